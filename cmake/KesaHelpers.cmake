@@ -1,0 +1,52 @@
+# One static library per folder of src/: every .cpp and .h of the folder.
+# EXCLUDE takes a regular expression of file names left out (main.cpp always is).
+# A folder without sources yet adds no library.
+function(kesa_add_library name)
+    cmake_parse_arguments(ARG "" "EXCLUDE;ONLY" "DEPS" ${ARGN})
+    file(GLOB _sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+    if(ARG_EXCLUDE)
+        list(FILTER _sources EXCLUDE REGEX "/${ARG_EXCLUDE}$")
+    endif()
+    if(ARG_ONLY)
+        list(FILTER _sources INCLUDE REGEX "/${ARG_ONLY}$")
+    endif()
+    if(NOT _sources)
+        return()
+    endif()
+    set(_deps)
+    foreach(_d ${ARG_DEPS})
+        if(TARGET ${_d} OR NOT _d MATCHES "^kesa_")
+            list(APPEND _deps ${_d})
+        endif()
+    endforeach()
+    add_library(${name} STATIC ${_sources})
+    set_property(GLOBAL APPEND PROPERTY KESA_LIBRARIES ${name})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+    target_link_libraries(${name} PUBLIC ${_deps})
+endfunction()
+
+# Every tst_*.cpp of the calling folder becomes one Qt Test executable and one
+# CTest test named <folder>_<file>. Extra .cpp/.h files of the folder that do
+# not start with tst_ are helpers linked into each of them.
+function(kesa_add_qtests folder)
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    file(GLOB _helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(FILTER _helpers EXCLUDE REGEX "/tst_[^/]*$")
+    foreach(_src ${_tests})
+        get_filename_component(_base ${_src} NAME_WE)
+        set(_target ${folder}_${_base})
+        add_executable(${_target} ${_src} ${_helpers})
+        target_link_libraries(${_target} PRIVATE ${ARG_LIBS} kesa_testsupport Qt6::Test)
+        target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+        add_test(NAME ${_target} COMMAND ${_target})
+        set_tests_properties(${_target} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+            TIMEOUT 300
+            LABELS "${folder};${ARG_LABELS}")
+    endforeach()
+endfunction()

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// Every message box, input box and file dialog of the program goes through the
+/// current service. The default shows Qt dialogs captioned with the application
+/// title ("\r" becomes a line break); tests install their own.
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+
+    virtual void info(const QString &text);
+    virtual void error(const QString &text);
+    /// Yes is the default button; true only when the user chose Yes.
+    virtual bool askYesNo(const QString &text);
+    /// One-line input box; false when cancelled.
+    virtual bool inputBox(const QString &caption, const QString &prompt, QString &value);
+    /// Empty text when cancelled.
+    virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter);
+    virtual QString saveFileName(const QString &caption, const QString &proposedPath,
+                                 const QString &filter);
+
+    static MessageService &instance();
+    /// Installs a service (not owned); nullptr restores the default.
+    static void setInstance(MessageService *service);
+    /// Converts the program's "\r" line breaks for display.
+    static QString displayText(const QString &text);
+};

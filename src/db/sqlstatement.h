@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+/// A fixed SQL text with named parameters :P0, :P1 … (a name used several
+/// times takes one value). An empty text is bound as NULL, blanks are kept.
+/// Every failure (prepare or execution) throws DbError with the server's text.
+class SqlStatement
+{
+public:
+    explicit SqlStatement(const QSqlDatabase &db, const QString &sql = QString());
+
+    void setSql(const QString &sql);
+    QString sql() const { return m_sql; }
+
+    /// Binds a parameter by name, with or without the leading colon ("P0" or ":P0").
+    void bind(const QString &name, const QVariant &value);
+    void clearBindings();
+
+    /// Runs a statement that returns rows; fetch them with next()/value().
+    void open();
+    /// Runs a statement that returns no rows; returns the number of rows affected.
+    int exec();
+    bool next();
+    QVariant value(int column) const;
+    QVariant value(const QString &columnName) const;
+    int columnCount() const;
+    QString columnName(int column) const;
+    void close();
+
+    QSqlQuery &query() { return m_query; }
+
+private:
+    QSqlDatabase m_db;
+    QString m_sql;
+    QVariantMap m_bindings;
+    QSqlQuery m_query;
+};

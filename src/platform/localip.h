@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+/// The first IPv4 address of the local host name, skipping loopback addresses
+/// (127.0.0.0/8); empty when there is none.
+QString localIPv4Address();

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+/// Directory of the running program file, always ending with '/'.
+QString programDirectory();
+/// Appends the platform separator unless the text already ends with one.
+QString withTrailingSeparator(const QString &directory);
