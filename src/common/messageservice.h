@@ -19,7 +19,8 @@ public:
     virtual bool inputBox(const QString &caption, const QString &prompt, QString &value);
     /// Empty text when cancelled.
     virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter);
-    virtual QString saveFileName(const QString &caption, const QString &proposedPath,
+    virtual QString saveFileName(const QString &caption,
+                                 const QString &proposedPath,
                                  const QString &filter);
 
     static MessageService &instance();

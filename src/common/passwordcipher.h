@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// The start key both directions are called with.
 constexpr quint16 PasswordStartKey = 31573;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <stdexcept>
+#include <QString>
 
 /// A database failure: the server's message with its code (SQLSTATE on
 /// PostgreSQL, the SQLite result code), as the screens show it.

@@ -4,9 +4,9 @@
 
 /// Window-message numbers kept from the suite's protocol.
 namespace ScreenMessage {
-constexpr int Resize = 1124;       ///< host → screen: width, height of the tab page
-constexpr int CloseTab = 1314;     ///< screen → host: remove the active tab
-constexpr int OpenProgram = 1324;  ///< screen → host: caption, program ID
+constexpr int Resize = 1124;        ///< host → screen: width, height of the tab page
+constexpr int CloseTab = 1314;      ///< screen → host: remove the active tab
+constexpr int OpenProgram = 1324;   ///< screen → host: caption, program ID
 constexpr int LauncherClose = 1924; ///< host → launcher: the main window is closing
 } // namespace ScreenMessage
 

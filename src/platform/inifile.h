@@ -15,7 +15,8 @@ public:
 
     QString path() const { return m_path; }
 
-    QString readString(const QString &section, const QString &key,
+    QString readString(const QString &section,
+                       const QString &key,
                        const QString &defaultValue = QString()) const;
     int readInteger(const QString &section, const QString &key, int defaultValue) const;
     /// Writes one value; false (and the file untouched) when it cannot be written.

@@ -1,0 +1,108 @@
+#include "messageservice.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+MessageService *g_service = nullptr;
+
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+QString caption()
+{
+    return QApplication::applicationDisplayName().isEmpty()
+                   ? QApplication::applicationName()
+                   : QApplication::applicationDisplayName();
+}
+
+} // namespace
+
+QString MessageService::displayText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void MessageService::info(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information,
+                    caption(),
+                    displayText(text),
+                    QMessageBox::Ok,
+                    dialogParent());
+    box.exec();
+}
+
+void MessageService::error(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical,
+                    caption(),
+                    displayText(text),
+                    QMessageBox::Ok,
+                    dialogParent());
+    box.exec();
+}
+
+bool MessageService::askYesNo(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question,
+                    caption(),
+                    displayText(text),
+                    QMessageBox::Yes | QMessageBox::No,
+                    dialogParent());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool MessageService::inputBox(const QString &caption, const QString &prompt, QString &value)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(dialogParent(),
+                                               caption,
+                                               displayText(prompt),
+                                               QLineEdit::Normal,
+                                               value,
+                                               &ok);
+    if (ok)
+        value = text;
+    return ok;
+}
+
+QString MessageService::openFileName(const QString &caption,
+                                     const QString &dir,
+                                     const QString &filter)
+{
+    return QFileDialog::getOpenFileName(dialogParent(), caption, dir, filter);
+}
+
+QString MessageService::saveFileName(const QString &caption,
+                                     const QString &proposedPath,
+                                     const QString &filter)
+{
+    // The callers ask their own overwrite question.
+    return QFileDialog::getSaveFileName(dialogParent(),
+                                        caption,
+                                        proposedPath,
+                                        filter,
+                                        nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+MessageService &MessageService::instance()
+{
+    static MessageService defaultService;
+    return g_service ? *g_service : defaultService;
+}
+
+void MessageService::setInstance(MessageService *service)
+{
+    g_service = service;
+}
