@@ -9,6 +9,7 @@
 /// A fixed SQL text with named parameters :P0, :P1 … (a name used several
 /// times takes one value). An empty text is bound as NULL, blanks are kept.
 /// Every failure (prepare or execution) throws DbError with the server's text.
+/// A bare SYSDATE is the server's date and time on every engine.
 class SqlStatement
 {
 public:
@@ -27,14 +28,19 @@ public:
     int exec();
     bool next();
     QVariant value(int column) const;
+    /// Column names are compared without regard to case.
     QVariant value(const QString &columnName) const;
     int columnCount() const;
+    /// Upper case on every engine (PostgreSQL reports unquoted names in lower case).
     QString columnName(int column) const;
     void close();
 
     QSqlQuery &query() { return m_query; }
+    QSqlDatabase database() const { return m_db; }
 
 private:
+    void run();
+
     QSqlDatabase m_db;
     QString m_sql;
     QVariantMap m_bindings;

@@ -1,0 +1,26 @@
+#include "dberror.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+
+DbError::DbError(const QString &message, const QString &code)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+    , m_code(code)
+{}
+
+DbError DbError::fromSqlError(const QSqlError &error)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.driverText().trimmed();
+    // libpq prefixes the severity; the code below says what kind of error it is.
+    for (const char *prefix : {"ERROR:", "FATAL:"}) {
+        if (text.startsWith(QLatin1String(prefix)))
+            text = text.mid(int(qstrlen(prefix))).trimmed();
+    }
+    const QString code = error.nativeErrorCode();
+    if (code.isEmpty())
+        return DbError(text, code);
+    return DbError(QStringLiteral("%1 (%2)").arg(text, code), code);
+}
