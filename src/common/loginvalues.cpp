@@ -1,0 +1,7 @@
+#include "loginvalues.h"
+
+LoginValues &login()
+{
+    static LoginValues values;
+    return values;
+}
