@@ -12,12 +12,18 @@ QString localIPv4Address()
     char hostName[256] = {};
     if (gethostname(hostName, sizeof hostName - 1) != 0)
         return QString();
+    return firstIPv4AddressOf(QString::fromLocal8Bit(hostName));
+}
 
+QString firstIPv4AddressOf(const QString &hostName)
+{
+    if (hostName.isEmpty())
+        return QString();
     addrinfo hints = {};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *list = nullptr;
-    if (getaddrinfo(hostName, nullptr, &hints, &list) != 0)
+    if (getaddrinfo(hostName.toLocal8Bit().constData(), nullptr, &hints, &list) != 0)
         return QString();
 
     // Debian maps the host name to 127.0.1.1; a loopback address would make
