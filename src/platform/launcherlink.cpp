@@ -1,0 +1,33 @@
+#include "launcherlink.h"
+
+#include <QLocalSocket>
+
+namespace {
+// Local sockets connect at once or fail at once; the wait only covers a busy launcher.
+constexpr int kTimeoutMs = 1000;
+} // namespace
+
+QString LauncherLink::serverName()
+{
+    return QStringLiteral("Tfrm_0Main");
+}
+
+QByteArray LauncherLink::messageLine(int message, qint64 wParam, qint64 lParam)
+{
+    return QByteArray::number(message) + ' ' + QByteArray::number(wParam) + ' '
+           + QByteArray::number(lParam) + '\n';
+}
+
+bool LauncherLink::send(int message, qint64 wParam, qint64 lParam)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName());
+    if (!socket.waitForConnected(kTimeoutMs))
+        return false;
+    socket.write(messageLine(message, wParam, lParam));
+    const bool written = socket.waitForBytesWritten(kTimeoutMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kTimeoutMs);
+    return written;
+}

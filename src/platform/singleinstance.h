@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+/// The guard that keeps one instance of a program per user: a lock file plus a
+/// local server of the same name. The first instance holds both; a later one
+/// finds the lock taken, asks the holder to raise its main window and ends.
+/// Both live in the temporary directory (QDir::tempPath()).
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SingleInstance(const QString &name, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    /// Takes the guard; false when another process holds it.
+    bool acquire();
+    bool isHolder() const { return m_server != nullptr; }
+    /// Second instance: asks the holder to bring its main window to the front.
+    /// False when no holder answered.
+    bool notifyHolder(int timeoutMs = 2000);
+    /// Releases the guard (also done by the destructor).
+    void release();
+
+    QString name() const { return m_name; }
+    static QString lockFilePath(const QString &name);
+
+Q_SIGNALS:
+    /// A second instance asked for the main window.
+    void activationRequested();
+
+private:
+    void readRequests();
+
+    QString m_name;
+    QLockFile m_lock;
+    QLocalServer *m_server = nullptr;
+};

@@ -1,0 +1,42 @@
+#include "Z0Main.h"
+
+#include <QHash>
+
+namespace {
+
+QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
+{
+    // One row per program ID that has a screen; every screen unit adds its row here.
+    static QHash<QString, TfrmZ0Main::ScreenFactory> table = {};
+    return table;
+}
+
+} // namespace
+
+TfrmZ0Main::TfrmZ0Main(const QSqlDatabase &db, const QString &projectId, QWidget *parent)
+    : TfrmZZMain(QStringLiteral("시스템 관리"), db, projectId, parent)
+{}
+
+void TfrmZ0Main::registerScreen(const QString &programId, ScreenFactory factory)
+{
+    catalogue().insert(programId, std::move(factory));
+}
+
+void TfrmZ0Main::unregisterScreen(const QString &programId)
+{
+    catalogue().remove(programId);
+}
+
+bool TfrmZ0Main::hasScreen(const QString &programId)
+{
+    return catalogue().contains(programId);
+}
+
+QWidget *TfrmZ0Main::CreateProgramScreen(const QString &programId)
+{
+    const auto row = catalogue().constFind(programId);
+    if (row == catalogue().constEnd() || !*row)
+        return nullptr;
+    QWidget *screen = (*row)();
+    return screen ? EmbedScreen(screen) : nullptr;
+}

@@ -1,0 +1,220 @@
+#include "ZZC010.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QResource>
+#include <QScreen>
+
+#include "platform/programdir.h"
+
+namespace {
+
+constexpr int kWidth = 537;
+constexpr int kHeight = 284;
+// Prefix under which the resource file is mapped while the splash loads it.
+const QString kMountRoot = QStringLiteral("/kesa-mainimg");
+
+QLabel *makeLabel(QWidget *parent,
+                  const char *name,
+                  const QRect &geometry,
+                  const QFont &font,
+                  const QColor &colour,
+                  Qt::Alignment alignment)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QFont pixelFont(const QString &family, int pixels, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TfrmZZC010::TfrmZZC010(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmZZC010"));
+    setFixedSize(kWidth, kHeight);
+
+    imgImage = new QLabel(this);
+    imgImage->setObjectName(QStringLiteral("imgImage"));
+    imgImage->setGeometry(0, 0, kWidth, kHeight);
+
+    const QFont titleFont = pixelFont(QStringLiteral("바탕"), 24);
+    lblProjectNameShadow = makeLabel(this,
+                                     "lblProjectNameShadow",
+                                     QRect(243, 154, 213, 24),
+                                     titleFont,
+                                     QColor(0x80, 0x80, 0x00),
+                                     Qt::AlignRight);
+    // Created after the shadow so that it is drawn above it.
+    lblProjectName = makeLabel(this,
+                               "lblProjectName",
+                               QRect(242, 153, 213, 24),
+                               titleFont,
+                               QColor(0xFF, 0xFF, 0x00),
+                               Qt::AlignRight);
+    lblVersion = makeLabel(this,
+                           "lblVersion",
+                           QRect(340, 180, 115, 11),
+                           pixelFont(QStringLiteral("MS Sans Serif"), 11, true),
+                           Qt::white,
+                           Qt::AlignRight);
+    lblNotice = makeLabel(this,
+                          "lblNotice",
+                          QRect(179, 262, 300, 13),
+                          pixelFont(QStringLiteral("MS Sans Serif"), 11),
+                          QColor(0x00, 0x00, 0x80),
+                          Qt::AlignLeft);
+    lblNotice->setText(QStringLiteral("Resort back-office suite"));
+
+    FormCreate();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+TfrmZZC010::~TfrmZZC010() = default;
+
+void TfrmZZC010::FormCreate()
+{
+    loadImages();
+    if (!m_picture.isNull())
+        imgImage->setPixmap(QPixmap::fromImage(m_picture));
+    if (!m_mask.isNull())
+        m_shape = shapeFromMask(packMask(m_mask), m_mask.width(), m_mask.height(), height());
+    // An empty region would clear the mask and show the whole window; a splash
+    // without shape is never shown instead (showAndPaint).
+    if (!m_shape.isEmpty())
+        setMask(m_shape);
+
+    const QString title = QApplication::applicationDisplayName();
+    lblProjectNameShadow->setText(title);
+    lblProjectName->setText(title);
+    lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
+}
+
+void TfrmZZC010::loadImages()
+{
+    const QString file = findResourceFile();
+    if (file.isEmpty())
+        return;
+    if (!QResource::registerResource(file, kMountRoot))
+        return;
+    m_picture.load(QLatin1Char(':') + kMountRoot + QStringLiteral("/SPLASH"));
+    m_mask.load(QLatin1Char(':') + kMountRoot + QStringLiteral("/SMASK"));
+    // The images are copies now; the file is released like an unloaded library.
+    m_picture.detach();
+    m_mask.detach();
+    QResource::unregisterResource(file, kMountRoot);
+}
+
+void TfrmZZC010::showAndPaint()
+{
+    if (m_shape.isEmpty())
+        return;
+    show();
+    raise();
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString TfrmZZC010::resourceFileName()
+{
+    return QStringLiteral("MainImg.rcc");
+}
+
+QString TfrmZZC010::findResourceFile()
+{
+    QStringList dirs{programDirectory()};
+    const QString libraryPath = qEnvironmentVariable("LD_LIBRARY_PATH");
+    for (const QString &dir : libraryPath.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        dirs.append(dir);
+    for (const QString &dir : std::as_const(dirs)) {
+        const QFileInfo info(QDir(dir).filePath(resourceFileName()));
+        if (info.isFile())
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+QRegion TfrmZZC010::shapeFromMask(const QByteArray &bits, int width, int height, int windowHeight)
+{
+    QRegion region;
+    QList<QRect> runs;
+    const int stride = (width + 15) / 16 * 2;
+    const int rows = std::min(height, windowHeight);
+    if (width <= 0 || rows <= 0 || bits.size() < stride * rows)
+        return region;
+    const auto *data = reinterpret_cast<const uchar *>(bits.constData());
+    const auto bitAt = [&](int x, int y) { return (data[y * stride + x / 8] >> (7 - x % 8)) & 1; };
+    for (int y = 0; y < rows; ++y) {
+        int x = 0;
+        while (x < width) {
+            while (x < width && bitAt(x, y) != 0)
+                ++x;
+            const int start = x;
+            while (x < width && bitAt(x, y) == 0)
+                ++x;
+            if (x > start)
+                runs.append(QRect(start, y, x - start, 1));
+        }
+    }
+    // The runs come in rows from top to bottom, each row from left to right,
+    // without overlap: the banded order a region is made of.
+    if (!runs.isEmpty())
+        region.setRects(runs.constData(), int(runs.size()));
+    return region;
+}
+
+QByteArray TfrmZZC010::packMask(const QImage &mask)
+{
+    const int stride = (mask.width() + 15) / 16 * 2;
+    QByteArray bits(stride * mask.height(), '\0');
+    const QImage rgb = mask.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if (qGray(line[x]) >= 128)
+                bits[y * stride + x / 8] = char(bits[y * stride + x / 8] | (0x80 >> (x % 8)));
+        }
+    }
+    return bits;
+}
+
+QString TfrmZZC010::versionText(const QString &version)
+{
+    const QStringList parts = version.split(QLatin1Char('.'));
+    int numbers[4] = {0, 0, 0, 0};
+    bool any = false;
+    for (int i = 0; i < 4 && i < parts.size(); ++i) {
+        bool ok = false;
+        const uint value = parts.at(i).trimmed().toUInt(&ok);
+        if (!ok)
+            return QString();
+        numbers[i] = int(value & 0xFFFF);
+        any = true;
+    }
+    if (!any)
+        return QString();
+    return QStringLiteral("%1.%2.%3.%4")
+            .arg(numbers[0])
+            .arg(numbers[1])
+            .arg(numbers[2])
+            .arg(numbers[3]);
+}

@@ -1,0 +1,407 @@
+#include "ZZMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "common/loginvalues.h"
+#include "common/messageservice.h"
+#include "common/silentabort.h"
+#include "db/authority.h"
+#include "db/dberror.h"
+#include "platform/inifile.h"
+#include "platform/launcherlink.h"
+#include "platform/programdir.h"
+
+namespace {
+
+const char kHint[] = "hint";
+
+// Image 0 marks an inactive tab or Window-menu entry, image 1 the active one.
+QIcon drawMark(bool active)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (active) {
+        painter.setPen(QPen(QColor(0x1E, 0x5A, 0x1E), 1));
+        painter.setBrush(QColor(0x3C, 0xB4, 0x3C));
+        const QPointF arrow[3] = {{4.5, 2.5}, {13.5, 8.0}, {4.5, 13.5}};
+        painter.drawPolygon(arrow, 3);
+    } else {
+        painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+        painter.setBrush(QColor(0xD8, 0xD8, 0xD8));
+        painter.drawEllipse(QRectF(4.5, 4.5, 7, 7));
+    }
+    return QIcon(pixmap);
+}
+
+QWidget *firstTabStop(QWidget *screen)
+{
+    QWidget *w = screen;
+    do {
+        w = w->nextInFocusChain();
+        if (w != screen && screen->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(screen)
+            && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    } while (w != screen);
+    return nullptr;
+}
+
+} // namespace
+
+TfrmZZMain::TfrmZZMain(const QString &caption,
+                       const QSqlDatabase &db,
+                       const QString &projectId,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_db(db)
+    , m_projectId(projectId.isEmpty() ? programProjectId() : projectId)
+{
+    buildFrame();
+    FormCreate(caption);
+    ScreenHost::setCurrent(this);
+}
+
+TfrmZZMain::~TfrmZZMain()
+{
+    // FormDestroy: the open-request list lives as long as the main window.
+    login().openRequests.clear();
+    if (ScreenHost::current() == this)
+        ScreenHost::setCurrent(nullptr);
+}
+
+QString TfrmZZMain::programProjectId()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper();
+}
+
+QString TfrmZZMain::cutCaption(const QString &caption)
+{
+    const qsizetype at = caption.indexOf(QLatin1String("(&"));
+    return at < 0 ? caption : caption.left(at);
+}
+
+void TfrmZZMain::buildFrame()
+{
+    setObjectName(QStringLiteral("frmZ0Main"));
+    setMinimumSize(1024, 746);
+    QFont mainFont(QStringLiteral("굴림체"));
+    mainFont.setPixelSize(12);
+    setFont(mainFont);
+
+    imlMenuImages[0] = drawMark(false);
+    imlMenuImages[1] = drawMark(true);
+
+    mmuMenu = menuBar();
+    mmuMenu->setObjectName(QStringLiteral("mmuMenu"));
+    mmuMenuWindow = mmuMenu->addMenu(QStringLiteral("창(&W)"));
+    mmuMenuWindow->setObjectName(QStringLiteral("mmuMenuWindow"));
+    mmuMenuWindow->menuAction()->setObjectName(QStringLiteral("mmuMenuWindowItem"));
+    mmuMenuWindowClose = mmuMenuWindow->addAction(QStringLiteral("종료"));
+    mmuMenuWindowClose->setObjectName(QStringLiteral("mmuMenuWindowClose"));
+    mmuMenuWindowClose->setShortcut(Qt::Key_F12);
+    mmuMenuWindowClose->setVisible(false);
+    connect(mmuMenuWindowClose, &QAction::triggered, this, &TfrmZZMain::mmuMenuWindowCloseClick);
+    // A hidden action's shortcut does not fire in Qt; the window-wide shortcut
+    // below stands in for it, anywhere in the window including the screens.
+    auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
+    f12->setObjectName(QStringLiteral("scMenuWindowClose"));
+    f12->setContext(Qt::WindowShortcut);
+    connect(f12, &QShortcut::activated, this, &TfrmZZMain::mmuMenuWindowCloseClick);
+
+    panTabs = new QWidget(this);
+    panTabs->setObjectName(QStringLiteral("panTabs"));
+    panTabs->setAutoFillBackground(true);
+    QPalette workspace = panTabs->palette();
+    workspace.setColor(QPalette::Window, QColor(0xAB, 0xAB, 0xAB));
+    panTabs->setPalette(workspace);
+    auto *layout = new QVBoxLayout(panTabs);
+    layout->setContentsMargins(0, 0, 0, 0);
+    pgcTabs = new QTabWidget(panTabs);
+    pgcTabs->setObjectName(QStringLiteral("pgcTabs"));
+    pgcTabs->setAutoFillBackground(true);
+    pgcTabs->setDocumentMode(true);
+    pgcTabs->setIconSize(QSize(16, 16));
+    pgcTabs->hide();
+    layout->addWidget(pgcTabs);
+    setCentralWidget(panTabs);
+    connect(pgcTabs, &QTabWidget::currentChanged, this, &TfrmZZMain::markTabs);
+}
+
+void TfrmZZMain::FormCreate(const QString &caption)
+{
+    ReadProgramCount();
+    BuildProgramMenu();
+    setWindowTitle(caption + QLatin1Char('(') + login().accountName + QLatin1Char(')'));
+    login().openRequests.clear();
+}
+
+void TfrmZZMain::ReadProgramCount()
+{
+    const QString dir = login().programDir.isEmpty() ? programDirectory() : login().programDir;
+    m_programCount = IniFile(dir + QStringLiteral("Main.ini"))
+                             .readInteger(QStringLiteral("MAIN"),
+                                          QStringLiteral("PROGRAM_COUNT"),
+                                          10);
+}
+
+void TfrmZZMain::BuildProgramMenu()
+{
+    if (!m_db.isValid() || !m_db.isOpen()) {
+        m_showOnStart = false;
+        return;
+    }
+    m_showOnStart = true;
+    QMenu *current = nullptr;
+    try {
+        login().accountName = Authority::accountDisplayName(m_db, login().dbUser);
+        const QList<Authority::MenuRow> menus = Authority::menus(m_db, m_projectId);
+        for (const Authority::MenuRow &row : menus) {
+            current = new QMenu(row.menuName, mmuMenu);
+            current->setObjectName(QStringLiteral("mnu") + row.menuId);
+            mmuMenu->insertMenu(mmuMenuWindow->menuAction(), current);
+            const QList<Authority::ProgramRow> programs = Authority::menuPrograms(m_db,
+                                                                                  m_projectId,
+                                                                                  row.menuId,
+                                                                                  login().empNo);
+            for (const Authority::ProgramRow &program : programs) {
+                QAction *item = current->addAction(program.programName);
+                item->setObjectName(QStringLiteral("mnu") + program.programId);
+                item->setData(program.programId);
+                item->setStatusTip(program.programId);
+                connect(item, &QAction::triggered, this, [this, item] { MenuProgramClick(item); });
+            }
+            if (programs.isEmpty())
+                delete current; // a menu without any program of this employee does not appear
+            current = nullptr;
+        }
+    } catch (const DbError &e) {
+        // The menus built so far stay; a menu cut short by the failure goes.
+        if (current && current->actions().isEmpty())
+            delete current;
+        MessageService::instance().error(e.message());
+    }
+}
+
+bool TfrmZZMain::OpenProgram(const QString &caption, const QString &programId)
+{
+    for (int i = 0; i < pgcTabs->count(); ++i) {
+        if (pgcTabs->widget(i)->property(kHint).toString() == programId) {
+            pgcTabs->setCurrentIndex(i);
+            markTabs();
+            return false;
+        }
+    }
+    if (pgcTabs->count() == m_programCount) {
+        MessageService::instance().error(
+                QStringLiteral("최대 %1개의 프로그램만 동시에 실행할 수 있습니다.")
+                        .arg(m_programCount));
+        return false;
+    }
+
+    const QString tabCaption = cutCaption(caption);
+    pgcTabs->show();
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("tsh") + programId);
+    page->setProperty(kHint, programId);
+    page->installEventFilter(this);
+    const int index = pgcTabs->addTab(page, tabCaption);
+    pgcTabs->setTabToolTip(index, programId);
+    pgcTabs->setCurrentIndex(index);
+    // Lay the pages out now so that the screen is embedded at its final size.
+    if (panTabs->layout())
+        panTabs->layout()->activate();
+
+    QWidget *screen = nullptr;
+    try {
+        screen = CreateProgramScreen(programId);
+    } catch (const SilentAbort &) {
+    } catch (const DbError &e) {
+        MessageService::instance().error(e.message());
+    } catch (const std::exception &e) {
+        MessageService::instance().error(QString::fromLocal8Bit(e.what()));
+    }
+
+    bool opened = false;
+    if (!screen) {
+        pgcTabs->removeTab(pgcTabs->indexOf(page));
+        delete page;
+        pgcTabs->setVisible(pgcTabs->count() > 0);
+    } else {
+        m_tags.insert(page, screen);
+        QAction *entry = mmuMenuWindow->addAction(tabCaption);
+        entry->setData(programId);
+        entry->setStatusTip(programId);
+        connect(entry, &QAction::triggered, this, [this, entry] { MenuProgramClick(entry); });
+        opened = true;
+    }
+    markTabs();
+    return opened;
+}
+
+QWidget *TfrmZZMain::CreateProgramScreen(const QString &)
+{
+    return nullptr;
+}
+
+QWidget *TfrmZZMain::EmbedScreen(QWidget *screen)
+{
+    QWidget *page = lastPage();
+    if (!screen || !page)
+        return screen;
+    screen->setParent(page, Qt::Widget); // no border, no window of its own
+    screen->move(0, 0);
+    screen->resize(page->size());
+    screen->show();
+    // Focus goes to the screen's first tab stop, as the Tab key would move it.
+    if (QWidget *first = firstTabStop(screen))
+        first->setFocus(Qt::TabFocusReason);
+    else
+        screen->setFocus(Qt::TabFocusReason);
+    return screen;
+}
+
+QWidget *TfrmZZMain::lastPage() const
+{
+    return pgcTabs->count() > 0 ? pgcTabs->widget(pgcTabs->count() - 1) : nullptr;
+}
+
+void TfrmZZMain::MenuProgramClick(QAction *item)
+{
+    if (item)
+        OpenProgram(item->text(), item->data().toString());
+}
+
+void TfrmZZMain::markTabs()
+{
+    const QList<QAction *> entries = windowEntries();
+    for (int i = 0; i < pgcTabs->count(); ++i)
+        pgcTabs->setTabIcon(i, imlMenuImages[0]);
+    for (QAction *entry : entries)
+        entry->setIcon(imlMenuImages[0]);
+    const int active = pgcTabs->currentIndex();
+    if (active < 0)
+        return;
+    pgcTabs->setTabIcon(active, imlMenuImages[1]);
+    if (active < entries.size())
+        entries.at(active)->setIcon(imlMenuImages[1]);
+}
+
+void TfrmZZMain::mmuMenuWindowCloseClick()
+{
+    QWidget *page = pgcTabs->currentWidget();
+    if (!page)
+        return;
+    QPointer<QWidget> screen = m_tags.value(page);
+    if (!screen)
+        return;
+    // The screen answers the close request through closeActiveTab(). One that
+    // accepts the close without answering still loses its tab.
+    const bool closed = screen->close();
+    if (closed && pgcTabs->indexOf(page) >= 0 && pgcTabs->currentWidget() == page)
+        RemoveActiveTab();
+}
+
+void TfrmZZMain::RemoveActiveTab()
+{
+    const int active = pgcTabs->currentIndex();
+    if (active < 0)
+        return;
+    const QList<QAction *> entries = windowEntries();
+    if (active < entries.size()) {
+        QAction *entry = entries.at(active);
+        mmuMenuWindow->removeAction(entry);
+        entry->deleteLater();
+    }
+    QWidget *page = pgcTabs->widget(active);
+    m_tags.remove(page);
+    page->removeEventFilter(this);
+    pgcTabs->removeTab(active);
+    page->hide();
+    // The screen asking for this is still inside its close handling: it dies
+    // with its page once that has returned.
+    page->deleteLater();
+    pgcTabs->setVisible(pgcTabs->count() > 0);
+    markTabs();
+}
+
+void TfrmZZMain::closeActiveTab()
+{
+    RemoveActiveTab();
+}
+
+bool TfrmZZMain::openProgram(const QString &caption, const QString &programId)
+{
+    return OpenProgram(caption, programId);
+}
+
+int TfrmZZMain::tabCount() const
+{
+    return pgcTabs->count();
+}
+
+QString TfrmZZMain::tabProgramId(int index) const
+{
+    QWidget *page = pgcTabs->widget(index);
+    return page ? page->property(kHint).toString() : QString();
+}
+
+QWidget *TfrmZZMain::tabScreen(int index) const
+{
+    return m_tags.value(pgcTabs->widget(index));
+}
+
+QList<QAction *> TfrmZZMain::windowEntries() const
+{
+    QList<QAction *> entries = mmuMenuWindow->actions();
+    entries.removeOne(mmuMenuWindowClose);
+    return entries;
+}
+
+void TfrmZZMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmZZMain::FormResize()
+{
+    QWidget *active = pgcTabs->currentWidget();
+    if (!active)
+        return;
+    // Every page has the size of the active one; hidden pages are laid out
+    // only when they are shown.
+    const QSize size = active->size();
+    for (int i = 0; i < pgcTabs->count(); ++i) {
+        if (QWidget *screen = m_tags.value(pgcTabs->widget(i)))
+            screen->resize(size);
+    }
+}
+
+bool TfrmZZMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        auto *page = qobject_cast<QWidget *>(watched);
+        if (QWidget *screen = m_tags.value(page))
+            screen->resize(page->size());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmZZMain::closeEvent(QCloseEvent *event)
+{
+    const int open = pgcTabs->count();
+    for (int i = 0; i < open; ++i)
+        mmuMenuWindowCloseClick();
+    event->setAccepted(pgcTabs->count() == 0);
+    LauncherLink::send(ScreenMessage::LauncherClose, 0, 0);
+}

@@ -1,0 +1,87 @@
+#include "fontmapping.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace {
+
+struct Mapping
+{
+    const char *windowsName; // UTF-8
+    QStringList candidates;  // first installed one wins
+};
+
+const QStringList kGothic = {QStringLiteral("NanumGothic"),
+                             QStringLiteral("NanumBarunGothic"),
+                             QStringLiteral("Noto Sans CJK KR"),
+                             QStringLiteral("UnDotum"),
+                             QStringLiteral("DejaVu Sans")};
+const QStringList kGothicFixed = {QStringLiteral("NanumGothicCoding"),
+                                  QStringLiteral("Noto Sans Mono CJK KR"),
+                                  QStringLiteral("NanumGothic"),
+                                  QStringLiteral("DejaVu Sans Mono")};
+const QStringList kMyeongjo = {QStringLiteral("NanumMyeongjo"),
+                               QStringLiteral("Noto Serif CJK KR"),
+                               QStringLiteral("UnBatang"),
+                               QStringLiteral("NanumGothic"),
+                               QStringLiteral("DejaVu Serif")};
+
+const QList<Mapping> &mappings()
+{
+    static const QList<Mapping> table = {
+            {"굴림", kGothic},
+            {"Gulim", kGothic},
+            {"돋움", kGothic},
+            {"Dotum", kGothic},
+            {"맑은 고딕", kGothic},
+            {"Malgun Gothic", kGothic},
+            {"MS Sans Serif", kGothic},
+            {"Microsoft Sans Serif", kGothic},
+            {"Tahoma", kGothic},
+            {"Arial", kGothic},
+            {"굴림체", kGothicFixed},
+            {"GulimChe", kGothicFixed},
+            {"돋움체", kGothicFixed},
+            {"DotumChe", kGothicFixed},
+            {"Courier New", kGothicFixed},
+            {"바탕", kMyeongjo},
+            {"Batang", kMyeongjo},
+            {"바탕체", kMyeongjo},
+            {"BatangChe", kMyeongjo},
+            {"궁서", kMyeongjo},
+            {"Times New Roman", kMyeongjo},
+    };
+    return table;
+}
+
+QString firstInstalled(const QStringList &candidates)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &candidate : candidates) {
+        if (families.contains(candidate, Qt::CaseInsensitive))
+            return candidate;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString FontMapping::familyFor(const QString &windowsName)
+{
+    for (const Mapping &m : mappings()) {
+        if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0)
+            return firstInstalled(m.candidates);
+    }
+    return QString();
+}
+
+void FontMapping::install()
+{
+    for (const Mapping &m : mappings()) {
+        const QString name = QString::fromUtf8(m.windowsName);
+        const QString family = firstInstalled(m.candidates);
+        if (!family.isEmpty() && !QFontDatabase::families().contains(name, Qt::CaseInsensitive))
+            QFont::insertSubstitution(name, family);
+    }
+}

@@ -1,0 +1,134 @@
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "framework/screenhost.h"
+#include "platform/launcherlink.h"
+#include "platform/singleinstance.h"
+
+// The single-instance guard (with a real second process of the program) and
+// the launcher link. Lock files and sockets live in a temporary directory of
+// this test, so a running program is not disturbed.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void secondHolderIsRefusedAndRaisesTheFirst();
+    void lockOfADeadProcessIsTakenOver();
+    void secondProgramEndsSilently();
+    void launcherMessageLine();
+    void launcherAbsentSendsNothing();
+
+private:
+    QTemporaryDir m_tmp;
+};
+
+void TestSingleInstance::initTestCase()
+{
+    QVERIFY(m_tmp.isValid());
+    qputenv("TMPDIR", QFile::encodeName(m_tmp.path()));
+    QCOMPARE(QDir::tempPath(), QDir(m_tmp.path()).canonicalPath());
+}
+
+void TestSingleInstance::secondHolderIsRefusedAndRaisesTheFirst()
+{
+    SingleInstance first(QStringLiteral("Kesa_T1"));
+    QVERIFY(first.acquire());
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+
+    SingleInstance second(QStringLiteral("Kesa_T1"));
+    QVERIFY(!second.acquire());
+    QVERIFY(!second.isHolder());
+    QVERIFY(second.notifyHolder());
+    QVERIFY(raised.wait(5000) || raised.count() == 1);
+    QCOMPARE(raised.count(), 1);
+
+    first.release();
+    QVERIFY(second.acquire());
+    SingleInstance third(QStringLiteral("Kesa_T1"));
+    QVERIFY(!third.acquire());
+    second.release();
+    // Nobody listens any more: asking fails at once.
+    QVERIFY(!third.notifyHolder(200));
+}
+
+void TestSingleInstance::lockOfADeadProcessIsTakenOver()
+{
+    // A finished process's id stands for a program that crashed holding the guard.
+    QProcess dead;
+    dead.start(QStringLiteral("true"));
+    QVERIFY(dead.waitForStarted());
+    const qint64 deadPid = dead.processId();
+    QVERIFY(dead.waitForFinished());
+    // Same lock file as a living holder writes, with the dead process's id.
+    QByteArray contents;
+    {
+        SingleInstance living(QStringLiteral("Kesa_T2"));
+        QVERIFY(living.acquire());
+        QFile lock(SingleInstance::lockFilePath(QStringLiteral("Kesa_T2")));
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        contents = lock.readAll();
+    }
+    QList<QByteArray> lines = contents.split('\n');
+    QCOMPARE(lines.first(), QByteArray::number(QCoreApplication::applicationPid()));
+    lines[0] = QByteArray::number(deadPid);
+    QFile lock(SingleInstance::lockFilePath(QStringLiteral("Kesa_T2")));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(lines.join('\n'));
+    lock.close();
+
+    SingleInstance guard(QStringLiteral("Kesa_T2"));
+    QVERIFY(guard.acquire());
+}
+
+void TestSingleInstance::secondProgramEndsSilently()
+{
+    const QString program = qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/kesa_z");
+    QVERIFY2(QFile::exists(program), qPrintable(program));
+    SingleInstance first(QStringLiteral("Kesa_Z"));
+    QVERIFY(first.acquire());
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+
+    // Were the second program to connect, SQLite would create this file; were it
+    // to show its parameter box, it would never end.
+    const QString database = m_tmp.filePath(QStringLiteral("never.db"));
+    QProcess second;
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    second.start(program,
+                 {database,
+                  QStringLiteral("kesa"),
+                  QStringLiteral("A0001"),
+                  QStringLiteral("관리자")});
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(raised.wait(5000) || raised.count() == 1);
+    QCOMPARE(raised.count(), 1);
+    QVERIFY(!QFile::exists(database));
+}
+
+void TestSingleInstance::launcherMessageLine()
+{
+    QLocalServer launcher;
+    QVERIFY(launcher.listen(LauncherLink::serverName()));
+    QCOMPARE(launcher.serverName(), QStringLiteral("Tfrm_0Main"));
+    QVERIFY(LauncherLink::send(ScreenMessage::LauncherClose, 0, 0));
+    QVERIFY(launcher.waitForNewConnection(5000));
+    QLocalSocket *socket = launcher.nextPendingConnection();
+    QTRY_VERIFY(socket->canReadLine() || socket->state() == QLocalSocket::UnconnectedState);
+    QCOMPARE(socket->readLine(), QByteArray("1924 0 0\n"));
+    QCOMPARE(LauncherLink::messageLine(1324, -1, 7), QByteArray("1324 -1 7\n"));
+}
+
+void TestSingleInstance::launcherAbsentSendsNothing()
+{
+    QVERIFY(!LauncherLink::send(ScreenMessage::LauncherClose));
+}
+
+QTEST_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"

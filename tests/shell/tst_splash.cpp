@@ -1,0 +1,174 @@
+#include <QLabel>
+#include <QTest>
+
+#include "recordingmessageservice.h"
+#include "shell/ZZC010.h"
+
+// The splash: window shape from the one-bit mask, the version text, the
+// resource file looked up like a library.
+class TestSplash : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void shapeFromMask_data();
+    void shapeFromMask();
+    void packedPictureKeepsTheRightEdge();
+    void versionText_data();
+    void versionText();
+    void showsTheProgramVersion();
+    void resourceFileGivesPictureAndShape();
+    void missingResourceFileShowsNothing();
+
+private:
+    QByteArray m_libraryPath;
+};
+
+using Rects = QList<QRect>;
+
+void TestSplash::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("시스템 관리"));
+    m_libraryPath = qgetenv("LD_LIBRARY_PATH");
+}
+
+void TestSplash::shapeFromMask_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QByteArray>("bits"); // hex, rows padded to 16-bit words
+    QTest::addColumn<int>("windowHeight");
+    QTest::addColumn<Rects>("expected");
+
+    // Width 10: the six padding bits of each row are 0 and must stay outside.
+    QTest::newRow("run reaching the right edge")
+            << 10 << 1 << QByteArray("ff00") << 10 << Rects{QRect(8, 0, 2, 1)};
+    QTest::newRow("runs inside and at both edges")
+            << 10 << 1 << QByteArray("3380") << 10
+            << Rects{QRect(0, 0, 2, 1), QRect(4, 0, 2, 1), QRect(9, 0, 1, 1)};
+    QTest::newRow("all outside") << 10 << 2 << QByteArray("ffc0ffc0") << 10 << Rects{};
+    QTest::newRow("whole rows") << 3 << 2 << QByteArray("00000000") << 10
+                                << Rects{QRect(0, 0, 3, 1), QRect(0, 1, 3, 1)};
+    QTest::newRow("second word of a row")
+            << 20 << 1 << QByteArray("ffff0000") << 10 << Rects{QRect(16, 0, 4, 1)};
+    QTest::newRow("rows below the window left out") << 4 << 3 << QByteArray("000000000000") << 2
+                                                    << Rects{QRect(0, 0, 4, 1), QRect(0, 1, 4, 1)};
+    QTest::newRow("mask shorter than its size") << 16 << 2 << QByteArray("0000") << 10 << Rects{};
+    QTest::newRow("no mask") << 0 << 0 << QByteArray() << 10 << Rects{};
+}
+
+void TestSplash::shapeFromMask()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QByteArray, bits);
+    QFETCH(int, windowHeight);
+    QFETCH(Rects, expected);
+
+    const QRegion shape = TfrmZZC010::shapeFromMask(QByteArray::fromHex(bits),
+                                                    width,
+                                                    height,
+                                                    windowHeight);
+    QRegion wanted;
+    for (const QRect &r : expected)
+        wanted += r;
+    QCOMPARE(shape.isEmpty(), wanted.isEmpty());
+    // Same pixels, whatever the inner form of the region.
+    QVERIFY(shape.xored(wanted).isEmpty());
+}
+
+void TestSplash::packedPictureKeepsTheRightEdge()
+{
+    // A black area touching the right edge of an odd-width picture.
+    QImage mask(21, 3, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    for (int x = 15; x < 21; ++x)
+        mask.setPixel(x, 1, qRgb(0, 0, 0));
+    mask.setPixel(0, 2, qRgb(10, 10, 10));
+
+    const QByteArray bits = TfrmZZC010::packMask(mask);
+    QCOMPARE(bits.size(), 4 * 3);
+    const QRegion shape = TfrmZZC010::shapeFromMask(bits, 21, 3, 284);
+    QVERIFY(shape.xored(QRegion(15, 1, 6, 1) + QRegion(0, 2, 1, 1)).isEmpty());
+    QVERIFY(shape.contains(QPoint(20, 1)));
+}
+
+void TestSplash::versionText_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("four parts") << "1.0.3.27"
+                                << "1.0.3.27";
+    QTest::newRow("three parts") << "2.1.0"
+                                 << "2.1.0.0";
+    QTest::newRow("parts are 16-bit") << "65537.0.0.1"
+                                      << "1.0.0.1";
+    QTest::newRow("none") << ""
+                          << "";
+    QTest::newRow("not a number") << "1.x.0.0"
+                                  << "";
+}
+
+void TestSplash::versionText()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, text);
+    QCOMPARE(TfrmZZC010::versionText(version), text);
+}
+
+void TestSplash::showsTheProgramVersion()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.3.27"));
+    {
+        TfrmZZC010 splash;
+        QCOMPARE(splash.lblVersion->text(), QStringLiteral("1.0.3.27"));
+        QCOMPARE(splash.lblProjectName->text(), QStringLiteral("시스템 관리"));
+        QCOMPARE(splash.lblProjectNameShadow->text(), QStringLiteral("시스템 관리"));
+        QCOMPARE(splash.lblProjectNameShadow->geometry().topLeft(),
+                 splash.lblProjectName->geometry().topLeft() + QPoint(1, 1));
+    }
+    // The program's own version is the project version, four numbers.
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
+    TfrmZZC010 splash;
+    QCOMPARE(splash.lblVersion->text(), QStringLiteral(KESA_VERSION));
+    QCOMPARE(splash.lblVersion->text().split(QLatin1Char('.')).size(), 4);
+}
+
+void TestSplash::resourceFileGivesPictureAndShape()
+{
+    // Found through the library path, as a library would be.
+    qputenv("LD_LIBRARY_PATH", "/nonexistent:" + qgetenv("KESA_BIN_DIR"));
+    RecordingMessageService messages;
+    TfrmZZC010 splash;
+    qputenv("LD_LIBRARY_PATH", m_libraryPath);
+
+    QVERIFY(!splash.imgImage->pixmap().isNull());
+    QCOMPARE(splash.imgImage->pixmap().size(), QSize(537, 284));
+    const QRegion shape = splash.shape();
+    QVERIFY(!shape.isEmpty());
+    QVERIFY(shape.contains(QPoint(536, 200))); // the outline reaches the right edge
+    QVERIFY(shape.contains(QPoint(300, 160))); // behind the title
+    QVERIFY(!shape.contains(QPoint(0, 0)));    // a rounded corner
+    QCOMPARE(splash.mask(), shape);
+    splash.showAndPaint();
+    QVERIFY(splash.isVisible());
+    QVERIFY(messages.entries.isEmpty());
+}
+
+void TestSplash::missingResourceFileShowsNothing()
+{
+    qputenv("LD_LIBRARY_PATH", "/nonexistent");
+    RecordingMessageService messages;
+    TfrmZZC010 splash;
+    qputenv("LD_LIBRARY_PATH", m_libraryPath);
+
+    QVERIFY(splash.imgImage->pixmap().isNull());
+    QVERIFY(splash.shape().isEmpty());
+    splash.showAndPaint();
+    QVERIFY(!splash.isVisible());
+    QVERIFY(messages.entries.isEmpty());
+}
+
+QTEST_MAIN(TestSplash)
+#include "tst_splash.moc"
