@@ -1,0 +1,49 @@
+#include <QApplication>
+#include <QFont>
+
+#include "Z0Main.h"
+#include "ZZC010.h"
+#include "ZZD000.h"
+#include "fontmapping.h"
+#include "platform/singleinstance.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+
+    // A second instance raises the first one's main window and ends silently,
+    // before anything of its own exists.
+    SingleInstance guard(QStringLiteral("Kesa_Z"));
+    if (!guard.acquire()) {
+        guard.notifyHolder();
+        return 0;
+    }
+
+    QApplication::setApplicationDisplayName(QStringLiteral("시스템 관리"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
+    // The X11 window class other programs look the main window up by.
+    QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));
+    FontMapping::install();
+    QFont appFont(QStringLiteral("굴림"));
+    appFont.setPixelSize(12);
+    QApplication::setFont(appFont);
+
+    auto *splash = new TfrmZZC010;
+    splash->showAndPaint();
+
+    TfrmZZD000 dataModule(QCoreApplication::arguments().mid(1));
+    TfrmZ0Main mainWindow(dataModule.dbsDB);
+    QObject::connect(&guard, &SingleInstance::activationRequested, &mainWindow, [&mainWindow] {
+        mainWindow.setWindowState(mainWindow.windowState() & ~Qt::WindowMinimized);
+        mainWindow.raise();
+        mainWindow.activateWindow();
+    });
+
+    splash->hide();
+    delete splash;
+
+    if (!mainWindow.showOnStart())
+        return 1;
+    mainWindow.showMaximized();
+    return app.exec();
+}
