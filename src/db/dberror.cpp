@@ -20,7 +20,8 @@ DbError DbError::fromSqlError(const QSqlError &error)
             text = text.mid(int(qstrlen(prefix))).trimmed();
     }
     const QString code = error.nativeErrorCode();
-    if (code.isEmpty())
+    // Qt's PostgreSQL driver already appends the code to the text.
+    if (code.isEmpty() || text.endsWith(QStringLiteral("(%1)").arg(code)))
         return DbError(text, code);
     return DbError(QStringLiteral("%1 (%2)").arg(text, code), code);
 }

@@ -206,6 +206,8 @@ void install(const QSqlDatabase &db)
     if (engine == DbEngine::Other)
         throw DbError(QStringLiteral("지원하지 않는 데이터베이스입니다: %1").arg(db.driverName()));
     Transaction::run(db, [&] {
+        if (engine == DbEngine::PostgreSQL)
+            run(db, QStringLiteral("SET LOCAL CLIENT_MIN_MESSAGES = WARNING"));
         if (!hasVersionTable(db))
             run(db,
                 QStringLiteral("CREATE TABLE KESA_SCHEMA (VERSION INTEGER NOT NULL PRIMARY KEY, "
