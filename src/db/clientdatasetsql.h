@@ -1,0 +1,37 @@
+#pragma once
+
+#include "dbengine.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+/// The statement texts a client data set sends: its packets and the rows of an apply.
+namespace ClientDataSetSql {
+
+/// A statement with its parameters :P0, :P1 … in order.
+struct Statement
+{
+    QString sql;
+    QVariantList values;
+};
+
+/// The statement cut to `count` rows after skipping `offset` rows (count < 0: all
+/// remaining rows).
+QString paged(const QString &sql, DbEngine engine, int offset, int count);
+/// The first table named after FROM; empty when there is none.
+QString tableOf(const QString &sql);
+
+Statement insertRow(const QString &table, const QStringList &columns, const QVariantList &values);
+/// Finds the row by the original value of every column in `keyColumns`: "= value",
+/// or "IS NULL" where the original was null (null-safe, and the key's index stays usable).
+Statement updateRow(const QString &table,
+                    const QStringList &setColumns,
+                    const QVariantList &setValues,
+                    const QStringList &keyColumns,
+                    const QVariantList &originals);
+Statement deleteRow(const QString &table,
+                    const QStringList &keyColumns,
+                    const QVariantList &originals);
+
+} // namespace ClientDataSetSql

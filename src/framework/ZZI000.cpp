@@ -1,0 +1,353 @@
+#include "ZZI000.h"
+
+#include "editcolour.h"
+#include "messagetexts.h"
+#include "screenhost.h"
+#include "useraction.h"
+
+#include "common/loginvalues.h"
+#include "common/silentabort.h"
+#include "db/database.h"
+#include "db/sqlstatement.h"
+#include "platform/inifile.h"
+#include "platform/programdir.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+TfrmZZI000::TfrmZZI000(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmZZI000"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont screenFont(QStringLiteral("굴림"));
+    screenFont.setPixelSize(12);
+    setFont(screenFont);
+    resize(1008, 670);
+
+    m_rootLayout = new QVBoxLayout(this);
+    m_rootLayout->setContentsMargins(0, 0, 0, 0);
+    m_rootLayout->setSpacing(0);
+
+    panMain = new QWidget(this);
+    panMain->setObjectName(QStringLiteral("panMain"));
+    m_mainLayout = new QVBoxLayout(panMain);
+    m_mainLayout->setContentsMargins(4, 4, 4, 4);
+    m_rootLayout->addWidget(panMain, 1);
+
+    panButtons = new QWidget(this);
+    panButtons->setObjectName(QStringLiteral("panButtons"));
+    panButtons->setFixedHeight(40);
+    auto *barColumn = new QVBoxLayout(panButtons);
+    barColumn->setContentsMargins(0, 0, 0, 0);
+    barColumn->setSpacing(0);
+    bvlButtons = new QFrame(panButtons);
+    bvlButtons->setObjectName(QStringLiteral("bvlButtons"));
+    bvlButtons->setFrameShape(QFrame::HLine);
+    bvlButtons->setFrameShadow(QFrame::Sunken);
+    barColumn->addWidget(bvlButtons);
+    m_buttonLayout = new QHBoxLayout;
+    m_buttonLayout->setContentsMargins(6, 0, 6, 0);
+    m_buttonLayout->setSpacing(4);
+    barColumn->addLayout(m_buttonLayout, 1);
+    m_buttonLayout->addStretch(1);
+    bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
+    bbtClose->setParent(panButtons);
+    m_buttonLayout->addWidget(bbtClose);
+    m_rootLayout->addWidget(panButtons);
+
+    stbMessage = new QStatusBar(this);
+    stbMessage->setObjectName(QStringLiteral("stbMessage"));
+    stbMessage->setFixedHeight(23);
+    stbMessage->setSizeGripEnabled(false);
+    const Qt::Alignment alignments[4] = {Qt::AlignCenter,
+                                         Qt::AlignLeft | Qt::AlignVCenter,
+                                         Qt::AlignCenter,
+                                         Qt::AlignCenter};
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i] = new QLabel(stbMessage);
+        m_panels[i]->setObjectName(QStringLiteral("stbMessagePanel%1").arg(i));
+        m_panels[i]->setAlignment(alignments[i]);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        stbMessage->addWidget(m_panels[i]);
+    }
+    m_rootLayout->addWidget(stbMessage);
+
+    popHotkey = new QMenu(this);
+    popHotkey->setObjectName(QStringLiteral("popHotkey"));
+
+    connectClick(bbtClose, [this] { bbtCloseClick(); });
+}
+
+TfrmZZI000::~TfrmZZI000() = default;
+
+void TfrmZZI000::ensureCreated()
+{
+    if (m_created)
+        return;
+    m_created = true;
+    RunUserAction([this] { FormCreate(); });
+}
+
+bool TfrmZZI000::event(QEvent *event)
+{
+    if (event->type() == QEvent::Polish)
+        ensureCreated();
+    return QWidget::event(event);
+}
+
+QString TfrmZZI000::programId() const
+{
+    return objectName().mid(3);
+}
+
+QSqlDatabase TfrmZZI000::database() const
+{
+    return m_db.isValid() ? m_db : QSqlDatabase::database(Database::defaultConnectionName(), false);
+}
+
+void TfrmZZI000::setDatabase(const QSqlDatabase &db)
+{
+    m_db = db;
+    m_query.reset();
+}
+
+SqlStatement &TfrmZZI000::qryQuery()
+{
+    if (!m_query)
+        m_query = std::make_unique<SqlStatement>(database());
+    return *m_query;
+}
+
+QString TfrmZZI000::programIniPath()
+{
+    QString dir = login().programDir;
+    if (dir.isEmpty())
+        dir = programDirectory();
+    return withTrailingSeparator(dir)
+           + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+           + QStringLiteral(".ini");
+}
+
+void TfrmZZI000::FormCreate()
+{
+    m_panels[0]->setText(programId());
+    m_panels[2]->setText(MessageText::userPrefix() + login().empName);
+    readAffiliation();
+    FormResize();
+}
+
+void TfrmZZI000::readAffiliation()
+{
+    const IniFile ini(programIniPath());
+    const int type = ini.readInteger(QStringLiteral("Role"), QStringLiteral("Type"), 0);
+    const QString name = ini.readString(QStringLiteral("Role"), QStringLiteral("Name"));
+    QString text;
+    if (!name.isEmpty()) {
+        switch (type) {
+        case 1:
+            text = MessageText::businessSitePrefix() + name;
+            break;
+        case 2:
+            text = MessageText::teamPrefix() + name;
+            break;
+        case 3:
+            text = MessageText::salesOutletPrefix() + name;
+            break;
+        default:
+            break;
+        }
+    }
+    m_panels[3]->setText(text);
+}
+
+void TfrmZZI000::FormResize()
+{
+    const QFontMetrics metrics(font());
+    const auto widthOf = [&](int panel) {
+        const QString text = m_panels[panel]->text();
+        return text.isEmpty() && panel == 3 ? 0 : metrics.horizontalAdvance(text) + 20;
+    };
+    const int widths[4] = {widthOf(0), 0, widthOf(2), widthOf(3)};
+    const int message = std::max(0, width() - widths[0] - widths[2] - widths[3]);
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i]->setFixedWidth(i == 1 ? message : widths[i]);
+        m_panels[i]->setVisible(m_panels[i]->width() > 0 || i != 3);
+    }
+}
+
+void TfrmZZI000::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_created)
+        FormResize();
+}
+
+void TfrmZZI000::ShowStatusMessage(const QString &text)
+{
+    if (m_panels[1]->text() == text)
+        return;
+    m_panels[1]->setText(text);
+    stbMessage->repaint();
+}
+
+QString TfrmZZI000::statusMessage() const
+{
+    return m_panels[1]->text();
+}
+
+QLabel *TfrmZZI000::statusPanel(int index) const
+{
+    return index >= 0 && index < 4 ? m_panels[index] : nullptr;
+}
+
+void TfrmZZI000::RequestOpenProgram(const QString &caption, const QString &programId)
+{
+    if (ScreenHost *host = ScreenHost::current())
+        host->openProgram(caption, programId);
+}
+
+void TfrmZZI000::edtEnter(QWidget *control)
+{
+    EditColour::SetEditColor(control, EditColour::focus());
+}
+
+void TfrmZZI000::edtExit(QWidget *control)
+{
+    EditColour::SetEditColor(control, EditColour::normal());
+}
+
+void TfrmZZI000::attachFocusColours(const QList<QWidget *> &controls)
+{
+    for (QWidget *control : controls) {
+        if (!control || m_coloured.contains(control))
+            continue;
+        m_coloured.insert(control);
+        control->installEventFilter(this);
+        connect(control, &QObject::destroyed, this, [this, control] { m_coloured.remove(control); });
+    }
+}
+
+bool TfrmZZI000::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        auto *control = static_cast<QWidget *>(watched);
+        if (m_coloured.contains(control)) {
+            if (event->type() == QEvent::FocusIn)
+                edtEnter(control);
+            else
+                edtExit(control);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmZZI000::ButtonGuard(QAbstractButton *button)
+{
+    ShowStatusMessage(QString());
+    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
+        Abort();
+}
+
+QAction *TfrmZZI000::addHotkey(const QString &objectName,
+                               const QKeySequence &key,
+                               const std::function<void()> &handler)
+{
+    auto *action = new QAction(this);
+    action->setObjectName(objectName);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    action->setVisible(false);
+    popHotkey->addAction(action);
+    // A hidden action still fires its shortcut; it must belong to the screen for that.
+    addAction(action);
+    connect(action, &QAction::triggered, this, [handler] { RunUserAction(handler); });
+    return action;
+}
+
+void TfrmZZI000::connectClick(QAbstractButton *button, const std::function<void()> &handler)
+{
+    connect(button, &QAbstractButton::clicked, this, [handler] { RunUserAction(handler); });
+}
+
+QPushButton *TfrmZZI000::createButton(const QString &objectName, const QString &caption, int tag)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    button->setFixedSize(80, 25);
+    button->setProperty("tag", tag);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TfrmZZI000::addToMain(QWidget *widget, int stretch)
+{
+    m_mainLayout->insertWidget(m_mainInsert++, widget, stretch);
+}
+
+void TfrmZZI000::addToMain(QLayout *layout, int stretch)
+{
+    m_mainLayout->insertLayout(m_mainInsert++, layout, stretch);
+}
+
+void TfrmZZI000::insertBarButton(QWidget *button, QWidget *before)
+{
+    button->setParent(panButtons);
+    const int at = m_buttonLayout->indexOf(before);
+    m_buttonLayout->insertWidget(at < 0 ? m_buttonLayout->count() : at, button);
+}
+
+void TfrmZZI000::addLeftBarButton(QWidget *button)
+{
+    button->setParent(panButtons);
+    m_buttonLayout->insertWidget(m_leftButtons++, button);
+}
+
+void TfrmZZI000::bbtCloseClick()
+{
+    ButtonGuard(bbtClose);
+    // Embedded or not, the close request takes the same path: the host asks an
+    // embedded screen to close exactly this way (its F12 item).
+    close();
+}
+
+void TfrmZZI000::closeEvent(QCloseEvent *event)
+{
+    bool allowed = false;
+    RunUserAction([&] { allowed = FormCloseQuery(); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+void TfrmZZI000::CloseStatements()
+{
+    if (m_query)
+        m_query->close();
+}
+
+bool TfrmZZI000::FormCloseQuery()
+{
+    CloseStatements();
+    if (hasBorder())
+        return true;
+    if (ScreenHost *host = ScreenHost::current())
+        host->closeActiveTab(); // the host frees this screen once the close has returned
+    return false;
+}
+
+void TfrmZZI000::FormClose()
+{
+    // WA_DeleteOnClose frees the screen once the close has returned.
+}

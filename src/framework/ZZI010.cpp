@@ -1,0 +1,202 @@
+#include "ZZI010.h"
+
+#include "messagetexts.h"
+
+#include "common/commonroutines.h"
+#include "common/silentabort.h"
+#include "db/dberror.h"
+#include "db/transaction.h"
+#include "useraction.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+TfrmZZI010::TfrmZZI010(QWidget *parent)
+    : TfrmZZI000(parent)
+{
+    setObjectName(QStringLiteral("frmZZI010"));
+
+    panSearch = new QFrame(this);
+    panSearch->setObjectName(QStringLiteral("panSearch"));
+    panSearch->setFixedHeight(40);
+    panSearch->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_searchLayout = new QHBoxLayout(panSearch);
+    m_searchLayout->setContentsMargins(8, 0, 8, 0);
+    m_searchLayout->setSpacing(6);
+    m_searchLayout->addStretch(1);
+    bbtSearch = createButton(QStringLiteral("bbtSearch"), MessageText::searchCaption(), 1);
+    bbtSearch->setParent(panSearch);
+    m_searchLayout->addWidget(bbtSearch);
+    rootLayout()->insertWidget(0, panSearch);
+
+    bbtSave = createButton(QStringLiteral("bbtSave"), MessageText::saveCaption(), 4096);
+    bbtCancel = createButton(QStringLiteral("bbtCancel"), MessageText::cancelCaption(), 65536);
+    insertBarButton(bbtSave, bbtClose);
+    insertBarButton(bbtCancel, bbtClose);
+    setTabOrder(bbtSave, bbtCancel);
+    setTabOrder(bbtCancel, bbtClose);
+
+    connectClick(bbtSearch, [this] { bbtSearchClick(); });
+    connectClick(bbtSave, [this] { bbtSaveClick(); });
+    connectClick(bbtCancel, [this] { bbtCancelClick(); });
+    popHotkeySearch = addHotkey(QStringLiteral("popHotkeySearch"), Qt::Key_F3, [this] {
+        bbtSearchClick();
+    });
+    popHotkeySave = addHotkey(QStringLiteral("popHotkeySave"), Qt::Key_F2, [this] {
+        bbtSaveClick();
+    });
+    popHotkeyCancel = addHotkey(QStringLiteral("popHotkeyCancel"), Qt::Key_F8, [this] {
+        bbtCancelClick();
+    });
+}
+
+void TfrmZZI010::FormCreate()
+{
+    TfrmZZI000::FormCreate();
+    SetSearchMode(true);
+}
+
+void TfrmZZI010::addSearchWidget(QWidget *widget, int stretch)
+{
+    widget->setParent(panSearch);
+    m_searchLayout->insertWidget(m_searchInsert++, widget, stretch);
+}
+
+bool TfrmZZI010::isWorkSide(const QWidget *control) const
+{
+    const QWidget *ancestor = control->parentWidget();
+    if (ancestor == panButtons)
+        return true;
+    for (int level = 1; level <= 6 && ancestor; ++level) {
+        if (ancestor == panMain)
+            return true;
+        ancestor = ancestor->parentWidget();
+    }
+    return false;
+}
+
+// The controls a screen is built of. Labels and bevels never take part (nor
+// does the status bar, which only shows), and neither do the inner parts of a
+// composite control (the viewport of a grid, the edit box of a combo box).
+bool TfrmZZI010::takesPartInModes(const QWidget *widget) const
+{
+    if (widget->isWindow() || qobject_cast<const QLabel *>(widget))
+        return false;
+    if (auto *frame = qobject_cast<const QFrame *>(widget)) {
+        if (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine)
+            return false;
+    }
+    for (const QWidget *ancestor = widget; ancestor && ancestor != this;
+         ancestor = ancestor->parentWidget()) {
+        if (ancestor == stbMessage)
+            return false;
+        if (ancestor == widget)
+            continue;
+        if (ancestor->inherits("QAbstractScrollArea") || ancestor->inherits("QComboBox")
+            || ancestor->inherits("QAbstractSpinBox") || ancestor->inherits("QAbstractButton")
+            || ancestor->inherits("QLineEdit"))
+            return false;
+    }
+    return true;
+}
+
+void TfrmZZI010::SetSearchMode(bool search)
+{
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (takesPartInModes(widget))
+            widget->setEnabled(isWorkSide(widget) ? !search : search);
+    }
+    m_searchMode = search;
+    if (search && isVisible())
+        focusFirstSearchControl();
+    bbtClose->setEnabled(true);
+    panMain->setEnabled(true);
+    panButtons->setEnabled(true);
+}
+
+void TfrmZZI010::focusFirstSearchControl()
+{
+    // What one Tab from panSearch reaches: the first control of the search area.
+    for (QWidget *next = panSearch->nextInFocusChain(); next && next != panSearch;
+         next = next->nextInFocusChain()) {
+        if (!panSearch->isAncestorOf(next))
+            continue;
+        if (next->isEnabled() && next->isVisibleTo(this) && (next->focusPolicy() & Qt::TabFocus)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    panSearch->setFocus();
+}
+
+void TfrmZZI010::EnterEditMode()
+{
+    SetSearchMode(false);
+    panMain->setFocus();
+}
+
+void TfrmZZI010::bbtSearchClick()
+{
+    ButtonGuard(bbtSearch);
+    CheckSearchCriteria();
+    EnterEditMode();
+    LoadData();
+}
+
+void TfrmZZI010::bbtSaveClick()
+{
+    ButtonGuard(bbtSave);
+    try {
+        SettleEdits();
+        SaveData();
+    } catch (...) {
+        // A check that stopped the save has no text: the box ends after "에러내용:".
+        ShowErrorMessage(MessageText::saveFailed() + FailureText(std::current_exception()));
+        throw;
+    }
+}
+
+void TfrmZZI010::SaveData()
+{
+    if (!HasPendingChanges()) {
+        ShowStatusMessage(MessageText::nothingChanged());
+        return;
+    }
+    Transaction::run(database(), [this] { WriteChanges(); });
+    m_changed = false;
+    ShowStatusMessage(MessageText::saved());
+}
+
+void TfrmZZI010::bbtCancelClick()
+{
+    ButtonGuard(bbtCancel);
+    SettleEdits();
+    if (HasPendingChanges() && !AskYesNo(MessageText::cancelQuestion()))
+        Abort();
+    SetSearchMode(true);
+    DiscardChanges();
+}
+
+void TfrmZZI010::bbtCloseClick()
+{
+    ButtonGuard(bbtClose);
+    SettleEdits();
+    if (HasPendingChanges() && AskYesNo(MessageText::closeQuestion())) {
+        try {
+            bbtSaveClick();
+        } catch (...) {
+            // The save has shown its error box; the screen stays with its changes.
+            Abort();
+        }
+    }
+    TfrmZZI000::bbtCloseClick();
+}

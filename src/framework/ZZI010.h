@@ -1,0 +1,90 @@
+#pragma once
+
+#include "ZZI000.h"
+
+class QFrame;
+
+/// The edit screen: a search area `panSearch` on top with `bbtSearch`, save and
+/// cancel on the bar, and two modes. In search mode only the search area (and
+/// close) can be used; a successful search enters edit mode, where the work
+/// area and every bar button can be used and the search area is locked; cancel
+/// returns to search mode.
+///
+/// The handlers carry the whole save/cancel/close protocol; a derived screen
+/// fills in the hooks:
+///
+/// - CheckSearchCriteria(): check the search fields (status message or error
+///   box, then Abort()); runs after the button guard, before edit mode.
+/// - LoadData(): load the work area after the switch to edit mode.
+/// - SettleEdits(): finish what is being edited before save, cancel and close.
+/// - HasPendingChanges(): unsaved changes exist (default: the change flag, setChanged()).
+/// - SaveData(): the save itself (default: "변경된 자료가 없습니다." when nothing
+///   changed, else WriteChanges() in one transaction, the flag cleared and
+///   "자료를 정상적으로 저장했습니다."). Any failure in it, a SilentAbort included,
+///   is shown in the save's error box and raised again.
+/// - WriteChanges(): the screen's own statements of a save (inside the transaction).
+/// - DiscardChanges(): forget the changes after cancel (default: clears the flag).
+class TfrmZZI010 : public TfrmZZI000
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmZZI010(QWidget *parent = nullptr);
+
+    /// Button guard, CheckSearchCriteria(), EnterEditMode(), LoadData().
+    virtual void bbtSearchClick();
+    /// Button guard; then, as one block, SettleEdits() and SaveData(): a failure
+    /// shows "자료를 저장하지 못했습니다.\r\r에러내용:\r" with its text and is raised again.
+    virtual void bbtSaveClick();
+    /// Button guard, SettleEdits(), the question when changes are pending (No
+    /// stops), search mode, DiscardChanges().
+    virtual void bbtCancelClick();
+    /// SettleEdits(); with pending changes asks whether to save them: Yes saves
+    /// (a failed save keeps the screen open), No loses them; then the base close.
+    void bbtCloseClick() override;
+
+    /// Enables the search side or the work side; see isWorkSide().
+    void SetSearchMode(bool search);
+    /// Edit mode, focus on panMain.
+    void EnterEditMode();
+    bool isSearchMode() const { return m_searchMode; }
+    /// A control is on the work side when its parent is panButtons or panMain
+    /// is among its six nearest ancestors.
+    bool isWorkSide(const QWidget *control) const;
+
+    /// The change flag of screens without a client data set.
+    void setChanged(bool changed) { m_changed = changed; }
+    bool isChanged() const { return m_changed; }
+
+    QFrame *panSearch = nullptr;
+    QPushButton *bbtSearch = nullptr;
+    QPushButton *bbtSave = nullptr;
+    QPushButton *bbtCancel = nullptr;
+    QAction *popHotkeySearch = nullptr;
+    QAction *popHotkeySave = nullptr;
+    QAction *popHotkeyCancel = nullptr;
+
+protected:
+    /// Base creation, then search mode.
+    void FormCreate() override;
+
+    virtual void CheckSearchCriteria() {}
+    virtual void LoadData() {}
+    virtual void SettleEdits() {}
+    virtual bool HasPendingChanges() { return m_changed; }
+    virtual void SaveData();
+    virtual void WriteChanges() {}
+    virtual void DiscardChanges() { m_changed = false; }
+
+    /// Puts a search field into the search area, left of bbtSearch.
+    void addSearchWidget(QWidget *widget, int stretch = 0);
+
+private:
+    bool takesPartInModes(const QWidget *widget) const;
+    void focusFirstSearchControl();
+
+    QHBoxLayout *m_searchLayout = nullptr;
+    int m_searchInsert = 0;
+    bool m_searchMode = true;
+    bool m_changed = false;
+};

@@ -1,0 +1,300 @@
+#include "ZZI020.h"
+
+#include "datagrid.h"
+#include "dbedit.h"
+#include "messagetexts.h"
+
+#include "common/commonroutines.h"
+#include "common/loginvalues.h"
+#include "common/silentabort.h"
+#include "db/clientdataset.h"
+#include "db/sqlstatement.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmZZI020::TfrmZZI020(QWidget *parent)
+    : TfrmZZI010(parent)
+{
+    setObjectName(QStringLiteral("frmZZI020"));
+
+    cdsGrid = new ClientDataSet(this);
+    cdsGrid->setObjectName(QStringLiteral("cdsGrid"));
+    cdsGrid->setPacketRecords(100);
+    cdsGrid->setBeforePost([this] { cdsGridBeforePost(); });
+    cdsGrid->setAfterPost([this] {
+        if (!m_pendingKey.isNull())
+            m_keyList.append(m_pendingKey);
+        m_pendingKey = QString();
+    });
+    cdsGrid->setAfterScroll([this] { rgrGridRowChange(); });
+    connect(cdsGrid, &ClientDataSet::stateChanged, this, &TfrmZZI020::updateKeyEditable);
+
+    rgrGrid = new DataGrid(panMain);
+    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
+    rgrGrid->setFixedHeight(120);
+    rgrGrid->setDataSet(cdsGrid);
+    mainLayout()->addStretch(1);
+    mainLayout()->addWidget(rgrGrid);
+    setMainInsertIndex(0);
+
+    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
+                                      MessageText::firstHint(),
+                                      QStringLiteral("|◀"));
+    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
+                                      MessageText::priorHint(),
+                                      QStringLiteral("◀"));
+    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
+                                     MessageText::nextHint(),
+                                     QStringLiteral("▶"));
+    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
+                                     MessageText::lastHint(),
+                                     QStringLiteral("▶|"));
+
+    bbtAdd = createButton(QStringLiteral("bbtAdd"), MessageText::addCaption(), 16);
+    bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
+    insertBarButton(bbtAdd, bbtSave);
+    insertBarButton(bbtDelete, bbtSave);
+    setTabOrder(bbtAdd, bbtDelete);
+    setTabOrder(bbtDelete, bbtSave);
+
+    connectClick(bbtAdd, [this] { bbtAddClick(); });
+    connectClick(bbtDelete, [this] { bbtDeleteClick(); });
+    connectClick(sbtFirst, [this] { sbtFirstClick(); });
+    connectClick(sbtPrior, [this] { sbtPriorClick(); });
+    connectClick(sbtNext, [this] { sbtNextClick(); });
+    connectClick(sbtLast, [this] { sbtLastClick(); });
+    popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
+    popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
+        bbtDeleteClick();
+    });
+}
+
+QToolButton *TfrmZZI020::createNavigationButton(const QString &objectName,
+                                                const QString &hint,
+                                                const QString &arrow)
+{
+    auto *button = new QToolButton(panButtons);
+    button->setObjectName(objectName);
+    button->setToolTip(hint);
+    button->setText(arrow);
+    button->setFixedSize(25, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    addLeftBarButton(button);
+    return button;
+}
+
+void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting)
+{
+    m_keyField = fieldName;
+    m_keyEdit = keyEdit;
+    m_lockExistingKey = lockExisting;
+    updateKeyEditable();
+}
+
+QString TfrmZZI020::keyText() const
+{
+    return m_keyField.isEmpty() ? QString() : cdsGrid->text(m_keyField);
+}
+
+void TfrmZZI020::updateKeyEditable()
+{
+    if (auto *edit = qobject_cast<DbEdit *>(m_keyEdit); edit && m_lockExistingKey)
+        edit->setEditable(cdsGrid->state() == ClientDataSet::State::Insert);
+}
+
+QVariantList TfrmZZI020::DuplicateCheckParams() const
+{
+    return {keyText()};
+}
+
+QString TfrmZZI020::KeyListText() const
+{
+    return keyText();
+}
+
+void TfrmZZI020::OpenGrid()
+{
+    cdsGrid->close();
+    cdsGrid->setDatabase(database());
+    SetGridParams();
+    cdsGrid->open();
+}
+
+void TfrmZZI020::LoadData()
+{
+    OpenGrid();
+    SettleCurrentRow();
+    rgrGridRowChange();
+}
+
+void TfrmZZI020::SettleCurrentRow()
+{
+    if (!cdsGrid->isActive())
+        return;
+    const bool keyed = m_keyField.isEmpty() || !keyText().trimmed().isEmpty();
+    if (!cdsGrid->isEmpty() && !keyed)
+        cdsGrid->deleteRecord(); // a row being inserted is simply dropped
+    if (cdsGrid->isEditing()) {
+        if (m_keyField.isEmpty() || !keyText().trimmed().isEmpty())
+            cdsGrid->post();
+        else
+            cdsGrid->cancel();
+    }
+}
+
+bool TfrmZZI020::HasPendingChanges()
+{
+    return TfrmZZI010::HasPendingChanges() || (cdsGrid->isActive() && cdsGrid->changeCount() > 0);
+}
+
+void TfrmZZI020::SaveData()
+{
+    if (cdsGrid->isActive())
+        cdsGrid->applyUpdates();
+    setChanged(false);
+    m_keyList.clear();
+    ShowStatusMessage(MessageText::saved());
+    OpenGrid();
+    rgrGridRowChange();
+}
+
+void TfrmZZI020::DiscardChanges()
+{
+    TfrmZZI010::DiscardChanges();
+    m_keyList.clear();
+    if (cdsGrid->isActive()) {
+        cdsGrid->cancelUpdates();
+        cdsGrid->close();
+    }
+}
+
+void TfrmZZI020::bbtAddClick()
+{
+    ButtonGuard(bbtAdd);
+    if (!cdsGrid->isActive())
+        return;
+    SettleCurrentRow();
+    cdsGrid->insert();
+    if (m_keyEdit)
+        m_keyEdit->setFocus();
+}
+
+void TfrmZZI020::bbtDeleteClick()
+{
+    ButtonGuard(bbtDelete);
+    if (!cdsGrid->isActive())
+        return;
+    cdsGrid->deleteRecord();
+    rgrGridRowChange();
+}
+
+void TfrmZZI020::sbtFirstClick()
+{
+    if (cdsGrid->isActive())
+        cdsGrid->first();
+}
+
+void TfrmZZI020::sbtPriorClick()
+{
+    if (cdsGrid->isActive())
+        cdsGrid->prior();
+}
+
+void TfrmZZI020::sbtNextClick()
+{
+    if (cdsGrid->isActive())
+        cdsGrid->next();
+}
+
+void TfrmZZI020::sbtLastClick()
+{
+    if (cdsGrid->isActive())
+        cdsGrid->last();
+}
+
+void TfrmZZI020::rgrGridRowChange()
+{
+    if (!cdsGrid->isActive())
+        return;
+    if (m_rowFocus) {
+        m_rowFocus->setFocus();
+        if (auto *edit = qobject_cast<QLineEdit *>(m_rowFocus))
+            edit->selectAll();
+    }
+    if (cdsGrid->isEmpty())
+        bbtAddClick();
+}
+
+void TfrmZZI020::cdsGridBeforePost()
+{
+    m_pendingKey = QString();
+    CheckRowFields();
+    CheckDuplicateKey();
+    if (!keyText().trimmed().isEmpty()) {
+        FillRowFields();
+        StampAudit();
+    }
+}
+
+void TfrmZZI020::CheckRequired(bool valid, const QLabel *label, QWidget *field)
+{
+    if (valid)
+        return;
+    ShowStatusMessage((label ? label->text() : QString()) + MessageText::enterCorrectly());
+    if (field)
+        field->setFocus();
+    Abort();
+}
+
+void TfrmZZI020::CheckRequired(const QLineEdit *field, const QLabel *label, int minLength)
+{
+    CheckRequired(field->text().trimmed().size() >= minLength,
+                  label,
+                  const_cast<QLineEdit *>(field));
+}
+
+void TfrmZZI020::CheckDuplicateKey()
+{
+    if (cdsGrid->state() != ClientDataSet::State::Insert || keyText().trimmed().isEmpty())
+        return;
+    bool duplicate = false;
+    if (!m_duplicateSql.isEmpty()) {
+        SqlStatement statement(database(), m_duplicateSql);
+        const QVariantList params = DuplicateCheckParams();
+        for (int i = 0; i < params.size(); ++i)
+            statement.bind(QStringLiteral("P%1").arg(i), params.at(i));
+        statement.open();
+        duplicate = statement.next() && statement.value(0).toDouble() > 0;
+        statement.close();
+    }
+    const QString listed = KeyListText();
+    if (duplicate || m_keyList.contains(listed)) {
+        ShowErrorMessage(MessageText::duplicateKey());
+        if (m_keyEdit)
+            m_keyEdit->setFocus();
+        Abort();
+    }
+    m_pendingKey = listed;
+}
+
+void TfrmZZI020::StampAudit()
+{
+    if (keyText().trimmed().isEmpty())
+        return;
+    QDateTime now = QDateTime::currentDateTime();
+    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    if (cdsGrid->hasField(QStringLiteral("U_EMP_NO")))
+        cdsGrid->setValue(QStringLiteral("U_EMP_NO"), login().empNo);
+    if (cdsGrid->hasField(QStringLiteral("U_DATE")))
+        cdsGrid->setValue(QStringLiteral("U_DATE"), now);
+    if (cdsGrid->hasField(QStringLiteral("U_IP")))
+        cdsGrid->setValue(QStringLiteral("U_IP"), login().localIP);
+}
