@@ -1,0 +1,230 @@
+#include "db/dberror.h"
+#include "db/sqlstatement.h"
+#include "db/transaction.h"
+#include "testdatabase.h"
+
+#include <QtTest>
+
+class tst_SqlStatement : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantMap &binds = {})
+    {
+        SqlStatement q(db, sql);
+        for (auto it = binds.cbegin(); it != binds.cend(); ++it)
+            q.bind(it.key(), it.value());
+        q.open();
+        return q.next() ? q.value(0) : QVariant();
+    }
+
+    static void insertCode(const QSqlDatabase &db, const QString &detail, const QVariant &name)
+    {
+        SqlStatement q(db,
+                       QStringLiteral("INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME) "
+                                      "VALUES ('T0001', :P0, :P1)"));
+        q.bind(QStringLiteral(":P0"), detail);
+        q.bind(QStringLiteral("P1"), name);
+        QCOMPARE(q.exec(), 1);
+    }
+
+private Q_SLOTS:
+    void repeatedParameterTakesOneValue_data() { TestDatabase::addEngineRows(); }
+    void repeatedParameterTakesOneValue()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT :P0 || '-' || :P1 || '-' || :P0 FROM DUAL"),
+                        {{"P0", "가"}, {"P1", "b"}})
+                         .toString(),
+                 QStringLiteral("가-b-가"));
+        // A colon inside a quoted text is not a parameter; a "::" cast is none either.
+        QCOMPARE(scalar(tdb.db(), QStringLiteral("SELECT ':P9' || :P0 FROM DUAL"), {{"P0", "x"}})
+                         .toString(),
+                 QStringLiteral(":P9x"));
+    }
+
+    void missingBindingIsAnError_data() { TestDatabase::addEngineRows(); }
+    void missingBindingIsAnError()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        SqlStatement q(tdb.db(), QStringLiteral("SELECT :P0, :P1 FROM DUAL"));
+        q.bind(QStringLiteral("P0"), 1);
+        QVERIFY_THROWS_EXCEPTION(DbError, q.open());
+    }
+
+    // Empty text is null, as on the original server; "P0 IS NULL" needs the cast
+    // on PostgreSQL and works on both with it.
+    void emptyTextIsNull_data()
+    {
+        TestDatabase::addEngineColumn();
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("isNull");
+        for (auto *r : TestDatabase::newRows(QStringLiteral("empty")))
+            *r << QVariant(QString()) << true;
+        for (auto *r : TestDatabase::newRows(QStringLiteral("empty-not-null")))
+            *r << QVariant(QStringLiteral("")) << true;
+        for (auto *r : TestDatabase::newRows(QStringLiteral("invalid")))
+            *r << QVariant() << true;
+        for (auto *r : TestDatabase::newRows(QStringLiteral("blank")))
+            *r << QVariant(QStringLiteral(" ")) << false;
+        for (auto *r : TestDatabase::newRows(QStringLiteral("text")))
+            *r << QVariant(QStringLiteral("A0001")) << false;
+    }
+    void emptyTextIsNull()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QVariant, value);
+        QFETCH(bool, isNull);
+        KESA_TEST_DATABASE(tdb, engine);
+        const QString test = QStringLiteral("SELECT CASE WHEN CAST(:P0 AS VARCHAR(10)) IS NULL "
+                                            "THEN 'Y' ELSE 'N' END FROM DUAL");
+        QCOMPARE(scalar(tdb.db(), test, {{"P0", value}}).toString(),
+                 QString(isNull ? QStringLiteral("Y") : QStringLiteral("N")));
+        insertCode(tdb.db(), QStringLiteral("X"), value);
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT COUNT(*) FROM ZX010MS WHERE DETAIL_NAME IS NULL"))
+                         .toInt(),
+                 isNull ? 1 : 0);
+    }
+
+    void oneBlankDetailIsKept_data() { TestDatabase::addEngineRows(); }
+    void oneBlankDetailIsKept()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        insertCode(tdb.db(), QStringLiteral(" "), QStringLiteral("시험 분류"));
+        insertCode(tdb.db(), QStringLiteral("01 "), QStringLiteral("끝 공백"));
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT DETAIL_NAME FROM ZX010MS "
+                                       "WHERE HEAD = 'T0001' AND DETAIL = ' '"))
+                         .toString(),
+                 QStringLiteral("시험 분류"));
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT DETAIL FROM ZX010MS "
+                                       "WHERE HEAD = 'T0001' AND DETAIL <> ' '"))
+                         .toString(),
+                 QStringLiteral("01 "));
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT DETAIL FROM ZX010MS WHERE DETAIL = :P0"),
+                        {{"P0", " "}})
+                         .toString(),
+                 QStringLiteral(" "));
+    }
+
+    void valuesAreStoredVerbatim_data()
+    {
+        TestDatabase::addEngineColumn();
+        QTest::addColumn<QString>("value");
+        const QStringList values = {QStringLiteral("O'Brien"),
+                                    QStringLiteral("a -- b"),
+                                    QStringLiteral("x'; DROP TABLE ZX010MS; --"),
+                                    QStringLiteral("역\\슬래시 \\' :P1 ?"),
+                                    QStringLiteral("  앞뒤 공백  "),
+                                    QStringLiteral("\"인용\"")};
+        for (int i = 0; i < values.size(); ++i) {
+            for (auto *r : TestDatabase::newRows(QString::number(i)))
+                *r << values.at(i);
+        }
+    }
+    void valuesAreStoredVerbatim()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QString, value);
+        KESA_TEST_DATABASE(tdb, engine);
+        insertCode(tdb.db(), QStringLiteral("V"), value);
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT DETAIL_NAME FROM ZX010MS WHERE DETAIL = 'V'"))
+                         .toString(),
+                 value);
+        QCOMPARE(scalar(tdb.db(),
+                        QStringLiteral("SELECT COUNT(*) FROM ZX010MS WHERE DETAIL_NAME = :P0"),
+                        {{"P0", value}})
+                         .toInt(),
+                 1);
+    }
+
+    void errorsCarryTheServerCode_data()
+    {
+        TestDatabase::addEngineColumn();
+        QTest::addColumn<QString>("code");
+        QTest::newRow("sqlite") << QStringLiteral("sqlite") << QStringLiteral("1555");
+        QTest::newRow("postgresql") << QStringLiteral("postgresql") << QStringLiteral("23505");
+    }
+    void errorsCarryTheServerCode()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QString, code);
+        KESA_TEST_DATABASE(tdb, engine);
+        insertCode(tdb.db(), QStringLiteral("D"), QStringLiteral("하나"));
+        try {
+            insertCode(tdb.db(), QStringLiteral("D"), QStringLiteral("둘"));
+            QFAIL("duplicate key accepted");
+        } catch (const DbError &e) {
+            QCOMPARE(e.code(), code);
+            QVERIFY2(e.message().contains(code), qPrintable(e.message()));
+        }
+        SqlStatement bad(tdb.db(), QStringLiteral("SELECT NOPE FROM DUAL"));
+        QVERIFY_THROWS_EXCEPTION(DbError, bad.open());
+    }
+
+    // UNION ALL and EXCEPT have equal precedence, left to right, distinct rows.
+    void compoundIsEvaluatedLeftToRight_data() { TestDatabase::addEngineRows(); }
+    void compoundIsEvaluatedLeftToRight()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        SqlStatement q(tdb.db(),
+                       QStringLiteral("SELECT 'A' X FROM DUAL UNION ALL SELECT 'B' FROM DUAL UNION "
+                                      "ALL SELECT 'B' FROM DUAL "
+                                      "EXCEPT SELECT 'A' FROM DUAL ORDER BY 1"));
+        q.open();
+        QStringList rows;
+        while (q.next())
+            rows << q.value(0).toString();
+        QCOMPARE(rows, QStringList{QStringLiteral("B")});
+        QCOMPARE(q.columnName(0), QStringLiteral("X"));
+    }
+
+    void failedTransactionRollsBackAndConnectionGoesOn_data() { TestDatabase::addEngineRows(); }
+    void failedTransactionRollsBackAndConnectionGoesOn()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        const QSqlDatabase db = tdb.db();
+        QVERIFY_THROWS_EXCEPTION(DbError, Transaction::run(db, [&] {
+                                     insertCode(db, QStringLiteral("1"), QStringLiteral("a"));
+                                     insertCode(db, QStringLiteral("1"), QStringLiteral("b"));
+                                 }));
+        QVERIFY(!Transaction::isActive(db));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 0);
+
+        // An inner guard does not start a second transaction; the commit ends the one.
+        Transaction outer(db);
+        QVERIFY(outer.started());
+        {
+            Transaction inner(db);
+            QVERIFY(!inner.started());
+            insertCode(db, QStringLiteral("2"), QStringLiteral("c"));
+            inner.commit();
+        }
+        QVERIFY(!Transaction::isActive(db));
+        outer.commit();
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 1);
+
+        // A guard left by an exception rolls back.
+        try {
+            Transaction tx(db);
+            insertCode(db, QStringLiteral("3"), QStringLiteral("d"));
+            throw DbError(QStringLiteral("stop"));
+        } catch (const DbError &) {
+        }
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SqlStatement)
+#include "tst_sqlstatement.moc"
