@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QFont>
+#include <QScreen>
 
 #include "Z0Main.h"
 #include "ZZC010.h"
 #include "ZZD000.h"
 #include "fontmapping.h"
 #include "platform/singleinstance.h"
+#include "startupscript.h"
 
 int main(int argc, char *argv[])
 {
@@ -44,6 +46,10 @@ int main(int argc, char *argv[])
 
     if (!mainWindow.showOnStart())
         return 1;
+    // Without a window manager "maximised" means nothing: fill the screen ourselves.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
+    StartupScript::run(&mainWindow);
     return app.exec();
 }

@@ -1,0 +1,51 @@
+#include "startupscript.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "ZZMain.h"
+
+namespace {
+
+QAction *menuItemOf(TfrmZZMain *window, const QString &programId)
+{
+    for (QAction *top : window->mmuMenu->actions()) {
+        if (!top->menu() || top->menu() == window->mmuMenuWindow)
+            continue;
+        for (QAction *item : top->menu()->actions()) {
+            if (item->data().toString() == programId)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void StartupScript::run(TfrmZZMain *window)
+{
+    const QString programs = qEnvironmentVariable("KESA_OPEN_PROGRAMS");
+    const QString probe = qEnvironmentVariable("KESA_STARTUP_PROBE");
+    if (programs.isEmpty() && probe.isEmpty())
+        return;
+    // Runs from the event loop, once the window is shown.
+    QTimer::singleShot(0, window, [window, programs, probe] {
+        static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+        for (const QString &id : programs.split(separators, Qt::SkipEmptyParts)) {
+            if (QAction *item = menuItemOf(window, id))
+                item->trigger();
+        }
+        if (!probe.isEmpty()) {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            if (probe == QLatin1String("quit"))
+                QCoreApplication::quit();
+        }
+    });
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class TfrmZZMain;
+
+/// What developers' scripts ask of a starting program through the environment:
+///  KESA_OPEN_PROGRAMS  program IDs (blank or comma separated) chosen from the
+///                      menu bar once the window is up, as a user would;
+///  KESA_STARTUP_PROBE  "1": print "shown" on standard output once the main
+///                      window is shown with its menus (and the programs
+///                      above opened); "quit": and then end.
+/// Nothing happens when none is set.
+namespace StartupScript {
+
+void run(TfrmZZMain *window);
+
+} // namespace StartupScript
