@@ -2,12 +2,16 @@
 
 #include <QHash>
 
+#include "common/ZXB000.h"
+
 namespace {
 
 QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
 {
     // One row per program ID that has a screen; every screen unit adds its row here.
-    static QHash<QString, TfrmZ0Main::ScreenFactory> table = {};
+    static QHash<QString, TfrmZ0Main::ScreenFactory> table = {
+            {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
+    };
     return table;
 }
 

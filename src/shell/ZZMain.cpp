@@ -44,16 +44,23 @@ QIcon drawMark(bool active)
     return QIcon(pixmap);
 }
 
+// The first control the Tab key reaches in a screen laid out top to bottom,
+// left to right: the one nearest the top-left corner.
 QWidget *firstTabStop(QWidget *screen)
 {
-    QWidget *w = screen;
-    do {
-        w = w->nextInFocusChain();
-        if (w != screen && screen->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(screen)
-            && (w->focusPolicy() & Qt::TabFocus))
-            return w;
-    } while (w != screen);
-    return nullptr;
+    QWidget *best = nullptr;
+    QPoint bestPos;
+    for (QWidget *w : screen->findChildren<QWidget *>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(screen)
+            || w->focusProxy())
+            continue;
+        const QPoint pos = w->mapTo(screen, QPoint(0, 0));
+        if (!best || pos.y() < bestPos.y() || (pos.y() == bestPos.y() && pos.x() < bestPos.x())) {
+            best = w;
+            bestPos = pos;
+        }
+    }
+    return best;
 }
 
 } // namespace
@@ -129,6 +136,10 @@ void TfrmZZMain::buildFrame()
     pgcTabs = new QTabWidget(panTabs);
     pgcTabs->setObjectName(QStringLiteral("pgcTabs"));
     pgcTabs->setAutoFillBackground(true);
+    // The workspace colour is the empty panel's only; screens keep the usual face colour.
+    QPalette face = pgcTabs->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    pgcTabs->setPalette(face);
     pgcTabs->setDocumentMode(true);
     pgcTabs->setIconSize(QSize(16, 16));
     pgcTabs->hide();
@@ -262,11 +273,15 @@ QWidget *TfrmZZMain::EmbedScreen(QWidget *screen)
     screen->move(0, 0);
     screen->resize(page->size());
     screen->show();
-    // Focus goes to the screen's first tab stop, as the Tab key would move it.
-    if (QWidget *first = firstTabStop(screen))
-        first->setFocus(Qt::TabFocusReason);
-    else
-        screen->setFocus(Qt::TabFocusReason);
+    // Focus goes to the screen's first tab stop, as the Tab key would move it,
+    // unless the screen has placed it itself while being shown.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !screen->isAncestorOf(focus)) {
+        if (QWidget *first = firstTabStop(screen))
+            first->setFocus(Qt::TabFocusReason);
+        else
+            screen->setFocus(Qt::TabFocusReason);
+    }
     return screen;
 }
 

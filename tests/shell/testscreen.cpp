@@ -1,28 +1,20 @@
 #include "testscreen.h"
 
-#include <QCloseEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVBoxLayout>
-
-#include "framework/screenhost.h"
 
 int TestScreen::destroyed = 0;
 bool TestScreen::aliveAfterCloseTab = false;
 QList<QString> TestScreen::closeOrder;
 
-TestScreen::TestScreen(const QString &id)
-    : programId(id)
+TestScreen::TestScreen(const QString &programId)
 {
-    setObjectName(QStringLiteral("frm") + id);
-    setWindowTitle(id);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("화면 ") + id, this));
-    edtFirst = new QLineEdit(this);
+    setObjectName(QStringLiteral("frm") + programId);
+    edtFirst = new QLineEdit(panMain);
     edtFirst->setObjectName(QStringLiteral("edtFirst"));
-    layout->addWidget(edtFirst);
-    layout->addStretch();
+    addToMain(edtFirst);
+    mainLayout()->addStretch();
 }
 
 TestScreen::~TestScreen()
@@ -30,20 +22,19 @@ TestScreen::~TestScreen()
     ++destroyed;
 }
 
-void TestScreen::closeEvent(QCloseEvent *event)
+bool TestScreen::FormCloseQuery()
 {
-    ++closeRequests;
-    closeOrder.append(programId);
-    event->ignore();
+    closeOrder.append(programId());
     const QPointer<QWidget> self(this);
-    ScreenHost::current()->closeActiveTab();
-    // Nothing of the screen is used after the host has been told; the guard
-    // only tells whether the host destroyed it too early.
+    const bool allowed = TfrmZZI000::FormCloseQuery();
+    // The base asked the host to remove the tab; the guard only tells whether
+    // the host destroyed the screen too early.
     aliveAfterCloseTab = !self.isNull();
+    return allowed;
 }
 
 void TestScreen::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    TfrmZZI000::resizeEvent(event);
     resizes.append(size());
 }

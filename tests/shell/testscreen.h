@@ -3,14 +3,14 @@
 #include <QList>
 #include <QSize>
 #include <QString>
-#include <QWidget>
+
+#include "framework/ZZI000.h"
 
 class QLineEdit;
 
-/// A small program screen for the main-window tests. It keeps the host
-/// protocol of the real screens: asked to close, it refuses the close and
-/// asks the host to remove its tab, and then does nothing more.
-class TestScreen : public QWidget
+/// A small program screen for the main-window tests: a base screen with one
+/// entry field that records what the host asks of it.
+class TestScreen : public TfrmZZI000
 {
     Q_OBJECT
 
@@ -18,16 +18,15 @@ public:
     explicit TestScreen(const QString &programId);
     ~TestScreen() override;
 
-    QString programId;
     QLineEdit *edtFirst = nullptr;
     QList<QSize> resizes;
-    int closeRequests = 0;
 
     static int destroyed;
-    static bool aliveAfterCloseTab;
     static QList<QString> closeOrder;
+    /// Whether the screen still lived when the host returned from closeActiveTab().
+    static bool aliveAfterCloseTab;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    bool FormCloseQuery() override;
     void resizeEvent(QResizeEvent *event) override;
 };

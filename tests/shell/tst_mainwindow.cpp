@@ -2,6 +2,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -331,9 +332,9 @@ void TestMainWindow::programWithoutScreenLeavesNoTab()
 {
     RecordingMessageService messages;
     SQLITE_WINDOW();
-    // ZXB000 is in the menu, but no screen of that ID is in this catalogue.
-    QVERIFY(!TfrmZ0Main::hasScreen(QStringLiteral("ZXB000")));
-    menuItem(w, QStringLiteral("ZXB000"))->trigger();
+    // ZIP010 is in the menu, but this catalogue has no screen of that ID.
+    TfrmZ0Main::unregisterScreen(QStringLiteral("ZIP010"));
+    menuItem(w, QStringLiteral("ZIP010"))->trigger();
     QCOMPARE(w->tabCount(), 0);
     QVERIFY(!w->pgcTabs->isVisible());
     QVERIFY(w->windowEntries().isEmpty());
@@ -372,6 +373,9 @@ void TestMainWindow::tabMarkingFollowsTheActiveTab()
     QCOMPARE(marks(), QStringLiteral("Aii|Aii"));
     w->windowEntries().at(1)->trigger();
     QCOMPARE(marks(), QStringLiteral("iAi|iAi"));
+    // A picture for people: KESA_SCREENSHOT_DIR=DIR keeps one of the window.
+    if (const QString dir = qEnvironmentVariable("KESA_SCREENSHOT_DIR"); !dir.isEmpty())
+        QVERIFY(w->grab().save(QDir(dir).filePath(QStringLiteral("mainwindow_tabs.png"))));
     w->closeActiveTab();
     QCOMPARE(w->tabCount(), 2);
     QCOMPARE(marks().count(QLatin1Char('A')), 2);
@@ -393,27 +397,35 @@ void TestMainWindow::f12ClosesTheActiveScreenAfterItsCloseHandling()
 {
     RecordingMessageService messages;
     SQLITE_WINDOW();
-    menuItem(w, QStringLiteral("ZAI010"))->trigger();
-    menuItem(w, QStringLiteral("ZAS010"))->trigger();
-    QPointer<QWidget> second = w->tabScreen(1);
-    QVERIFY(second->isAncestorOf(QApplication::focusWidget()));
+    for (const char *id : {"ZAI010", "ZAS010", "ZAS011"})
+        menuItem(w, QString::fromLatin1(id))->trigger();
+    QPointer<QWidget> third = w->tabScreen(2);
+    QVERIFY(third->isAncestorOf(QApplication::focusWidget()));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
-    QCOMPARE(TestScreen::closeOrder, QStringList{QStringLiteral("ZAS010")});
+    QCOMPARE(TestScreen::closeOrder, QStringList{QStringLiteral("ZAS011")});
     QVERIFY(TestScreen::aliveAfterCloseTab);
+    QCOMPARE(w->tabCount(), 2);
+    QCOMPARE(w->tabProgramId(1), QStringLiteral("ZAS010"));
+    QCOMPARE(w->windowEntries().size(), 2);
+    QCOMPARE(w->windowEntries().at(1)->data().toString(), QStringLiteral("ZAS010"));
+    QVERIFY(third); // destroyed only once its close handling has returned
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!third);
+    QCOMPARE(TestScreen::destroyed, 1);
+
+    // The screen's own close button ends the same way.
+    auto *second = qobject_cast<TestScreen *>(w->tabScreen(1));
+    QTest::mouseClick(second->bbtClose, Qt::LeftButton);
     QCOMPARE(w->tabCount(), 1);
     QCOMPARE(w->tabProgramId(0), QStringLiteral("ZAI010"));
-    QCOMPARE(w->windowEntries().size(), 1);
-    QCOMPARE(w->windowEntries().at(0)->data().toString(), QStringLiteral("ZAI010"));
-    QVERIFY(second); // destroyed only once its close handling has returned
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!second);
-    QCOMPARE(TestScreen::destroyed, 1);
+    QVERIFY(TestScreen::aliveAfterCloseTab);
 
     QTest::keyClick(w, Qt::Key_F12);
     QCOMPARE(w->tabCount(), 0);
     QVERIFY(!w->pgcTabs->isVisible());
     QVERIFY(w->windowEntries().isEmpty());
+    QCOMPARE(TestScreen::closeOrder.size(), 3);
     QVERIFY(messages.entries.isEmpty());
 }
 
