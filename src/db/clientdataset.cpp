@@ -862,6 +862,12 @@ QString ClientDataSet::displayText(const QVariant &value)
 
 // --- model ----------------------------------------------------------------------
 
+bool ClientDataSet::isRowIndex(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_rows.size()
+           && index.column() < m_fields.size();
+}
+
 int ClientDataSet::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -874,7 +880,7 @@ int ClientDataSet::columnCount(const QModelIndex &parent) const
 
 QVariant ClientDataSet::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRowIndex(index))
         return QVariant();
     const QVariant &value = m_rows.at(index.row()).values.at(index.column());
     switch (role) {
@@ -903,7 +909,7 @@ QVariant ClientDataSet::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags ClientDataSet::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRowIndex(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (m_fields.at(index.column()).isWritable())
@@ -913,8 +919,7 @@ Qt::ItemFlags ClientDataSet::flags(const QModelIndex &index) const
 
 bool ClientDataSet::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole
-        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::EditRole || !isRowIndex(index))
         return false;
     try {
         moveTo(index.row());

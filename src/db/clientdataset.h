@@ -183,6 +183,7 @@ private:
         int readIndex = -1; // position as read; -1 for new rows
     };
 
+    bool isRowIndex(const QModelIndex &index) const;
     void buildFields(const class QSqlRecord &record);
     int readRows(class SqlStatement &statement, int limit);
     void calculate(int row);

@@ -87,7 +87,12 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
     connectClick(bbtClose, [this] { bbtCloseClick(); });
 }
 
-TfrmZZI000::~TfrmZZI000() = default;
+TfrmZZI000::~TfrmZZI000()
+{
+    // The children die after this body: their destroyed() must not reach m_coloured.
+    for (QWidget *control : std::as_const(m_coloured))
+        disconnect(control, nullptr, this, nullptr);
+}
 
 void TfrmZZI000::ensureCreated()
 {
@@ -265,9 +270,8 @@ QAction *TfrmZZI000::addHotkey(const QString &objectName,
     action->setObjectName(objectName);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    action->setVisible(false);
+    // popHotkey is never shown; the shortcut works because the action belongs to the screen.
     popHotkey->addAction(action);
-    // A hidden action still fires its shortcut; it must belong to the screen for that.
     addAction(action);
     connect(action, &QAction::triggered, this, [handler] { RunUserAction(handler); });
     return action;

@@ -68,6 +68,9 @@ void TfrmZZI010::addSearchWidget(QWidget *widget, int stretch)
 {
     widget->setParent(panSearch);
     m_searchLayout->insertWidget(m_searchInsert++, widget, stretch);
+    // Search fields come before the search button, whoever created what first.
+    if (widget->focusPolicy() != Qt::NoFocus)
+        setTabOrder(widget, bbtSearch);
 }
 
 bool TfrmZZI010::isWorkSide(const QWidget *control) const
