@@ -55,9 +55,8 @@ const QList<Mapping> &mappings()
     return table;
 }
 
-QString firstInstalled(const QStringList &candidates)
+QString firstInstalled(const QStringList &candidates, const QStringList &families)
 {
-    const QStringList families = QFontDatabase::families();
     for (const QString &candidate : candidates) {
         if (families.contains(candidate, Qt::CaseInsensitive))
             return candidate;
@@ -71,17 +70,18 @@ QString FontMapping::familyFor(const QString &windowsName)
 {
     for (const Mapping &m : mappings()) {
         if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0)
-            return firstInstalled(m.candidates);
+            return firstInstalled(m.candidates, QFontDatabase::families());
     }
     return QString();
 }
 
 void FontMapping::install()
 {
+    const QStringList families = QFontDatabase::families();
     for (const Mapping &m : mappings()) {
         const QString name = QString::fromUtf8(m.windowsName);
-        const QString family = firstInstalled(m.candidates);
-        if (!family.isEmpty() && !QFontDatabase::families().contains(name, Qt::CaseInsensitive))
+        const QString family = firstInstalled(m.candidates, families);
+        if (!family.isEmpty() && !families.contains(name, Qt::CaseInsensitive))
             QFont::insertSubstitution(name, family);
     }
 }
