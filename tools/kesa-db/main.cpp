@@ -6,6 +6,7 @@
 #include "db/dberror.h"
 #include "db/demodata.h"
 #include "db/schema.h"
+#include "db/sqlstatement.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -25,6 +26,16 @@ QTextStream &err()
     return stream;
 }
 
+// The user the server logged us in as (PGUSER, the service file, the login name).
+QString sessionUser(const QSqlDatabase &db)
+{
+    if (engineOf(db) != DbEngine::PostgreSQL)
+        return QString();
+    SqlStatement query(db, QStringLiteral("SELECT CURRENT_USER FROM DUAL"));
+    query.open();
+    return query.next() ? query.value(0).toString() : QString();
+}
+
 int run(const QStringList &args, const QString &user, const QString &password)
 {
     const QString command = args.value(0);
@@ -42,7 +53,7 @@ int run(const QStringList &args, const QString &user, const QString &password)
                 err() << "사용자가 이미 등록된 데이터베이스입니다. 데모 자료를 넣지 않습니다.\n";
                 return 1;
             }
-            DemoData::load(db, user.isEmpty() ? db.userName() : user);
+            DemoData::load(db, user.isEmpty() ? sessionUser(db) : user);
             out() << "데모 자료를 넣었습니다.\n";
         } else {
             out() << "스키마 버전 " << Schema::installedVersion(db) << "\n";
