@@ -779,7 +779,7 @@ void ClientDataSet::writeChanges()
     const auto run = [&](const ClientDataSetSql::Statement &change, bool oneRow) {
         SqlStatement statement(m_db, change.sql);
         for (int i = 0; i < change.values.size(); ++i)
-            statement.bind(QStringLiteral("P%1").arg(i), change.values.at(i));
+            statement.bind(QLatin1String("P") + QString::number(i), change.values.at(i));
         const int affected = statement.exec();
         if (oneRow && affected != 1)
             throw DbError(rowChangedText());

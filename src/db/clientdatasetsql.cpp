@@ -16,25 +16,40 @@ QVariant bindable(const QVariant &value)
     return value;
 }
 
-QString parameter(Statement &statement, const QVariant &value)
+void appendParameter(Statement &statement, const QVariant &value)
 {
-    const QString name = QStringLiteral(":P%1").arg(statement.values.size());
+    statement.sql += QLatin1String(":P");
+    statement.sql += QString::number(statement.values.size());
     statement.values.append(bindable(value));
-    return name;
+}
+
+bool isNullValue(const QVariant &value)
+{
+    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
 }
 
 void appendWhere(Statement &statement, const QStringList &columns, const QVariantList &originals)
 {
-    QStringList terms;
+    statement.sql += QLatin1String(" WHERE ");
     for (int i = 0; i < columns.size(); ++i) {
-        const QVariant &original = originals.at(i);
-        if (original.isNull()
-            || (original.typeId() == QMetaType::QString && original.toString().isEmpty()))
-            terms.append(columns.at(i) + QLatin1String(" IS NULL"));
-        else
-            terms.append(columns.at(i) + QLatin1String(" = ") + parameter(statement, original));
+        if (i > 0)
+            statement.sql += QLatin1String(" AND ");
+        statement.sql += columns.at(i);
+        if (isNullValue(originals.at(i))) {
+            statement.sql += QLatin1String(" IS NULL");
+        } else {
+            statement.sql += QLatin1String(" = ");
+            appendParameter(statement, originals.at(i));
+        }
     }
-    statement.sql += QLatin1String(" WHERE ") + terms.join(QLatin1String(" AND "));
+}
+
+Statement started(int length, int parameters)
+{
+    Statement statement;
+    statement.sql.reserve(length);
+    statement.values.reserve(parameters);
+    return statement;
 }
 
 } // namespace
@@ -63,14 +78,15 @@ QString tableOf(const QString &sql)
 
 Statement insertRow(const QString &table, const QStringList &columns, const QVariantList &values)
 {
-    Statement statement;
-    QStringList places;
-    for (const QVariant &value : values)
-        places.append(parameter(statement, value));
-    statement.sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table,
-                                 columns.join(QLatin1String(", ")),
-                                 places.join(QLatin1String(", ")));
+    Statement statement = started(64 + 24 * int(columns.size()), int(values.size()));
+    statement.sql += QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
+                     + columns.join(QLatin1String(", ")) + QLatin1String(") VALUES (");
+    for (int i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            statement.sql += QLatin1String(", ");
+        appendParameter(statement, values.at(i));
+    }
+    statement.sql += QLatin1Char(')');
     return statement;
 }
 
@@ -80,13 +96,15 @@ Statement updateRow(const QString &table,
                     const QStringList &keyColumns,
                     const QVariantList &originals)
 {
-    Statement statement;
-    QStringList assignments;
-    for (int i = 0; i < setColumns.size(); ++i)
-        assignments.append(setColumns.at(i) + QLatin1String(" = ")
-                           + parameter(statement, setValues.at(i)));
-    statement.sql = QStringLiteral("UPDATE %1 SET %2")
-                            .arg(table, assignments.join(QLatin1String(", ")));
+    Statement statement = started(64 + 24 * int(setColumns.size() + keyColumns.size()),
+                                  int(setColumns.size() + keyColumns.size()));
+    statement.sql += QLatin1String("UPDATE ") + table + QLatin1String(" SET ");
+    for (int i = 0; i < setColumns.size(); ++i) {
+        if (i > 0)
+            statement.sql += QLatin1String(", ");
+        statement.sql += setColumns.at(i) + QLatin1String(" = ");
+        appendParameter(statement, setValues.at(i));
+    }
     appendWhere(statement, keyColumns, originals);
     return statement;
 }
@@ -95,8 +113,8 @@ Statement deleteRow(const QString &table,
                     const QStringList &keyColumns,
                     const QVariantList &originals)
 {
-    Statement statement;
-    statement.sql = QStringLiteral("DELETE FROM %1").arg(table);
+    Statement statement = started(64 + 24 * int(keyColumns.size()), int(keyColumns.size()));
+    statement.sql += QLatin1String("DELETE FROM ") + table;
     appendWhere(statement, keyColumns, originals);
     return statement;
 }
