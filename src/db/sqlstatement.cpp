@@ -42,6 +42,7 @@ QVariant normalized(const QVariant &value)
     }
 }
 
+// Values go into the statement text as literals, quoted by us or by the driver.
 // PostgreSQL: every value goes into the text as a quoted literal of unknown
 // type, which the server converts to whatever the place needs, as Oracle does
 // with its implicit conversions. Prepared parameters would each need a type the
@@ -65,6 +66,41 @@ QString postgresLiteral(const QSqlDriver *driver, const QVariant &value)
     QSqlField field(QString(), QMetaType(QMetaType::QString));
     field.setValue(text);
     return driver->formatValue(field);
+}
+
+// SQLite: typed literals (text quoted, numbers bare), so that comparisons keep the
+// type the value had. SQLite plans a statement with literal values markedly
+// faster than one with bound parameters; Qt refuses a second statement in one text.
+QString sqliteLiteral(const QVariant &value)
+{
+    if (!value.isValid())
+        return QStringLiteral("NULL");
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return value.toString();
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        return qIsFinite(d) ? QString::number(d, 'g', 17) : QStringLiteral("NULL");
+    }
+    case QMetaType::QByteArray:
+        return QStringLiteral("X'") + QString::fromLatin1(value.toByteArray().toHex())
+               + QLatin1Char('\'');
+    default: {
+        QString text = value.toString();
+        text.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    }
+    }
 }
 
 } // namespace
@@ -105,20 +141,12 @@ void SqlStatement::run()
     }
 
     m_query = QSqlQuery(m_db);
-    if (engineOf(m_db) == DbEngine::PostgreSQL) {
-        const QSqlDriver *driver = m_db.driver();
-        const QString sql = text.build([&](int i) { return postgresLiteral(driver, values.at(i)); });
-        if (!m_query.exec(sql))
-            throw DbError::fromSqlError(m_query.lastError());
-        return;
-    }
-    // Each place gets its own positional value; a repeated name repeats its value.
-    const QString sql = text.build([](int) { return QStringLiteral("?"); });
-    if (!m_query.prepare(sql))
-        throw DbError::fromSqlError(m_query.lastError());
-    for (const QVariant &value : std::as_const(values))
-        m_query.addBindValue(value.isValid() ? value : QVariant(QMetaType(QMetaType::QString)));
-    if (!m_query.exec())
+    const bool postgres = engineOf(m_db) == DbEngine::PostgreSQL;
+    const QSqlDriver *driver = m_db.driver();
+    const QString sql = text.build([&](int i) {
+        return postgres ? postgresLiteral(driver, values.at(i)) : sqliteLiteral(values.at(i));
+    });
+    if (!m_query.exec(sql))
         throw DbError::fromSqlError(m_query.lastError());
 }
 
