@@ -89,8 +89,13 @@ void GridColumnModel::remap()
             m_map.append(i);
         return;
     }
-    for (const GridColumn &column : std::as_const(m_columns))
-        m_map.append(dataSet ? dataSet->fieldIndex(column.fieldName) : -1);
+    // Rows that are not a data set (an in-memory grid) have no fields: columns go by position.
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (dataSet)
+            m_map.append(dataSet->fieldIndex(m_columns.at(i).fieldName));
+        else
+            m_map.append(source && i < source->columnCount() ? i : -1);
+    }
 }
 
 int GridColumnModel::sourceColumn(int column) const

@@ -7,6 +7,7 @@
 
 /// The columns of a data grid over its data set: each column shows one field,
 /// with its own title and alignment. Without columns every field is shown.
+/// Over a plain table model (in-memory rows) grid column i shows model column i.
 class GridColumnModel : public QAbstractProxyModel
 {
     Q_OBJECT
