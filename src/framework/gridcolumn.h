@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <Qt>
+
+/// The value of a column's footer: none, the sum or the count of its non-empty
+/// values, or a text the screen sets (DataGrid::setFooterText).
+enum class GridFooter { None, Sum, Count, Text };
 
 /// One column of a data grid, bound to a field of its data set.
 struct GridColumn
@@ -13,4 +18,12 @@ struct GridColumn
     Qt::Alignment alignment;
     bool visible = true;
     bool readOnly = false;
+    /// The column group (DataGrid::addColumnGroup) whose caption the group
+    /// header row shows above the title; -1 for none.
+    int group = -1;
+    /// What the footer row shows under the column.
+    GridFooter footer = GridFooter::None;
+    /// Alignment and text colour of the footer (default: right, blue).
+    Qt::Alignment footerAlignment = Qt::AlignRight;
+    QColor footerColour = QColor(0, 0, 0xFF);
 };

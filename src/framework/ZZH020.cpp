@@ -1,0 +1,211 @@
+#include "ZZH020.h"
+
+#include "datagrid.h"
+#include "messagetexts.h"
+#include "useraction.h"
+
+#include "common/silentabort.h"
+#include "db/clientdataset.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmZZH020::TfrmZZH020(QWidget *owner)
+    : TfrmZZH010(owner)
+{
+    setObjectName(QStringLiteral("frmZZH020"));
+    resize(519, 294);
+    bbtOK->setDefault(false); // Enter in the grid selects the row instead
+
+    cdsQuery = new ClientDataSet(this);
+    cdsQuery->setObjectName(QStringLiteral("cdsQuery"));
+    cdsQuery->setPacketRecords(100);
+
+    rgrGrid = new DataGrid(panMain);
+    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
+    rgrGrid->setDataSet(cdsQuery);
+    rgrGrid->installEventFilter(this);
+    mainLayout()->addWidget(rgrGrid, 1);
+    connect(rgrGrid, &QAbstractItemView::doubleClicked, this, [this] {
+        RunUserAction([this] { rgrGridDblClick(); });
+    });
+
+    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
+                                      MessageText::firstHint(),
+                                      QStringLiteral("|◀"));
+    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
+                                      MessageText::priorHint(),
+                                      QStringLiteral("◀"));
+    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
+                                     MessageText::nextHint(),
+                                     QStringLiteral("▶"));
+    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
+                                     MessageText::lastHint(),
+                                     QStringLiteral("▶|"));
+    connectClick(sbtFirst, [this] { sbtFirstClick(); });
+    connectClick(sbtPrior, [this] { sbtPriorClick(); });
+    connectClick(sbtNext, [this] { sbtNextClick(); });
+    connectClick(sbtLast, [this] { sbtLastClick(); });
+
+    stbMessage = new QStatusBar(this);
+    stbMessage->setObjectName(QStringLiteral("stbMessage"));
+    stbMessage->setSizeGripEnabled(false);
+    const int widths[2] = {120, 650};
+    for (int i = 0; i < 2; ++i) {
+        m_panels[i] = new QLabel(stbMessage);
+        m_panels[i]->setObjectName(QStringLiteral("stbMessagePanel%1").arg(i));
+        m_panels[i]->setAlignment(i == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_panels[i]->setFixedWidth(widths[i]);
+        stbMessage->addWidget(m_panels[i]);
+    }
+    rootLayout()->addWidget(stbMessage);
+}
+
+QToolButton *TfrmZZH020::createNavigationButton(const QString &objectName,
+                                                const QString &hint,
+                                                const QString &arrow)
+{
+    auto *button = new QToolButton(panButtons);
+    button->setObjectName(objectName);
+    button->setToolTip(hint);
+    button->setText(arrow);
+    button->setFixedSize(25, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    addLeftBarButton(button);
+    return button;
+}
+
+void TfrmZZH020::FormCreate()
+{
+    TfrmZZH010::FormCreate();
+    m_panels[0]->setText(programId());
+}
+
+void TfrmZZH020::ShowStatusMessage(const QString &text)
+{
+    if (m_panels[1]->text() == text)
+        return;
+    m_panels[1]->setText(text);
+    stbMessage->repaint();
+}
+
+QString TfrmZZH020::statusMessage() const
+{
+    return m_panels[1]->text();
+}
+
+QLabel *TfrmZZH020::statusPanel(int index) const
+{
+    return index >= 0 && index < 2 ? m_panels[index] : nullptr;
+}
+
+void TfrmZZH020::bbtSearchClick()
+{
+    ShowStatusMessage(QString());
+    TfrmZZH010::bbtSearchClick();
+}
+
+bool TfrmZZH020::SearchQuery(const QString &sql, const QVariantList &params)
+{
+    cdsQuery->close();
+    cdsQuery->setDatabase(database());
+    cdsQuery->setSql(sql);
+    cdsQuery->clearParams();
+    for (int i = 0; i < params.size(); ++i)
+        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
+    cdsQuery->open();
+    if (cdsQuery->isEmpty()) {
+        ShowStatusMessage(MessageText::nothingToShow());
+        return false;
+    }
+    rgrGrid->setFocus();
+    return true;
+}
+
+bool TfrmZZH020::hasChoice() const
+{
+    return cdsQuery->isActive() && cdsQuery->currentRow() >= 0
+           && !cdsQuery->value(cdsQuery->currentRow(), 0).isNull();
+}
+
+void TfrmZZH020::KeepChoice()
+{
+    const int row = cdsQuery->currentRow();
+    setChoice(ClientDataSet::displayText(cdsQuery->value(row, 0)),
+              cdsQuery->fieldCount() > 1 ? ClientDataSet::displayText(cdsQuery->value(row, 1))
+                                         : QString());
+}
+
+void TfrmZZH020::setChoice(const QString &code, const QString &name)
+{
+    m_chosenCode = code;
+    m_chosenName = name;
+}
+
+void TfrmZZH020::bbtOKClick()
+{
+    ShowStatusMessage(QString());
+    if (!hasChoice())
+        Abort();
+    KeepChoice();
+    TfrmZZH010::bbtOKClick();
+}
+
+void TfrmZZH020::bbtCloseClick()
+{
+    ShowStatusMessage(QString());
+    TfrmZZH010::bbtCloseClick();
+}
+
+void TfrmZZH020::rgrGridDblClick()
+{
+    if (hasChoice())
+        bbtOK->click();
+}
+
+bool TfrmZZH020::rgrGridKeyPress(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    RunUserAction([this] { rgrGridDblClick(); });
+    return true;
+}
+
+bool TfrmZZH020::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == rgrGrid && event->type() == QEvent::KeyPress
+        && rgrGridKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return TfrmZZH010::eventFilter(watched, event);
+}
+
+void TfrmZZH020::sbtFirstClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->first();
+}
+
+void TfrmZZH020::sbtPriorClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->prior();
+}
+
+void TfrmZZH020::sbtNextClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->next();
+}
+
+void TfrmZZH020::sbtLastClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->last();
+}

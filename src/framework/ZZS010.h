@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ZZI000.h"
+
+class QFrame;
+
+/// The inquiry screen: a search area `panSearch` on top with `bbtSearch`, and
+/// the print and preview buttons on the bar (hooks for derived screens). There
+/// are no modes: the search area can be used at all times.
+///
+/// A derived screen puts its search fields into the search area with
+/// addSearchWidget() and runs its search in its own bbtSearchClick() after
+/// calling the base handler (which stops the action when the button is hidden
+/// or disabled). Hot keys: F3 search, F11 print, Shift+F11 preview.
+class TfrmZZS010 : public TfrmZZI000
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmZZS010(QWidget *parent = nullptr);
+
+    /// Button guard only.
+    virtual void bbtSearchClick();
+    /// Button guard only; printing is up to the derived screen.
+    virtual void bbtPrintClick();
+    /// Button guard only; previewing is up to the derived screen.
+    virtual void bbtPreviewClick();
+
+    QFrame *panSearch = nullptr;
+    QPushButton *bbtSearch = nullptr;
+    QPushButton *bbtPrint = nullptr;
+    QPushButton *bbtPreview = nullptr;
+    QAction *popHotkeySearch = nullptr;
+    QAction *popHotkeyPrint = nullptr;
+    QAction *popHotkeyPreview = nullptr;
+
+protected:
+    /// Puts a search field into the search area, left of bbtSearch.
+    void addSearchWidget(QWidget *widget, int stretch = 0);
+    /// Enter in these fields runs the search (the key is swallowed).
+    void setSearchFields(const QList<QWidget *> &fields);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QHBoxLayout *m_searchLayout = nullptr;
+    int m_searchInsert = 0;
+    QList<QWidget *> m_searchFields;
+};

@@ -1,0 +1,263 @@
+#include "ZZS020.h"
+
+#include "datagrid.h"
+#include "inquirytexts.h"
+#include "messagetexts.h"
+#include "spreadsheetexport.h"
+#include "useraction.h"
+
+#include "common/commonroutines.h"
+#include "common/silentabort.h"
+#include "db/clientdataset.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+/// The wait cursor for the length of an action, restored however it ends.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+TfrmZZS020::TfrmZZS020(QWidget *parent)
+    : TfrmZZS010(parent)
+{
+    setObjectName(QStringLiteral("frmZZS020"));
+
+    cdsQuery = new ClientDataSet(this);
+    cdsQuery->setObjectName(QStringLiteral("cdsQuery"));
+    cdsQuery->setPacketRecords(100);
+
+    rgrGrid = new DataGrid(panMain);
+    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
+    rgrGrid->setDataSet(cdsQuery);
+    rgrGrid->setColumnsMovable(true);
+    rgrGrid->setEnterMovesLikeTab(true);
+    rgrGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rgrGrid, &QWidget::customContextMenuRequested, this, &TfrmZZS020::showGridMenu);
+
+    splSplitter = new QFrame(panMain);
+    splSplitter->setObjectName(QStringLiteral("splSplitter"));
+    splSplitter->setFixedWidth(7);
+    splSplitter->setCursor(Qt::SplitHCursor);
+    splSplitter->installEventFilter(this);
+    splSplitter->hide();
+    panInfo = new QFrame(panMain);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setFixedWidth(10);
+    panInfo->hide();
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(rgrGrid, 1);
+    row->addWidget(splSplitter);
+    row->addWidget(panInfo);
+    mainLayout()->addLayout(row, 1);
+    setMainInsertIndex(0);
+
+    popGrid = new QMenu(this);
+    popGrid->setObjectName(QStringLiteral("popGrid"));
+
+    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
+                                      MessageText::firstHint(),
+                                      QStringLiteral("|◀"));
+    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
+                                      MessageText::priorHint(),
+                                      QStringLiteral("◀"));
+    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
+                                     MessageText::nextHint(),
+                                     QStringLiteral("▶"));
+    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
+                                     MessageText::lastHint(),
+                                     QStringLiteral("▶|"));
+
+    bbtExcel = createButton(QStringLiteral("bbtExcel"), MessageText::excelCaption(), 268435456);
+    insertBarButton(bbtExcel, bbtPrint);
+    setTabOrder(bbtExcel, bbtPrint);
+
+    connectClick(bbtExcel, [this] { bbtExcelClick(); });
+    connectClick(sbtFirst, [this] { sbtFirstClick(); });
+    connectClick(sbtPrior, [this] { sbtPriorClick(); });
+    connectClick(sbtNext, [this] { sbtNextClick(); });
+    connectClick(sbtLast, [this] { sbtLastClick(); });
+    popHotkeyExcel = addHotkey(QStringLiteral("popHotkeyExcel"),
+                               QKeySequence(Qt::CTRL | Qt::Key_F11),
+                               [this] { bbtExcelClick(); });
+}
+
+QToolButton *TfrmZZS020::createNavigationButton(const QString &objectName,
+                                                const QString &hint,
+                                                const QString &arrow)
+{
+    auto *button = new QToolButton(panButtons);
+    button->setObjectName(objectName);
+    button->setToolTip(hint);
+    button->setText(arrow);
+    button->setFixedSize(25, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    addLeftBarButton(button);
+    return button;
+}
+
+void TfrmZZS020::bbtSearchClick()
+{
+    TfrmZZS010::bbtSearchClick();
+    RebuildColumnChooser();
+}
+
+bool TfrmZZS020::OpenQuery(const QString &sql, const QVariantList &params)
+{
+    cdsQuery->close();
+    cdsQuery->setDatabase(database());
+    cdsQuery->setSql(sql);
+    cdsQuery->clearParams();
+    for (int i = 0; i < params.size(); ++i)
+        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
+    cdsQuery->open();
+    if (cdsQuery->isEmpty()) {
+        ShowStatusMessage(MessageText::nothingToShow());
+        return false;
+    }
+    return true;
+}
+
+void TfrmZZS020::CloseStatements()
+{
+    TfrmZZS010::CloseStatements();
+    cdsQuery->close();
+}
+
+void TfrmZZS020::RebuildColumnChooser()
+{
+    popGrid->clear();
+    for (int column : rgrGrid->displayOrder()) {
+        QAction *item = popGrid->addAction(rgrGrid->gridColumn(column).title);
+        item->setCheckable(true);
+        item->setChecked(rgrGrid->isColumnVisible(column));
+        item->setData(column);
+        connect(item, &QAction::triggered, this, [this, item] {
+            RunUserAction([this, item] { popGridClick(item); });
+        });
+    }
+}
+
+void TfrmZZS020::popGridPopup()
+{
+    if (rgrGrid->hasGroupedHeaders())
+        Abort();
+}
+
+void TfrmZZS020::popGridClick(QAction *item)
+{
+    // A checkable item has already toggled its mark when it was triggered.
+    rgrGrid->setColumnVisible(item->data().toInt(), item->isChecked());
+}
+
+void TfrmZZS020::showGridMenu(const QPoint &position)
+{
+    RunUserAction([&] {
+        popGridPopup();
+        popGrid->popup(rgrGrid->viewport()->mapToGlobal(position));
+    });
+}
+
+void TfrmZZS020::sbtFirstClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->first();
+}
+
+void TfrmZZS020::sbtPriorClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->prior();
+}
+
+void TfrmZZS020::sbtNextClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->next();
+}
+
+void TfrmZZS020::sbtLastClick()
+{
+    if (cdsQuery->isActive())
+        cdsQuery->last();
+}
+
+QString TfrmZZS020::SaveToSpreadsheet()
+{
+    SpreadsheetExport exporter(cdsQuery, rgrGrid);
+    exporter.setTitle(windowTitle());
+    exporter.setProposedName(statusPanel(0)->text());
+    exporter.setStatusMessage([this](const QString &text) { ShowStatusMessage(text); });
+    return exporter.run();
+}
+
+void TfrmZZS020::bbtExcelClick()
+{
+    ButtonGuard(bbtExcel);
+    const WaitCursor wait;
+    const QString path = SaveToSpreadsheet();
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::ArrowCursor); // the question shows the normal cursor
+    const bool open = AskYesNo(MessageText::openSavedFileQuestion(QFileInfo(path).fileName()));
+    QApplication::restoreOverrideCursor();
+    if (open)
+        OpenWithDesktop(path);
+}
+
+void TfrmZZS020::OpenWithDesktop(const QString &path)
+{
+    // A desktop without an application for the type reports nothing.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
+{
+    // The splitter sets the side panel's width by dragging.
+    if (watched == splSplitter) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            m_dragStart = int(mouse->globalPosition().x());
+            m_dragWidth = panInfo->width();
+            return true;
+        case QEvent::MouseMove:
+            if (m_dragStart >= 0) {
+                const int width = m_dragWidth + m_dragStart - int(mouse->globalPosition().x());
+                panInfo->setFixedWidth(std::clamp(width, 0, std::max(0, panMain->width() - 40)));
+            }
+            return true;
+        case QEvent::MouseButtonRelease:
+            m_dragStart = -1;
+            return true;
+        default:
+            break;
+        }
+    }
+    return TfrmZZS010::eventFilter(watched, event);
+}

@@ -1,0 +1,163 @@
+#include "spreadsheetexport.h"
+
+#include "datagrid.h"
+#include "inquirytexts.h"
+#include "spreadsheetwriter.h"
+
+#include "common/commonroutines.h"
+#include "common/messageservice.h"
+#include "db/clientdataset.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+/// A dialog shown during a long action shows the normal cursor, not the wait cursor.
+template<typename F>
+auto withNormalCursor(F &&ask)
+{
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    struct Restore
+    {
+        bool active;
+        ~Restore()
+        {
+            if (active)
+                QGuiApplication::restoreOverrideCursor();
+        }
+    } restore{waiting};
+    return ask();
+}
+
+} // namespace
+
+SpreadsheetExport::SpreadsheetExport(ClientDataSet *dataSet, DataGrid *grid)
+    : m_dataSet(dataSet)
+    , m_grid(grid)
+{}
+
+void SpreadsheetExport::showStatus(const QString &text) const
+{
+    if (m_status)
+        m_status(text);
+}
+
+QString SpreadsheetExport::withSpreadsheetExtension(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    const QString name = info.fileName();
+    const QString directory = fileName.left(fileName.size() - name.size());
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : name.mid(dot);
+    if (extension.compare(QStringLiteral(".xls"), Qt::CaseInsensitive) == 0)
+        return fileName;
+    return directory + (dot < 0 ? name : name.left(dot)) + QStringLiteral(".xls");
+}
+
+bool SpreadsheetExport::readWithinLimit()
+{
+    const int limit = SpreadsheetWriter::MaxDataRows;
+    if (m_dataSet->recordCount() <= limit && m_dataSet->canFetchMore()) {
+        // One statement for the rest, and one row more than the file holds tells
+        // a result that is too long without reading all of it.
+        const int packet = m_dataSet->packetRecords();
+        m_dataSet->setPacketRecords(limit + 1 - m_dataSet->recordCount());
+        try {
+            m_dataSet->fetchPacket();
+        } catch (...) {
+            m_dataSet->setPacketRecords(packet);
+            throw;
+        }
+        m_dataSet->setPacketRecords(packet);
+    }
+    return m_dataSet->recordCount() <= limit && !m_dataSet->canFetchMore();
+}
+
+bool SpreadsheetExport::writeTo(QIODevice *device)
+{
+    struct Column
+    {
+        int field;
+        bool rightAligned;
+    };
+    QList<Column> columns;
+    QStringList titles;
+    const QAbstractItemModel *shown = m_grid->model();
+    for (int column : m_grid->visibleColumns()) {
+        const int field = m_grid->fieldIndexOf(column);
+        Qt::Alignment alignment = m_grid->gridColumn(column).alignment;
+        if (!alignment && field >= 0)
+            alignment = m_dataSet->field(field).alignment();
+        columns.append({field, (alignment & Qt::AlignRight) != 0});
+        titles.append(shown->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    }
+
+    SpreadsheetWriter writer(device);
+    writer.begin(m_title, titles);
+    QList<SpreadsheetCell> cells(columns.size());
+    const int rows = m_dataSet->recordCount();
+    for (int row = 0; row < rows && writer.ok(); ++row) {
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const QVariant value = m_dataSet->value(row, columns.at(i).field);
+            // The plain text of the value: dates as the grid shows them, numbers unformatted.
+            cells[i].value = value.isNull() ? QVariant()
+                                            : QVariant(ClientDataSet::displayText(value));
+            cells[i].rightAligned = columns.at(i).rightAligned;
+        }
+        writer.addRow(cells);
+    }
+    writer.finish();
+    m_cutTexts = writer.cutTexts();
+    return writer.ok();
+}
+
+QString SpreadsheetExport::run()
+{
+    if (!m_dataSet || !m_dataSet->isActive()) {
+        showStatus(MessageText::noSearchResult());
+        return QString();
+    }
+    if (!readWithinLimit()) {
+        withNormalCursor([] {
+            ShowErrorMessage(MessageText::tooManyRows(SpreadsheetWriter::MaxDataRows));
+            return 0;
+        });
+        return QString();
+    }
+
+    QString fileName = withNormalCursor([this] {
+        return MessageService::instance().saveFileName(QString(),
+                                                       m_proposedName,
+                                                       MessageText::spreadsheetFilter());
+    });
+    if (fileName.isEmpty()) {
+        showStatus(MessageText::noFileName());
+        return QString();
+    }
+    fileName = withSpreadsheetExtension(fileName);
+    if (QFileInfo::exists(fileName)
+        && !withNormalCursor([] { return AskYesNo(MessageText::overwriteQuestion()); }))
+        return QString();
+
+    QFile file(fileName);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && writeTo(&file);
+    if (file.isOpen()) {
+        written = file.flush() && written;
+        file.close();
+        written = written && file.error() == QFileDevice::NoError;
+    }
+    if (!written) {
+        withNormalCursor([] {
+            ShowErrorMessage(MessageText::cannotSaveSpreadsheet());
+            return 0;
+        });
+        return QString();
+    }
+    if (m_cutTexts > 0)
+        showStatus(MessageText::textsCut(m_cutTexts, SpreadsheetWriter::MaxTextBytes));
+    return QFileInfo(fileName).absoluteFilePath();
+}
