@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "common/ZXB000.h"
+#include "framework/ZIP010.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
     // One row per program ID that has a screen; every screen unit adds its row here.
     static QHash<QString, TfrmZ0Main::ScreenFactory> table = {
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
+            {QStringLiteral("ZIP010"), [] { return new TfrmZIP010; }},
     };
     return table;
 }
