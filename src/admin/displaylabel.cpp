@@ -1,0 +1,19 @@
+#include "displaylabel.h"
+
+#include "framework/editcolour.h"
+
+#include <QLabel>
+
+QLabel *CreateDisplayLabel(const QString &objectName, QWidget *parent, int width)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setFixedSize(width, 21);
+    label->setIndent(3);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, EditColour::silver());
+    label->setPalette(palette);
+    return label;
+}
