@@ -23,6 +23,10 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+namespace {
+const char *const FocusColourMark = "kesaFocusColours";
+} // namespace
+
 TfrmZZI000::TfrmZZI000(QWidget *parent)
     : QWidget(parent)
 {
@@ -87,12 +91,7 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
     connectClick(bbtClose, [this] { bbtCloseClick(); });
 }
 
-TfrmZZI000::~TfrmZZI000()
-{
-    // The children die after this body: their destroyed() must not reach m_coloured.
-    for (QWidget *control : std::as_const(m_coloured))
-        disconnect(control, nullptr, this, nullptr);
-}
+TfrmZZI000::~TfrmZZI000() = default;
 
 void TfrmZZI000::ensureCreated()
 {
@@ -193,7 +192,7 @@ void TfrmZZI000::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (m_created)
-        FormResize();
+        RunUserAction([this] { FormResize(); });
 }
 
 void TfrmZZI000::ShowStatusMessage(const QString &text)
@@ -232,20 +231,21 @@ void TfrmZZI000::edtExit(QWidget *control)
 
 void TfrmZZI000::attachFocusColours(const QList<QWidget *> &controls)
 {
+    // A mark on the control rather than a list here: controls die with the
+    // screen, after its members are gone.
     for (QWidget *control : controls) {
-        if (!control || m_coloured.contains(control))
+        if (!control || control->property(FocusColourMark).toBool())
             continue;
-        m_coloured.insert(control);
+        control->setProperty(FocusColourMark, true);
         control->installEventFilter(this);
-        connect(control, &QObject::destroyed, this, [this, control] { m_coloured.remove(control); });
     }
 }
 
 bool TfrmZZI000::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        auto *control = static_cast<QWidget *>(watched);
-        if (m_coloured.contains(control)) {
+        auto *control = qobject_cast<QWidget *>(watched);
+        if (control && control->property(FocusColourMark).toBool()) {
             if (event->type() == QEvent::FocusIn)
                 edtEnter(control);
             else

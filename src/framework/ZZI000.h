@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <QSet>
 #include <QSqlDatabase>
 #include <QWidget>
 
@@ -139,7 +138,6 @@ private:
     int m_mainInsert = 0;
     int m_leftButtons = 0;
     QLabel *m_panels[4] = {};
-    QSet<QWidget *> m_coloured;
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;

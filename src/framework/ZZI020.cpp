@@ -3,6 +3,7 @@
 #include "datagrid.h"
 #include "dbedit.h"
 #include "messagetexts.h"
+#include "useraction.h"
 
 #include "common/commonroutines.h"
 #include "common/loginvalues.h"
@@ -13,11 +14,16 @@
 #include <QAction>
 #include <QDateTime>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+const char *const RowKeysMark = "kesaRowKeys";
+} // namespace
 
 TfrmZZI020::TfrmZZI020(QWidget *parent)
     : TfrmZZI010(parent)
@@ -34,7 +40,9 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
         m_pendingKey = QString();
     });
     cdsGrid->setAfterScroll([this] { rgrGridRowChange(); });
-    connect(cdsGrid, &ClientDataSet::stateChanged, this, &TfrmZZI020::updateKeyEditable);
+    connect(cdsGrid, &ClientDataSet::stateChanged, this, [this] {
+        RunUserAction([this] { cdsGridStateChange(); });
+    });
 
     rgrGrid = new DataGrid(panMain);
     rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
@@ -96,7 +104,36 @@ void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lo
     m_keyField = fieldName;
     m_keyEdit = keyEdit;
     m_lockExistingKey = lockExisting;
-    updateKeyEditable();
+    cdsGridStateChange();
+}
+
+void TfrmZZI020::setRowKeys(const QList<QWidget *> &fields)
+{
+    for (QWidget *field : fields) {
+        if (!field || field->property(RowKeysMark).toBool())
+            continue;
+        field->setProperty(RowKeysMark, true);
+        field->installEventFilter(this);
+    }
+}
+
+bool TfrmZZI020::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->property(RowKeysMark).toBool()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier
+            && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            const bool up = key->key() == Qt::Key_Up;
+            RunUserAction([this, up] {
+                if (up)
+                    sbtPriorClick();
+                else
+                    sbtNextClick();
+            });
+            return true;
+        }
+    }
+    return TfrmZZI010::eventFilter(watched, event);
 }
 
 QString TfrmZZI020::keyText() const
@@ -104,7 +141,7 @@ QString TfrmZZI020::keyText() const
     return m_keyField.isEmpty() ? QString() : cdsGrid->text(m_keyField);
 }
 
-void TfrmZZI020::updateKeyEditable()
+void TfrmZZI020::cdsGridStateChange()
 {
     if (auto *edit = qobject_cast<DbEdit *>(m_keyEdit); edit && m_lockExistingKey)
         edit->setEditable(cdsGrid->state() == ClientDataSet::State::Insert);

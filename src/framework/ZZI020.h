@@ -57,6 +57,10 @@ public:
     /// Before-post check of cdsGrid: CheckRowFields(), CheckDuplicateKey(), and
     /// with a non-blank key FillRowFields() and StampAudit().
     virtual void cdsGridBeforePost();
+    /// Runs whenever cdsGrid changes state (browse, edit, insert, closed); it
+    /// cannot stop anything. The default makes the key field editable only
+    /// while a row is inserted.
+    virtual void cdsGridStateChange();
 
     /// Settle the current row: a row whose key is blank is dropped; a row being
     /// edited or inserted is posted (key not blank) or cancelled.
@@ -84,6 +88,8 @@ protected:
     QString keyText() const;
     /// Where a row change puts the focus.
     void setRowFocusField(QWidget *field) { m_rowFocus = field; }
+    /// Up and Down in these entry fields move to the prior and next row.
+    void setRowKeys(const QList<QWidget *> &fields);
     /// Asks the database whether a new row's key exists: a row whose first
     /// column is greater than 0 means it does. Parameters :P0 … from DuplicateCheckParams().
     void setDuplicateCheckSql(const QString &sql) { m_duplicateSql = sql; }
@@ -116,8 +122,9 @@ protected:
     void SaveData() override;
     void DiscardChanges() override;
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    void updateKeyEditable();
     QToolButton *createNavigationButton(const QString &objectName,
                                         const QString &hint,
                                         const QString &arrow);

@@ -77,6 +77,7 @@ TfrmZZT020::TfrmZZT020(QWidget *parent)
 
     setKeyField(QStringLiteral("PROJECT_ID"), dedProjectID);
     setRowFocusField(dedProjectName);
+    setRowKeys({dedProjectID, dedProjectName});
     setDuplicateCheckSql(QStringLiteral("SELECT COUNT(*) FROM ZA020MS WHERE PROJECT_ID = :P0"));
 }
 

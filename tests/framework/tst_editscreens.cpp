@@ -432,6 +432,13 @@ void tst_EditScreens::gridMoveRefusedByCheck()
     QCOMPARE(screen->cdsGrid->currentRow(), 1);
     QCOMPARE(QApplication::focusWidget(), screen->dedProjectName); // the row change
     QCOMPARE(screen->dedProjectName->text(), QStringLiteral("이름 1"));
+    // Up and Down in an entry field move between rows too.
+    press(Qt::Key_Down);
+    QCOMPARE(screen->cdsGrid->currentRow(), 2);
+    QCOMPARE(screen->rgrGrid->currentIndex().row(), 2);
+    press(Qt::Key_Up);
+    QCOMPARE(screen->cdsGrid->currentRow(), 1);
+    QCOMPARE(screen->dedProjectName->text(), QStringLiteral("이름 1"));
 
     press(Qt::Key_F4);
     type(screen->dedProjectID, QStringLiteral("NEW001")); // no name
