@@ -96,7 +96,7 @@ void EmployeePicker::sbtEmpNoClick()
 {
     QString name;
     QString empNo;
-    ShowUserHelp(name, empNo);
+    ShowUserHelp(name, empNo, m_screen->database());
     cedEmpNo->setText(empNo);
     if (empNo.isEmpty()) {
         cedEmpNo->setFocus();
