@@ -86,6 +86,7 @@ QString editStatus(int state)
 }
 
 const QColor lightYellow(0xFF, 0xFF, 0xCC);
+const char *const EditControlMark = "kesaEditControl";
 
 // The inner parts of a composite control (the viewport of a grid, the edit box
 // of a combo or spin box) are the control's business.
@@ -191,12 +192,7 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     rgrGrid->setHighlight([this](int row, int column) { return GridDrawCell(row, column); });
 }
 
-TfrmZZI080::~TfrmZZI080()
-{
-    // The controls die after this body: their destroyed() must not reach m_editControls.
-    for (QWidget *control : std::as_const(m_editControls))
-        disconnect(control, nullptr, this, nullptr);
-}
+TfrmZZI080::~TfrmZZI080() = default;
 
 QToolButton *TfrmZZI080::createNavigationButton(const QString &objectName,
                                                 const QString &hint,
@@ -646,21 +642,20 @@ bool TfrmZZI080::edtKeyDown(QWidget *control, QKeyEvent *event)
 
 void TfrmZZI080::attachEditControls(const QList<QWidget *> &controls)
 {
+    // A mark on the control rather than a list here: controls die with the
+    // screen, after its members are gone.
     for (QWidget *control : controls) {
-        if (!control || m_editControls.contains(control))
+        if (!control || control->property(EditControlMark).toBool())
             continue;
-        m_editControls.append(control);
+        control->setProperty(EditControlMark, true);
         control->installEventFilter(this);
-        connect(control, &QObject::destroyed, this, [this, control] {
-            m_editControls.removeAll(control);
-        });
     }
 }
 
 bool TfrmZZI080::eventFilter(QObject *watched, QEvent *event)
 {
     auto *control = qobject_cast<QWidget *>(watched);
-    if (control && m_editControls.contains(control)) {
+    if (control && control->property(EditControlMark).toBool()) {
         switch (event->type()) {
         case QEvent::FocusIn:
             edtEnter(control);

@@ -154,7 +154,6 @@ private:
     std::unique_ptr<MemoryGrid> m_shadow;
     std::unique_ptr<SqlStatement> m_temp;
     std::unique_ptr<StoredProcedure> m_procedure;
-    QList<QWidget *> m_editControls;
     QStringList m_fieldNames;
     QString m_currentRowId;
     int m_rowIdColumn = -1;
