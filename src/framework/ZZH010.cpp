@@ -14,6 +14,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+constexpr char SearchFieldMark[] = "kesaSearchField";
+} // namespace
+
 TfrmZZH010::TfrmZZH010(QWidget *owner)
     : TfrmZZH000(owner)
 {
@@ -74,19 +78,17 @@ void TfrmZZH010::addSearchWidget(QWidget *widget, int stretch)
 void TfrmZZH010::setSearchFields(const QList<QWidget *> &fields)
 {
     for (QWidget *field : fields) {
-        if (!field || m_searchFields.contains(field))
+        if (!field || field->property(SearchFieldMark).toBool())
             continue;
-        m_searchFields.append(field);
+        // A mark on the field rather than a list: nothing to keep when it dies.
+        field->setProperty(SearchFieldMark, true);
         field->installEventFilter(this);
-        connect(field, &QObject::destroyed, this, [this, field] {
-            m_searchFields.removeAll(field);
-        });
     }
 }
 
 bool TfrmZZH010::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && m_searchFields.contains(watched)) {
+    if (event->type() == QEvent::KeyPress && watched->property(SearchFieldMark).toBool()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             bbtSearch->click();

@@ -42,7 +42,6 @@ protected:
 private:
     QHBoxLayout *m_searchLayout = nullptr;
     int m_searchInsert = 0;
-    QList<QWidget *> m_searchFields;
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
 };

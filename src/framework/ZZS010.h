@@ -45,5 +45,4 @@ protected:
 private:
     QHBoxLayout *m_searchLayout = nullptr;
     int m_searchInsert = 0;
-    QList<QWidget *> m_searchFields;
 };
