@@ -46,6 +46,13 @@ TfrmZAS010::TfrmZAS010(QWidget *parent)
 
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    // The widths of the dates and addresses grow with the font, so that none is cut.
+    const auto fit = [this](int width, const char *sample) {
+        return std::max(width,
+                        rgrGrid->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 12);
+    };
+    const int dateWidth = fit(120, "0000-00-00 00:00:00");
+    const int ipWidth = fit(85, "000.000.000.000");
     rgrGrid->addColumn(QStringLiteral("EMP_NO"), QStringLiteral("사용자 번호"), 80, centre);
     rgrGrid->addColumn(QStringLiteral("EMP_NAME"), QStringLiteral("사용자 이름"), 116, left);
     rgrGrid->addColumn(QStringLiteral("BACKUP_DATE"), QStringLiteral("이력 일자"), 82, centre);
@@ -54,11 +61,14 @@ TfrmZAS010::TfrmZAS010(QWidget *parent)
                                             140,
                                             left);
     rgrGrid->addColumn(QStringLiteral("OLD_EMP_NO"), QStringLiteral("이전 사번"), 70, centre);
-    rgrGrid->addColumn(QStringLiteral("OLD_DATE"), QStringLiteral("이전 변경 일자"), 120, centre);
-    rgrGrid->addColumn(QStringLiteral("OLD_IP"), QStringLiteral("이전 변경 IP"), 85, centre);
+    rgrGrid->addColumn(QStringLiteral("OLD_DATE"),
+                       QStringLiteral("이전 변경 일자"),
+                       dateWidth,
+                       centre);
+    rgrGrid->addColumn(QStringLiteral("OLD_IP"), QStringLiteral("이전 변경 IP"), ipWidth, centre);
     rgrGrid->addColumn(QStringLiteral("NEW_EMP_NO"), QStringLiteral("변경자 사번"), 70, centre);
-    rgrGrid->addColumn(QStringLiteral("NEW_DATE"), QStringLiteral("변경 일자"), 120, centre);
-    rgrGrid->addColumn(QStringLiteral("NEW_IP"), QStringLiteral("변경 IP"), 85, centre);
+    rgrGrid->addColumn(QStringLiteral("NEW_DATE"), QStringLiteral("변경 일자"), dateWidth, centre);
+    rgrGrid->addColumn(QStringLiteral("NEW_IP"), QStringLiteral("변경 IP"), ipWidth, centre);
     SetColumnBackground(rgrGrid, password, EditColour::focus());
 
     for (QPushButton *button : {bbtPrint, bbtPreview, bbtExcel}) {

@@ -14,6 +14,8 @@ QLabel *CreateDisplayLabel(const QString &objectName, QWidget *parent, int width
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, EditColour::silver());
+    // Locked with its search area, the value stays readable.
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x50, 0x50, 0x50));
     label->setPalette(palette);
     return label;
 }

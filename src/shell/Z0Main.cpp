@@ -2,6 +2,9 @@
 
 #include <QHash>
 
+#include "admin/ZAI010.h"
+#include "admin/ZAS010.h"
+#include "admin/ZAS011.h"
 #include "common/ZXB000.h"
 #include "framework/ZIP010.h"
 
@@ -11,6 +14,9 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
 {
     // One row per program ID that has a screen; every screen unit adds its row here.
     static QHash<QString, TfrmZ0Main::ScreenFactory> table = {
+            {QStringLiteral("ZAI010"), [] { return new TfrmZAI010; }},
+            {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
+            {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
             {QStringLiteral("ZIP010"), [] { return new TfrmZIP010; }},
     };
