@@ -83,6 +83,7 @@ bool SpreadsheetExport::writeTo(QIODevice *device)
     {
         int field;
         bool rightAligned;
+        bool date;
     };
     QList<Column> columns;
     QStringList titles;
@@ -92,7 +93,10 @@ bool SpreadsheetExport::writeTo(QIODevice *device)
         Qt::Alignment alignment = m_grid->gridColumn(column).alignment;
         if (!alignment && field >= 0)
             alignment = m_dataSet->field(field).alignment();
-        columns.append({field, (alignment & Qt::AlignRight) != 0});
+        const DataField::Type type = field >= 0 ? m_dataSet->field(field).type() : DataField::Text;
+        columns.append({field,
+                        (alignment & Qt::AlignRight) != 0,
+                        type == DataField::Date || type == DataField::DateTime});
         titles.append(shown->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     }
 
@@ -102,11 +106,12 @@ bool SpreadsheetExport::writeTo(QIODevice *device)
     const int rows = m_dataSet->recordCount();
     for (int row = 0; row < rows && writer.ok(); ++row) {
         for (qsizetype i = 0; i < columns.size(); ++i) {
-            const QVariant value = m_dataSet->value(row, columns.at(i).field);
-            // The plain text of the value: dates as the grid shows them, numbers unformatted.
-            cells[i].value = value.isNull() ? QVariant()
-                                            : QVariant(ClientDataSet::displayText(value));
-            cells[i].rightAligned = columns.at(i).rightAligned;
+            const Column &column = columns.at(i);
+            // The plain text of the value: dates as the grid shows them, the rest unformatted.
+            cells[i].value = m_dataSet->value(row, column.field);
+            if (column.date && !cells[i].value.isNull())
+                cells[i].value = ClientDataSet::displayText(cells[i].value);
+            cells[i].rightAligned = column.rightAligned;
         }
         writer.addRow(cells);
     }

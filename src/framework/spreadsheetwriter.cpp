@@ -1,6 +1,5 @@
 #include "spreadsheetwriter.h"
 
-#include "common/commonroutines.h"
 #include "platform/cp949.h"
 
 #include <QIODevice>
@@ -30,16 +29,39 @@ QByteArray header(quint16 type, quint16 length)
     return out;
 }
 
+// Records are collected and written in blocks: one device write per record
+// costs more than the records themselves.
+constexpr qsizetype FlushSize = 64 * 1024;
+
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 SpreadsheetWriter::SpreadsheetWriter(QIODevice *device)
     : m_device(device)
-{}
+{
+    m_buffer.reserve(FlushSize + 1024);
+}
 
 void SpreadsheetWriter::put(const QByteArray &bytes)
 {
-    if (m_ok && m_device->write(bytes) != bytes.size())
+    m_buffer.append(bytes);
+    if (m_buffer.size() >= FlushSize)
+        flush();
+}
+
+void SpreadsheetWriter::flush()
+{
+    if (m_ok && !m_buffer.isEmpty() && m_device->write(m_buffer) != m_buffer.size())
         m_ok = false;
+    m_buffer.resize(0); // keeps the block's memory for the next one
 }
 
 void SpreadsheetWriter::begin(const QString &title, const QStringList &headers)
@@ -69,6 +91,7 @@ bool SpreadsheetWriter::addRow(const QList<SpreadsheetCell> &cells)
 void SpreadsheetWriter::finish()
 {
     put(header(RecEof, 0));
+    flush();
 }
 
 QString SpreadsheetWriter::plainText(const QVariant &value)
@@ -78,47 +101,76 @@ QString SpreadsheetWriter::plainText(const QVariant &value)
 
 bool SpreadsheetWriter::isNumberCell(const QString &text, bool rightAligned)
 {
-    return rightAligned && DigitsOnly(text) == text;
+    if (!rightAligned)
+        return false;
+    // DigitsOnly(text) == text, without building the copy for every cell.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (!((c >= u'0' && c <= u'9') || (i == 0 && c == u'-')))
+            return false;
+    }
+    return true;
 }
 
 void SpreadsheetWriter::writeCell(int row, int column, const SpreadsheetCell &cell)
 {
     const QString text = plainText(cell.value);
-    if (isNumberCell(text, cell.rightAligned)) {
-        bool converted = false;
-        const double number = text.toDouble(&converted);
-        writeNumber(row, column, converted ? number : 0.0);
-    } else {
+    if (isNumberCell(text, cell.rightAligned))
+        writeNumber(row, column, wholeNumber(text));
+    else
         writeLabel(row, column, text);
-    }
 }
+
+double SpreadsheetWriter::wholeNumber(const QString &digits)
+{
+    // Up to 18 digits are exact in 64 bits; QString::toDouble() costs far more.
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    const qsizetype count = digits.size() - (negative ? 1 : 0);
+    if (count > 18) {
+        bool converted = false;
+        const double number = digits.toDouble(&converted);
+        return converted ? number : 0.0;
+    }
+    qint64 value = 0;
+    for (qsizetype i = negative ? 1 : 0; i < digits.size(); ++i)
+        value = value * 10 + (digits.at(i).unicode() - u'0');
+    return double(negative ? -value : value);
+}
+
+namespace {
+
+// The fixed fields of a cell record: type, length, row, column, format index.
+char *cellHeader(char *out, quint16 type, quint16 length, int row, int column)
+{
+    qToLittleEndian(type, out);
+    qToLittleEndian(length, out + 2);
+    qToLittleEndian(quint16(row), out + 4);
+    qToLittleEndian(quint16(column), out + 6);
+    qToLittleEndian(quint16(0), out + 8);
+    return out + 10;
+}
+
+} // namespace
 
 void SpreadsheetWriter::writeLabel(int row, int column, const QString &text)
 {
-    QByteArray bytes = Cp949::fromUnicode(text);
+    QByteArray bytes = isAscii(text) ? text.toLatin1() : Cp949::fromUnicode(text);
     if (bytes.size() > MaxTextBytes) {
         bytes = Cp949::fromUnicode(Cp949::truncateToBytes(text, MaxTextBytes));
         ++m_cutTexts;
     }
-    QByteArray record = header(RecLabel, quint16(bytes.size() + 8));
-    append16(record, quint16(row));
-    append16(record, quint16(column));
-    append16(record, 0x0000); // format index
-    append16(record, quint16(bytes.size()));
-    record.append(bytes);
-    put(record);
+    char record[12];
+    qToLittleEndian(quint16(bytes.size()),
+                    cellHeader(record, RecLabel, quint16(bytes.size() + 8), row, column));
+    m_buffer.append(record, sizeof record);
+    put(bytes);
 }
 
 void SpreadsheetWriter::writeNumber(int row, int column, double value)
 {
-    QByteArray record = header(RecNumber, 14);
-    append16(record, quint16(row));
-    append16(record, quint16(column));
-    append16(record, 0x0000); // format index
+    char record[18];
     quint64 bits;
     std::memcpy(&bits, &value, sizeof bits);
-    char raw[8];
-    qToLittleEndian(bits, raw);
-    record.append(raw, 8);
-    put(record);
+    qToLittleEndian(bits, cellHeader(record, RecNumber, 14, row, column));
+    put(QByteArray::fromRawData(record, sizeof record));
 }

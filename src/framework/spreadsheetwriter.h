@@ -35,7 +35,8 @@ public:
     /// EOF.
     void finish();
 
-    /// False as soon as any write to the device failed.
+    /// False once a write to the device failed (records reach the device in
+    /// blocks; finish() writes the last one).
     bool ok() const { return m_ok; }
     int dataRows() const { return m_dataRows; }
     /// How many texts were cut to MaxTextBytes (at a character boundary).
@@ -51,9 +52,13 @@ private:
     void writeLabel(int row, int column, const QString &text);
     void writeNumber(int row, int column, double value);
     void writeCell(int row, int column, const SpreadsheetCell &cell);
+    /// The value of a text that passed isNumberCell().
+    static double wholeNumber(const QString &digits);
     void put(const QByteArray &bytes);
+    void flush();
 
     QIODevice *m_device;
+    QByteArray m_buffer;
     bool m_ok = true;
     int m_dataRows = 0;
     int m_cutTexts = 0;

@@ -95,7 +95,9 @@ QByteArray fromUnicode(const QString &text)
 {
     if (!icuAvailable())
         return iconvEncode(text);
-    QStringEncoder encoder(IcuName, QStringConverter::Flag::Stateless);
+    // Opening the converter costs more than most texts: one per thread, reset per use.
+    thread_local QStringEncoder encoder(IcuName, QStringConverter::Flag::Stateless);
+    encoder.resetState();
     return encoder.encode(text);
 }
 
