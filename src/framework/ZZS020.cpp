@@ -146,17 +146,13 @@ bool TfrmZZS020::OpenQuery(const QString &sql, const QVariantList &params)
     return true;
 }
 
-void TfrmZZS020::CloseStatements()
-{
-    TfrmZZS010::CloseStatements();
-    cdsQuery->close();
-}
-
 void TfrmZZS020::RebuildColumnChooser()
 {
     popGrid->clear();
     for (int column : rgrGrid->displayOrder()) {
-        QAction *item = popGrid->addAction(rgrGrid->gridColumn(column).title);
+        QString caption = rgrGrid->gridColumn(column).title;
+        // A title is shown as it is: no '&' may turn into an accelerator.
+        QAction *item = popGrid->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setCheckable(true);
         item->setChecked(rgrGrid->isColumnVisible(column));
         item->setData(column);

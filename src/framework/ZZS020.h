@@ -77,7 +77,6 @@ protected:
     /// Opens the file with the application the desktop has for its type.
     virtual void OpenWithDesktop(const QString &path);
 
-    void CloseStatements() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
