@@ -1,5 +1,7 @@
 #include "ZZH020.h"
 
+#include "navigationbuttons.h"
+
 #include "datagrid.h"
 #include "messagetexts.h"
 #include "useraction.h"
@@ -35,18 +37,13 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
         RunUserAction([this] { rgrGridDblClick(); });
     });
 
-    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
-                                      MessageText::firstHint(),
-                                      QStringLiteral("|◀"));
-    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
-                                      MessageText::priorHint(),
-                                      QStringLiteral("◀"));
-    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
-                                     MessageText::nextHint(),
-                                     QStringLiteral("▶"));
-    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
-                                     MessageText::lastHint(),
-                                     QStringLiteral("▶|"));
+    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
+        addLeftBarButton(b);
+    });
+    sbtFirst = navigation.first;
+    sbtPrior = navigation.prior;
+    sbtNext = navigation.next;
+    sbtLast = navigation.last;
     connectClick(sbtFirst, [this] { sbtFirstClick(); });
     connectClick(sbtPrior, [this] { sbtPriorClick(); });
     connectClick(sbtNext, [this] { sbtNextClick(); });
@@ -65,21 +62,6 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
         stbMessage->addWidget(m_panels[i]);
     }
     rootLayout()->addWidget(stbMessage);
-}
-
-QToolButton *TfrmZZH020::createNavigationButton(const QString &objectName,
-                                                const QString &hint,
-                                                const QString &arrow)
-{
-    auto *button = new QToolButton(panButtons);
-    button->setObjectName(objectName);
-    button->setToolTip(hint);
-    button->setText(arrow);
-    button->setFixedSize(25, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    addLeftBarButton(button);
-    return button;
 }
 
 void TfrmZZH020::FormCreate()

@@ -87,10 +87,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QToolButton *createNavigationButton(const QString &objectName,
-                                        const QString &hint,
-                                        const QString &arrow);
-
     QLabel *m_panels[2] = {};
     QString m_chosenCode;
     QString m_chosenName;

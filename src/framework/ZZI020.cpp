@@ -1,5 +1,7 @@
 #include "ZZI020.h"
 
+#include "navigationbuttons.h"
+
 #include "datagrid.h"
 #include "dbedit.h"
 #include "messagetexts.h"
@@ -52,18 +54,13 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
     mainLayout()->addWidget(rgrGrid);
     setMainInsertIndex(0);
 
-    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
-                                      MessageText::firstHint(),
-                                      QStringLiteral("|◀"));
-    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
-                                      MessageText::priorHint(),
-                                      QStringLiteral("◀"));
-    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
-                                     MessageText::nextHint(),
-                                     QStringLiteral("▶"));
-    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
-                                     MessageText::lastHint(),
-                                     QStringLiteral("▶|"));
+    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
+        addLeftBarButton(b);
+    });
+    sbtFirst = navigation.first;
+    sbtPrior = navigation.prior;
+    sbtNext = navigation.next;
+    sbtLast = navigation.last;
 
     bbtAdd = createButton(QStringLiteral("bbtAdd"), MessageText::addCaption(), 16);
     bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
@@ -82,21 +79,6 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
     popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
         bbtDeleteClick();
     });
-}
-
-QToolButton *TfrmZZI020::createNavigationButton(const QString &objectName,
-                                                const QString &hint,
-                                                const QString &arrow)
-{
-    auto *button = new QToolButton(panButtons);
-    button->setObjectName(objectName);
-    button->setToolTip(hint);
-    button->setText(arrow);
-    button->setFixedSize(25, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    addLeftBarButton(button);
-    return button;
 }
 
 void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting)

@@ -125,10 +125,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QToolButton *createNavigationButton(const QString &objectName,
-                                        const QString &hint,
-                                        const QString &arrow);
-
     QString m_keyField;
     QWidget *m_keyEdit = nullptr;
     bool m_lockExistingKey = true;

@@ -1,5 +1,7 @@
 #include "ZZI080.h"
 
+#include "navigationbuttons.h"
+
 #include "memorygrid.h"
 #include "messagetexts.h"
 #include "useraction.h"
@@ -140,18 +142,13 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     mainLayout()->addWidget(rgrGrid, 1);
     setMainInsertIndex(1);
 
-    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
-                                      MessageText::firstHint(),
-                                      QStringLiteral("|◀"));
-    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
-                                      MessageText::priorHint(),
-                                      QStringLiteral("◀"));
-    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
-                                     MessageText::nextHint(),
-                                     QStringLiteral("▶"));
-    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
-                                     MessageText::lastHint(),
-                                     QStringLiteral("▶|"));
+    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
+        addLeftBarButton(b);
+    });
+    sbtFirst = navigation.first;
+    sbtPrior = navigation.prior;
+    sbtNext = navigation.next;
+    sbtLast = navigation.last;
     bbtAdd = createButton(QStringLiteral("bbtAdd"), QStringLiteral("New(F4)"), 16);
     bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
     insertBarButton(bbtAdd, bbtSave);
@@ -193,21 +190,6 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
 }
 
 TfrmZZI080::~TfrmZZI080() = default;
-
-QToolButton *TfrmZZI080::createNavigationButton(const QString &objectName,
-                                                const QString &hint,
-                                                const QString &arrow)
-{
-    auto *button = new QToolButton(panButtons);
-    button->setObjectName(objectName);
-    button->setToolTip(hint);
-    button->setText(arrow);
-    button->setFixedSize(25, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    addLeftBarButton(button);
-    return button;
-}
 
 void TfrmZZI080::FormCreate()
 {

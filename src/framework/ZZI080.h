@@ -141,9 +141,6 @@ protected:
     void CloseStatements() override;
 
 private:
-    QToolButton *createNavigationButton(const QString &objectName,
-                                        const QString &hint,
-                                        const QString &arrow);
     void prepareColumns();
     void footersCalculated();
     void clearCopyDown();

@@ -1,5 +1,7 @@
 #include "ZZS020.h"
 
+#include "navigationbuttons.h"
+
 #include "datagrid.h"
 #include "inquirytexts.h"
 #include "messagetexts.h"
@@ -79,18 +81,13 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
     popGrid = new QMenu(this);
     popGrid->setObjectName(QStringLiteral("popGrid"));
 
-    sbtFirst = createNavigationButton(QStringLiteral("sbtFirst"),
-                                      MessageText::firstHint(),
-                                      QStringLiteral("|◀"));
-    sbtPrior = createNavigationButton(QStringLiteral("sbtPrior"),
-                                      MessageText::priorHint(),
-                                      QStringLiteral("◀"));
-    sbtNext = createNavigationButton(QStringLiteral("sbtNext"),
-                                     MessageText::nextHint(),
-                                     QStringLiteral("▶"));
-    sbtLast = createNavigationButton(QStringLiteral("sbtLast"),
-                                     MessageText::lastHint(),
-                                     QStringLiteral("▶|"));
+    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
+        addLeftBarButton(b);
+    });
+    sbtFirst = navigation.first;
+    sbtPrior = navigation.prior;
+    sbtNext = navigation.next;
+    sbtLast = navigation.last;
 
     bbtExcel = createButton(QStringLiteral("bbtExcel"), MessageText::excelCaption(), 268435456);
     insertBarButton(bbtExcel, bbtPrint);
@@ -107,21 +104,6 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
     popHotkeyExcel = addHotkey(QStringLiteral("popHotkeyExcel"),
                                QKeySequence(Qt::CTRL | Qt::Key_F11),
                                [this] { bbtExcelClick(); });
-}
-
-QToolButton *TfrmZZS020::createNavigationButton(const QString &objectName,
-                                                const QString &hint,
-                                                const QString &arrow)
-{
-    auto *button = new QToolButton(panButtons);
-    button->setObjectName(objectName);
-    button->setToolTip(hint);
-    button->setText(arrow);
-    button->setFixedSize(25, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    addLeftBarButton(button);
-    return button;
 }
 
 void TfrmZZS020::bbtSearchClick()

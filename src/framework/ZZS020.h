@@ -80,9 +80,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QToolButton *createNavigationButton(const QString &objectName,
-                                        const QString &hint,
-                                        const QString &arrow);
     void showGridMenu(const QPoint &position);
 
     int m_dragStart = -1;
