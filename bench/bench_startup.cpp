@@ -43,6 +43,7 @@ double timeToShown(const QString &program, const QStringList &arguments)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("KESA_STARTUP_PROBE"), QStringLiteral("quit"));
     env.insert(QStringLiteral("TMPDIR"), g_tmp->path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), g_tmp->path());
     if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);

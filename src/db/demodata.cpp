@@ -4,7 +4,6 @@
 #include "sqlstatement.h"
 #include "transaction.h"
 
-#include <QDate>
 #include <QStringList>
 
 namespace {
@@ -352,6 +351,85 @@ void loadAuthority(Loader &l)
               QStringLiteral("U102")});
 }
 
+// Password history (ZA010MH) as the suite's login program writes it, so that the
+// password history inquiry has rows: passwords in their stored form, newest last.
+void loadPasswordHistory(Loader &l)
+{
+    struct History
+    {
+        const char *empNo;
+        const char *day;
+        int seq;
+        const char *password;
+        const char *oldDate;
+        const char *newDate;
+        const char *newIp;
+    };
+    const History rows[] = {
+            {"A0001",
+             "20240102",
+             1,
+             "Admin2023",
+             "2023-01-02 09:00:00",
+             "2024-01-02 08:55:12",
+             "192.168.10.21"},
+            {"A0001",
+             "20250106",
+             1,
+             "Admin2024",
+             "2024-01-02 08:55:12",
+             "2025-01-06 09:10:40",
+             "192.168.10.21"},
+            {"E1001",
+             "20240311",
+             1,
+             "Front01",
+             "2023-03-10 10:00:00",
+             "2024-03-11 13:20:05",
+             "192.168.10.35"},
+            {"E1001",
+             "20240311",
+             2,
+             "Front02",
+             "2024-03-11 13:20:05",
+             "2024-03-11 13:24:48",
+             "192.168.10.35"},
+            {"E1001",
+             "20250902",
+             1,
+             "Front03",
+             "2024-03-11 13:24:48",
+             "2025-09-02 17:45:30",
+             "192.168.10.35"},
+            {"E1002",
+             "20251120",
+             1,
+             "Ski2025",
+             "2024-11-18 07:30:00",
+             "2025-11-20 07:41:09",
+             "192.168.20.14"},
+    };
+    for (const History &r : rows) {
+        SqlStatement statement(
+                l.database(),
+                QStringLiteral(
+                        "INSERT INTO ZA010MH (EMP_NO, BACKUP_DATE, BACKUP_SEQ, PASSWORD_CODE, "
+                        "OLD_EMP_NO, OLD_DATE, OLD_IP, NEW_EMP_NO, NEW_DATE, NEW_IP) VALUES "
+                        "(:P0, :P1, :P2, FN_ZA010MS_01(:P3, 'RoTa'), :P4, :P5, :P6, :P0, :P7, "
+                        ":P8)"));
+        statement.bind(QStringLiteral("P0"), QString::fromLatin1(r.empNo));
+        statement.bind(QStringLiteral("P1"), QString::fromLatin1(r.day));
+        statement.bind(QStringLiteral("P2"), r.seq);
+        statement.bind(QStringLiteral("P3"), QString::fromLatin1(r.password));
+        statement.bind(QStringLiteral("P4"), QString::fromLatin1(DemoEmpNo));
+        statement.bind(QStringLiteral("P5"), QString::fromLatin1(r.oldDate));
+        statement.bind(QStringLiteral("P6"), QString::fromLatin1(DemoIp));
+        statement.bind(QStringLiteral("P7"), QString::fromLatin1(r.newDate));
+        statement.bind(QStringLiteral("P8"), QString::fromLatin1(r.newIp));
+        statement.exec();
+    }
+}
+
 void loadCodes(Loader &l, const QString &dbUser)
 {
     l.code(QStringLiteral("Z9999"), QStringLiteral(" "), QStringLiteral("DB 계정 표시 이름"));
@@ -403,12 +481,9 @@ void loadCodes(Loader &l, const QString &dbUser)
     for (const Row &r : everyYear)
         l.code(QStringLiteral("Z0012"), QString::fromLatin1(r.a), QString::fromUtf8(r.b));
     l.code(QStringLiteral("Z0013"), QStringLiteral(" "), QStringLiteral("연도별 휴일"));
-    const int year = QDate::currentDate().year();
-    for (const Row &r : lunarHolidays) {
-        const int rowYear = QString::fromLatin1(r.a).left(4).toInt();
-        if (rowYear == year || rowYear == year + 1)
-            l.code(QStringLiteral("Z0013"), QString::fromLatin1(r.a), QString::fromUtf8(r.b));
-    }
+    // Every year the table knows, so that the calendar of any of them can be generated.
+    for (const Row &r : lunarHolidays)
+        l.code(QStringLiteral("Z0013"), QString::fromLatin1(r.a), QString::fromUtf8(r.b));
 
     const Row outlets[] = {
             {"U101", "한식당 온돌", "Y", nullptr},
@@ -447,6 +522,7 @@ void load(const QSqlDatabase &db, const QString &dbUser)
                                          "데모 자료는 빈 데이터베이스에만 넣을 수 있습니다."));
         Loader loader(db);
         loadAuthority(loader);
+        loadPasswordHistory(loader);
         loadCodes(loader, dbUser);
     });
 }

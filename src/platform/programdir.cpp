@@ -1,19 +1,15 @@
 #include "programdir.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 QString programDirectory()
 {
-    // Before the application object exists Qt cannot tell the program file;
-    // the kernel can.
-    const QString directory = QCoreApplication::instance()
-                                      ? QCoreApplication::applicationDirPath()
-                                      : QFileInfo(QFile::symLinkTarget(
-                                                          QStringLiteral("/proc/self/exe")))
-                                                .absolutePath();
-    return withTrailingSeparator(directory);
+    // The real path of the running program file, as the kernel knows it: a
+    // symbolic link on the PATH (/usr/bin/kesa_z) still leads to the folder
+    // that holds the INI files and the splash resource beside the program.
+    // Needs no application object.
+    const QFileInfo program(QStringLiteral("/proc/self/exe"));
+    return withTrailingSeparator(QFileInfo(program.canonicalFilePath()).absolutePath());
 }
 
 QString withTrailingSeparator(const QString &directory)

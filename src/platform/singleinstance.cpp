@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace {
 const QByteArray kRaiseRequest = "raise\n";
@@ -11,6 +14,7 @@ const QByteArray kRaiseRequest = "raise\n";
 SingleInstance::SingleInstance(const QString &name, QObject *parent)
     : QObject(parent)
     , m_name(name)
+    , m_serverPath(serverPath(name))
     , m_lock(lockFilePath(name))
 {
     // Only a lock whose process is gone is stale, however old it is.
@@ -22,9 +26,21 @@ SingleInstance::~SingleInstance()
     release();
 }
 
+QString SingleInstance::serverPath(const QString &name)
+{
+    // The user's runtime directory (XDG_RUNTIME_DIR, else Qt's private
+    // runtime-<user> folder) keeps one guard per user: in the shared temporary
+    // folder the first user's guard would refuse every other user. Should
+    // neither be usable, the name itself carries the user.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return QDir(runtime).filePath(name);
+    return QDir(QDir::tempPath()).filePath(name + QLatin1Char('-') + QString::number(getuid()));
+}
+
 QString SingleInstance::lockFilePath(const QString &name)
 {
-    return QDir(QDir::tempPath()).filePath(name + QLatin1String(".lock"));
+    return serverPath(name) + QLatin1String(".lock");
 }
 
 bool SingleInstance::acquire()
@@ -35,10 +51,10 @@ bool SingleInstance::acquire()
         return false;
     // The lock is ours, so a socket file left under this name belongs to a
     // process that died: remove it before listening.
-    QLocalServer::removeServer(m_name);
+    QLocalServer::removeServer(m_serverPath);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_name)) {
+    if (!m_server->listen(m_serverPath)) {
         // The guard still holds through the lock; only raising is lost.
         qWarning("SingleInstance: cannot listen on %s: %s",
                  qPrintable(m_name),
@@ -64,7 +80,7 @@ void SingleInstance::readRequests()
 bool SingleInstance::notifyHolder(int timeoutMs)
 {
     QLocalSocket socket;
-    socket.connectToServer(m_name);
+    socket.connectToServer(m_serverPath);
     if (!socket.waitForConnected(timeoutMs))
         return false;
     socket.write(kRaiseRequest);

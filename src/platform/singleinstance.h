@@ -9,7 +9,8 @@ class QLocalServer;
 /// The guard that keeps one instance of a program per user: a lock file plus a
 /// local server of the same name. The first instance holds both; a later one
 /// finds the lock taken, asks the holder to raise its main window and ends.
-/// Both live in the temporary directory (QDir::tempPath()).
+/// Both live in the user's runtime directory, so that every user of a host has
+/// his own guard.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     void release();
 
     QString name() const { return m_name; }
+    /// The local socket and the lock file of a guard name, for the current user.
+    static QString serverPath(const QString &name);
     static QString lockFilePath(const QString &name);
 
 Q_SIGNALS:
@@ -38,6 +41,7 @@ private:
     void readRequests();
 
     QString m_name;
+    QString m_serverPath;
     QLockFile m_lock;
     QLocalServer *m_server = nullptr;
 };

@@ -117,6 +117,10 @@ void TfrmZZMain::buildFrame()
     mmuMenuWindowClose->setObjectName(QStringLiteral("mmuMenuWindowClose"));
     mmuMenuWindowClose->setShortcut(Qt::Key_F12);
     mmuMenuWindowClose->setVisible(false);
+    // With no program open the menu has no visible entry. A popup of no size is
+    // never mapped by X11, and Qt then never maps the menu again for the
+    // session: one pixel keeps it a real (and all but invisible) window.
+    mmuMenuWindow->setMinimumSize(1, 1);
     connect(mmuMenuWindowClose, &QAction::triggered, this, &TfrmZZMain::mmuMenuWindowCloseClick);
     // A hidden action's shortcut does not fire in Qt; the window-wide shortcut
     // below stands in for it, anywhere in the window including the screens.

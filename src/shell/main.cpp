@@ -7,11 +7,17 @@
 #include "ZZD000.h"
 #include "fontmapping.h"
 #include "platform/singleinstance.h"
+#include "startup.h"
 #include "startupscript.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // The command line belongs to the launcher: Qt sees only the program name,
+    // so that a parameter such as "-reverse" neither disappears nor turns the
+    // layout around (Qt's settings come from the environment: QT_QPA_PLATFORM …).
+    const QStringList launchParameters = Startup::launchParameters(argc, argv);
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
 
     // A second instance raises the first one's main window and ends silently,
     // before anything of its own exists.
@@ -25,6 +31,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
     // The X11 window class other programs look the main window up by.
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));
+    Startup::installQtTranslations(&app);
     FontMapping::install();
     QFont appFont(QStringLiteral("굴림"));
     appFont.setPixelSize(12);
@@ -33,7 +40,7 @@ int main(int argc, char *argv[])
     auto *splash = new TfrmZZC010;
     splash->showAndPaint();
 
-    TfrmZZD000 dataModule(QCoreApplication::arguments().mid(1));
+    TfrmZZD000 dataModule(launchParameters);
     TfrmZ0Main mainWindow(dataModule.dbsDB);
     QObject::connect(&guard, &SingleInstance::activationRequested, &mainWindow, [&mainWindow] {
         mainWindow.setWindowState(mainWindow.windowState() & ~Qt::WindowMinimized);

@@ -44,8 +44,10 @@ void StartupScript::run(TfrmZZMain *window)
         if (!probe.isEmpty()) {
             std::fputs("shown\n", stdout);
             std::fflush(stdout);
-            if (probe == QLatin1String("quit"))
-                QCoreApplication::quit();
+            // The way a user ends the program: the close protocol runs, and the
+            // last window closed ends the loop. A refused close is a failure.
+            if (probe == QLatin1String("quit") && !window->close())
+                QCoreApplication::exit(3);
         }
     });
 }

@@ -7,7 +7,8 @@ class TfrmZZMain;
 ///                      menu bar once the window is up, as a user would;
 ///  KESA_STARTUP_PROBE  "1": print "shown" on standard output once the main
 ///                      window is shown with its menus (and the programs
-///                      above opened); "quit": and then end.
+///                      above opened); "quit": and then close the main
+///                      window as a user would (exit code 3 when it refuses).
 /// Nothing happens when none is set.
 namespace StartupScript {
 

@@ -10,8 +10,9 @@
 #include "platform/singleinstance.h"
 
 // The single-instance guard (with a real second process of the program) and
-// the launcher link. Lock files and sockets live in a temporary directory of
-// this test, so a running program is not disturbed.
+// the launcher link. Lock files and sockets live in temporary directories of
+// this test (the user's runtime directory and the temporary folder), so a
+// running program is not disturbed.
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void initTestCase();
     void secondHolderIsRefusedAndRaisesTheFirst();
     void lockOfADeadProcessIsTakenOver();
+    void everyUserHasHisOwnGuard();
     void secondProgramEndsSilently();
     void launcherMessageLine();
     void launcherAbsentSendsNothing();
@@ -33,6 +35,10 @@ void TestSingleInstance::initTestCase()
     QVERIFY(m_tmp.isValid());
     qputenv("TMPDIR", QFile::encodeName(m_tmp.path()));
     QCOMPARE(QDir::tempPath(), QDir(m_tmp.path()).canonicalPath());
+    QVERIFY(QDir(m_tmp.path()).mkdir(QStringLiteral("runtime")));
+    QFile::setPermissions(m_tmp.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("runtime"))));
 }
 
 void TestSingleInstance::secondHolderIsRefusedAndRaisesTheFirst()
@@ -84,6 +90,34 @@ void TestSingleInstance::lockOfADeadProcessIsTakenOver()
 
     SingleInstance guard(QStringLiteral("Kesa_T2"));
     QVERIFY(guard.acquire());
+}
+
+void TestSingleInstance::everyUserHasHisOwnGuard()
+{
+    // Each user has his own runtime directory; the shared temporary folder
+    // holds nothing of the guard.
+    const QByteArray mine = qgetenv("XDG_RUNTIME_DIR");
+    SingleInstance first(QStringLiteral("Kesa_T3"));
+    QVERIFY(first.acquire());
+    QCOMPARE(QFileInfo(SingleInstance::lockFilePath(QStringLiteral("Kesa_T3"))).absolutePath(),
+             QString::fromLocal8Bit(mine));
+    QVERIFY(QDir(m_tmp.path()).entryList({QStringLiteral("Kesa_T3*")}).isEmpty());
+
+    QTemporaryDir otherRuntime;
+    QVERIFY(otherRuntime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(otherRuntime.path()));
+    SingleInstance otherUser(QStringLiteral("Kesa_T3"));
+    const bool otherAcquired = otherUser.acquire();
+    qputenv("XDG_RUNTIME_DIR", mine);
+    QVERIFY(otherAcquired);
+    QVERIFY(first.isHolder());
+
+    // The same user's second start is still refused and raises the first.
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+    SingleInstance again(QStringLiteral("Kesa_T3"));
+    QVERIFY(!again.acquire());
+    QVERIFY(again.notifyHolder());
+    QVERIFY(raised.wait(5000) || raised.count() == 1);
 }
 
 void TestSingleInstance::secondProgramEndsSilently()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+class QCoreApplication;
+
+/// Steps of the process entry that come before and right after the
+/// application object.
+namespace Startup {
+
+/// The launch parameters exactly as the launcher gave them (the command line
+/// without the program). Read before the application object exists: Qt removes
+/// its own options ("-reverse", "-style" …) from argv, and an employee name or a
+/// database user may look like one.
+QStringList launchParameters(int argc, const char *const *argv);
+
+/// Loads Qt's own Korean translations (standard buttons, file dialogs) into the
+/// application. False when they are not installed (Debian's qt6-translations-l10n).
+bool installQtTranslations(QCoreApplication *app);
+
+} // namespace Startup
