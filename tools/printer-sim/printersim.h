@@ -121,6 +121,10 @@ public:
     /// The commands command() knows, one per line, for the programs' help.
     static QString commandHelp();
 
+    /// Parses bytes as if they had arrived on the line (no settings, pacing or
+    /// rate check): for tests of the command language.
+    void feed(const QByteArray &bytes) { consume(bytes); }
+
     // --- What happened ----------------------------------------------------
 
     QList<PrintedItem> items() const { return m_items; }

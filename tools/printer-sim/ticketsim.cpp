@@ -154,17 +154,21 @@ void TicketSim::consume(const QByteArray &bytes)
         }
         if (b == '<') {
             const qsizetype end = m_pending.indexOf('>', at + 1);
-            if (end < 0 && size - at <= LongestCommand)
+            const qsizetype next = m_pending.indexOf('<', at + 1);
+            const bool stray = (next >= 0 && (end < 0 || next < end))
+                               || (end < 0 ? size - at : end - at) > LongestCommand;
+            if (end < 0 && !stray)
                 break; // the rest of the command is still on its way
-            if (end < 0 || end - at > LongestCommand) {
-                log(QStringLiteral("UNKNOWN ")
-                    + QString::fromLatin1(m_pending.mid(at, 16).toHex(' ')));
+            if (stray) {
+                // A '<' that starts no command prints as it is.
+                m_itemBytes.append(b);
+                addText(b);
                 ++at;
                 continue;
             }
             const QByteArray text = m_pending.mid(at + 1, end - at - 1);
             at = end + 1;
-            command(text);
+            runCommand(text);
             continue;
         }
         m_itemBytes.append(b);
@@ -174,7 +178,7 @@ void TicketSim::consume(const QByteArray &bytes)
     m_pending.remove(0, at);
 }
 
-void TicketSim::command(const QByteArray &text)
+void TicketSim::runCommand(const QByteArray &text)
 {
     static const QRegularExpression rc(QStringLiteral("^RC(-?\\d+),(-?\\d+)$"));
     static const QRegularExpression hw(QStringLiteral("^HW(\\d+),(\\d+)$"));
