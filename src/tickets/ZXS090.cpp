@@ -273,6 +273,7 @@ void TfrmZXS090::FormCreate()
 {
     TfrmZZI000::FormCreate();
     drawPreview();
+    prn(1)->setFocus();
 }
 
 QList<CouponLine> TfrmZXS090::lines() const
