@@ -21,8 +21,13 @@ enum class State {
     OffLine,
 };
 
-/// Decodes the last seven bytes of what arrived after the request: the newest
-/// bytes are the answer, whatever stale or unsolicited bytes came before them.
+/// The answer in what arrived after a request: the newest bytes are the
+/// answer, whatever stale or unsolicited bytes came before them. It is the
+/// last whole answer whose first byte (a header) announces its length, seven
+/// or more; without such a header, the last seven bytes. Empty below seven bytes.
+QByteArray answerIn(const QByteArray &received);
+
+/// Decodes the third to sixth bytes of answerIn(received).
 State decode(const QByteArray &received);
 
 /// The error box text of a state; empty for Ready and Incomplete.

@@ -160,6 +160,16 @@ void tst_CouponCommands::statusDecode_data()
             << answer(0x00) + answer(0x08, 0, 0, 0x08) << State::PaperOut << CouponText::paperOut();
     QTest::newRow("unsolicited paper out then ready")
             << answer(0x08, 0, 0, 0x08) + answer(0x00) << State::Ready << QString();
+    // A nine-byte answer announced by its header: counting seven from the end
+    // would read byte 5 as byte 3 and say ready.
+    QTest::newRow("long answer") << QByteArray("\x23\x86\x08\x00\x00\x08\x00\x00\x00", 9)
+                                 << State::PaperOut << CouponText::paperOut();
+    QTest::newRow("stale byte that looks like a header")
+            << QByteArray(1, '\x21') + answer(0x08, 0, 0, 0x08) << State::PaperOut
+            << CouponText::paperOut();
+    QTest::newRow("answer without a header: the last seven bytes")
+            << QByteArray("\x00\x00\x00\x00\x08\x00\x00\x08\x00", 9) << State::PaperOut
+            << CouponText::paperOut();
     QTest::newRow("nothing") << QByteArray() << State::Incomplete << QString();
     QTest::newRow("six bytes") << answer(0x08).left(6) << State::Incomplete << QString();
 }
