@@ -16,12 +16,28 @@ QWidget *dialogParent()
 
 QString caption()
 {
+    return MessageService::applicationTitle();
+}
+
+int showBox(QMessageBox::Icon icon,
+            const QString &title,
+            const QString &text,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, MessageService::displayText(text), buttons, dialogParent());
+    if (buttons.testFlag(QMessageBox::Yes))
+        box.setDefaultButton(QMessageBox::Yes);
+    return box.exec();
+}
+
+} // namespace
+
+QString MessageService::applicationTitle()
+{
     return QApplication::applicationDisplayName().isEmpty()
                    ? QApplication::applicationName()
                    : QApplication::applicationDisplayName();
 }
-
-} // namespace
 
 QString MessageService::displayText(const QString &text)
 {
@@ -60,6 +76,22 @@ bool MessageService::askYesNo(const QString &text)
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+void MessageService::titledError(const QString &title, const QString &text)
+{
+    showBox(QMessageBox::Critical, title, text, QMessageBox::Ok);
+}
+
+bool MessageService::titledYesNo(const QString &title, const QString &text)
+{
+    return showBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void MessageService::plainMessage(const QString &text)
+{
+    showBox(QMessageBox::NoIcon, caption(), text, QMessageBox::Ok);
 }
 
 bool MessageService::inputBox(const QString &caption, const QString &prompt, QString &value)

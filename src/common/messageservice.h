@@ -15,6 +15,12 @@ public:
     virtual void error(const QString &text);
     /// Yes is the default button; true only when the user chose Yes.
     virtual bool askYesNo(const QString &text);
+    /// Error box titled with the given text (a screen's caption).
+    virtual void titledError(const QString &title, const QString &text);
+    /// Yes/No question titled with the given text; Yes is the default button.
+    virtual bool titledYesNo(const QString &title, const QString &text);
+    /// Plain box without an icon, captioned with the application title, one OK button.
+    virtual void plainMessage(const QString &text);
     /// One-line input box; false when cancelled.
     virtual bool inputBox(const QString &caption, const QString &prompt, QString &value);
     /// Empty text when cancelled.
@@ -28,4 +34,6 @@ public:
     static void setInstance(MessageService *service);
     /// Converts the program's "\r" line breaks for display.
     static QString displayText(const QString &text);
+    /// The application title every box carries unless given another.
+    static QString applicationTitle();
 };

@@ -1,5 +1,8 @@
 #include "recordingmessageservice.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 RecordingMessageService::RecordingMessageService()
     : m_previous(&MessageService::instance())
 {
@@ -11,20 +14,46 @@ RecordingMessageService::~RecordingMessageService()
     MessageService::setInstance(nullptr);
 }
 
+void RecordingMessageService::record(Kind kind, const QString &text, const QString &title)
+{
+    entries.append({kind, text, title});
+    if (modalMs > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(modalMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
 void RecordingMessageService::info(const QString &text)
 {
-    entries.append({Info, text});
+    record(Info, text);
 }
 
 void RecordingMessageService::error(const QString &text)
 {
-    entries.append({Error, text});
+    record(Error, text);
 }
 
 bool RecordingMessageService::askYesNo(const QString &text)
 {
-    entries.append({Question, text});
+    record(Question, text);
     return answers.isEmpty() ? true : answers.takeFirst();
+}
+
+void RecordingMessageService::titledError(const QString &title, const QString &text)
+{
+    record(Error, text, title);
+}
+
+bool RecordingMessageService::titledYesNo(const QString &title, const QString &text)
+{
+    record(Question, text, title);
+    return answers.isEmpty() ? true : answers.takeFirst();
+}
+
+void RecordingMessageService::plainMessage(const QString &text)
+{
+    record(Plain, text);
 }
 
 bool RecordingMessageService::inputBox(const QString &, const QString &prompt, QString &value)
