@@ -1,7 +1,9 @@
 #include "ZXS090.h"
 
+#include "couponcommands.h"
 #include "couponlayout.h"
 #include "couponpreview.h"
+#include "couponprinter.h"
 #include "coupontexts.h"
 
 #include "common/commonroutines.h"
@@ -12,7 +14,9 @@
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
 #include "platform/cp949.h"
+#include "platform/seriallink.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -25,6 +29,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
@@ -81,6 +86,13 @@ TfrmZXS090::TfrmZXS090(QWidget *parent)
     columns->addLayout(right);
     columns->addStretch(1);
     addToMain(columns, 1);
+
+    comComPort = new SerialLink(this);
+    comComPort->setObjectName(QStringLiteral("comComPort"));
+    m_printer = new CouponPrinter(comComPort, this);
+    connect(comComPort, &SerialLink::pieceReceived, this, [this](const QByteArray &piece) {
+        RunUserAction([&] { comComPortRxChar(piece); });
+    });
 
     buildBar();
     setFocusProxy(prn(1));
@@ -212,28 +224,17 @@ void TfrmZXS090::buildBar()
     cbbComPort->setObjectName(QStringLiteral("cbbComPort"));
     // Editable: a device path (a printer simulator's pseudo-terminal) can be typed.
     cbbComPort->setEditable(true);
-    cbbComPort->setMinimumWidth(130);
+    cbbComPort->setMinimumWidth(200);
     cbbComPort->addItem(QStringLiteral("COM1"));
+    cbbComPort->addItems(SerialLink::availablePorts());
     auto *rateLabel = new QLabel(QStringLiteral("전송 속도"), panButtons);
     cbbComRate = new QComboBox(panButtons);
     cbbComRate->setObjectName(QStringLiteral("cbbComRate"));
-    cbbComRate->addItems({QStringLiteral("Custom"),
-                          QStringLiteral("110"),
-                          QStringLiteral("300"),
-                          QStringLiteral("600"),
-                          QStringLiteral("1200"),
-                          QStringLiteral("2400"),
-                          QStringLiteral("4800"),
-                          QStringLiteral("9600"),
-                          QStringLiteral("14400"),
-                          QStringLiteral("19200"),
-                          QStringLiteral("38400"),
-                          QStringLiteral("56000"),
-                          QStringLiteral("57600"),
-                          QStringLiteral("115200"),
-                          QStringLiteral("128000"),
-                          QStringLiteral("256000")});
+    cbbComRate->addItems(SerialLink::rateNames());
     cbbComRate->setCurrentText(QStringLiteral("9600"));
+    // A choice takes effect at the next opening of the port.
+    connect(cbbComPort, &QComboBox::currentTextChanged, comComPort, &SerialLink::setPortName);
+    connect(cbbComRate, &QComboBox::currentTextChanged, comComPort, &SerialLink::setRateName);
 
     const QFontMetrics metrics(font());
     lblCountCurrent = new QLabel(panButtons);
@@ -267,6 +268,12 @@ void TfrmZXS090::buildBar()
     connectClick(bbtPrint, [this] { bbtPrintClick(); });
     addHotkey(QStringLiteral("mnuSave"), QKeySequence(Qt::Key_F2), [this] { bbtSaveClick(); });
     addHotkey(QStringLiteral("mnuPrint"), QKeySequence(Qt::Key_F11), [this] { bbtPrintClick(); });
+    addHotkey(QStringLiteral("mnuStop"), QKeySequence(Qt::Key_Escape), [this] {
+        if (m_running && !m_stopRequested) {
+            m_stopRequested = true;
+            ShowStatusMessage(CouponText::stopping());
+        }
+    });
 }
 
 void TfrmZXS090::FormCreate()
@@ -484,5 +491,95 @@ void TfrmZXS090::bbtPrintClick()
         prn(1)->setFocus();
         Abort();
     }
-    // The run itself comes with the serial link.
+    setCounter(QString(), QString()); // what a stopped run left
+    comComPort->setPortName(cbbComPort->currentText());
+    comComPort->setRateName(cbbComRate->currentText());
+    if (!comComPort->open()) {
+        ShowErrorMessage(CouponText::cannotOpenPort(cbbComPort->currentText()));
+        return;
+    }
+    lockForRun(true);
+    const auto finish = qScopeGuard([this] {
+        comComPort->close();
+        lockForRun(false);
+    });
+    if (m_printer->statusCheck())
+        runCoupons(current, first, last);
+}
+
+void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, qint64 first, qint64 last)
+{
+    const bool numbered = first > 0;
+    const qint64 from = numbered ? first : 0;
+    const qint64 to = numbered ? last : 0;
+    const QString total = QString::number(to - from + 1);
+    setCounter(QStringLiteral("0"), total);
+
+    // A stop keeps the counter and names the last coupon the printer
+    // confirmed, so that the operator neither reprints nor skips a number.
+    QString confirmed;
+    for (qint64 serial = from; serial <= to; ++serial) {
+        if (m_stopRequested) {
+            ShowStatusMessage(CouponText::stopped(confirmed, QString()));
+            return;
+        }
+        setCounter(QString::number(serial - from + 1), total);
+        if (!m_printer->sendCoupon(CouponCommands::couponText(lines, serial))) {
+            ShowStatusMessage(
+                    CouponText::stopped(confirmed, numbered ? QString::number(serial) : QString()));
+            return;
+        }
+        if (numbered)
+            confirmed = QString::number(serial);
+    }
+    setCounter(QString(), QString());
+}
+
+void TfrmZXS090::setCounter(const QString &current, const QString &total)
+{
+    lblCountCurrent->setText(current);
+    lblCountSlash->setText(total.isEmpty() ? QString() : QStringLiteral("/"));
+    lblCountTotal->setText(total);
+}
+
+void TfrmZXS090::lockForRun(bool locked)
+{
+    m_running = locked;
+    m_stopRequested = false;
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+                 panMain, cbbComPort, cbbComRate, bbtOpen, bbtSave, bbtPrint, bbtClose})
+        widget->setEnabled(!locked);
+    if (locked) {
+        // The screen itself holds the focus, so that Esc reaches it.
+        m_focusBeforeRun = QApplication::focusWidget();
+        setFocusProxy(nullptr);
+        setFocusPolicy(Qt::StrongFocus);
+        setFocus();
+        ShowStatusMessage(CouponText::running());
+    } else {
+        setFocusPolicy(Qt::NoFocus);
+        setFocusProxy(prn(1));
+        if (statusMessage() == CouponText::running() || statusMessage() == CouponText::stopping())
+            ShowStatusMessage(QString());
+        QWidget *focus = m_focusBeforeRun && isAncestorOf(m_focusBeforeRun) ? m_focusBeforeRun
+                                                                            : prn(1);
+        m_focusBeforeRun = nullptr;
+        focus->setFocus();
+    }
+}
+
+void TfrmZXS090::comComPortRxChar(const QByteArray &piece)
+{
+    m_printer->takePiece(piece);
+}
+
+bool TfrmZXS090::FormCloseQuery()
+{
+    // The base would ask the host to free the screen while the run's wait
+    // still runs inside it.
+    if (m_running) {
+        ShowStatusMessage(CouponText::closeRefused());
+        return false;
+    }
+    return TfrmZZI000::FormCloseQuery();
 }

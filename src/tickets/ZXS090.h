@@ -5,13 +5,16 @@
 #include "framework/ZZI000.h"
 
 #include <QList>
+#include <QPointer>
 
 class ByteLengthValidator;
+class CouponPrinter;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SerialLink;
 
 /// "할인쿠폰 출력": numbered discount coupons of up to 21 lines of text on the
 /// coupon printer, with a preview, a layout file and a serial-number range.
@@ -40,6 +43,11 @@ public:
     /// The bytes line n holds at most now.
     int lineLimit(int n) const;
 
+    /// The printer's side of a run (its time-outs can be shortened).
+    CouponPrinter *printer() const { return m_printer; }
+    /// True while a run holds the port.
+    bool isRunning() const { return m_running; }
+
     // Components.
     QLabel *lblNo = nullptr;
     QLineEdit *edtNoFrom = nullptr;
@@ -54,6 +62,7 @@ public:
     QPushButton *bbtOpen = nullptr;
     QPushButton *bbtSave = nullptr;
     QPushButton *bbtPrint = nullptr;
+    SerialLink *comComPort = nullptr;
 
     // Handlers.
     void bbtPrintClick();
@@ -67,9 +76,13 @@ public:
     void edtNoToChange();
     /// Also runs when the first number changes.
     void edtNoCountChange();
+    /// Bytes from the printer.
+    void comComPortRxChar(const QByteArray &piece);
 
 protected:
     void FormCreate() override;
+    /// Refused while a run waits for the printer: the screen must outlive its wait.
+    bool FormCloseQuery() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -80,6 +93,12 @@ private:
     void applyLineLimit(int n);
     void focusLine(int from, int step);
     void drawPreview();
+    /// Prints the coupons of the range; the port is open.
+    void runCoupons(const QList<CouponLine> &lines, qint64 first, qint64 last);
+    /// The counter of the button bar; empty texts empty it.
+    void setCounter(const QString &current, const QString &total);
+    /// Locks the screen during a run (only Esc works) and unlocks it.
+    void lockForRun(bool locked);
 
     QList<QLineEdit *> m_prn;
     QList<QCheckBox *> m_ver;
@@ -87,4 +106,8 @@ private:
     QList<ByteLengthValidator *> m_limits;
     bool m_inVerRule = false;
     bool m_inRange = false;
+    CouponPrinter *m_printer = nullptr;
+    bool m_running = false;
+    bool m_stopRequested = false;
+    QPointer<QWidget> m_focusBeforeRun;
 };

@@ -74,6 +74,10 @@ inline QString running()
 {
     return QStringLiteral("출력 중입니다. Esc를 누르면 다음 쿠폰 전에 멈춥니다.");
 }
+inline QString stopping()
+{
+    return QStringLiteral("지금 출력 중인 쿠폰까지 출력하고 멈춥니다.");
+}
 inline QString closeRefused()
 {
     return QStringLiteral("출력 중에는 닫을 수 없습니다. Esc를 눌러 출력을 멈추십시오.");
