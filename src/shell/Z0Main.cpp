@@ -7,6 +7,7 @@
 #include "admin/ZAS011.h"
 #include "common/ZXB000.h"
 #include "framework/ZIP010.h"
+#include "tickets/ZXS090.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
             {QStringLiteral("ZIP010"), [] { return new TfrmZIP010; }},
+            {QStringLiteral("ZXS090"), [] { return new TfrmZXS090; }},
     };
     return table;
 }

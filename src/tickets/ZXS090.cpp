@@ -1,0 +1,585 @@
+#include "ZXS090.h"
+
+#include "couponcommands.h"
+#include "couponlayout.h"
+#include "couponpreview.h"
+#include "couponprinter.h"
+#include "coupontexts.h"
+
+#include "common/commonroutines.h"
+#include "common/messageservice.h"
+#include "common/silentabort.h"
+#include "framework/bytelengthvalidator.h"
+#include "framework/inquirytexts.h"
+#include "framework/messagetexts.h"
+#include "framework/useraction.h"
+#include "platform/cp949.h"
+#include "platform/seriallink.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const LineProperty = "kesaCouponLine";
+
+QLabel *label(const QString &text, QWidget *parent)
+{
+    auto *result = new QLabel(text, parent);
+    return result;
+}
+
+QLineEdit *numberEdit(const QString &objectName, int digits, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(digits);
+    edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(
+                                                    QStringLiteral("[0-9]{0,%1}").arg(digits)),
+                                            edit));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(digits * 8 + 12);
+    return edit;
+}
+
+} // namespace
+
+TfrmZXS090::TfrmZXS090(QWidget *parent)
+    : TfrmZZI000(parent)
+{
+    setObjectName(QStringLiteral("frmZXS090"));
+    setWindowTitle(CouponText::caption());
+
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(12);
+    auto *linesBox = new QGroupBox(QStringLiteral("출력 내용"), panMain);
+    linesBox->setObjectName(QStringLiteral("grbLines"));
+    buildLines(linesBox);
+    columns->addWidget(linesBox, 0, Qt::AlignTop);
+
+    auto *right = new QVBoxLayout;
+    right->setSpacing(10);
+    right->addWidget(buildPreview(panMain));
+    right->addWidget(buildRange(panMain));
+    auto *note = new QLabel(CouponText::printerNote(), panMain);
+    note->setObjectName(QStringLiteral("lblPrinterNote"));
+    QPalette grey = note->palette();
+    grey.setColor(QPalette::WindowText, Qt::darkGray);
+    note->setPalette(grey);
+    right->addWidget(note);
+    right->addStretch(1);
+    columns->addLayout(right);
+    columns->addStretch(1);
+    addToMain(columns, 1);
+
+    comComPort = new SerialLink(this);
+    comComPort->setObjectName(QStringLiteral("comComPort"));
+    m_printer = new CouponPrinter(comComPort, this);
+    connect(comComPort, &SerialLink::pieceReceived, this, [this](const QByteArray &piece) {
+        RunUserAction([&] { comComPortRxChar(piece); });
+    });
+
+    buildBar();
+    setFocusProxy(prn(1));
+}
+
+TfrmZXS090::~TfrmZXS090() = default;
+
+void TfrmZXS090::buildLines(QWidget *parent)
+{
+    auto *grid = new QGridLayout(parent);
+    // Rows 29 pixels apart.
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setVerticalSpacing(8);
+    grid->setHorizontalSpacing(6);
+    const QFontMetrics metrics(font());
+    for (int n = 1; n <= LineCount; ++n) {
+        auto *number = new QLabel(QString::number(n), parent);
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00")) + 2);
+
+        auto *edit = new QLineEdit(parent);
+        edit->setObjectName(QStringLiteral("Prn%1").arg(n));
+        edit->setFixedHeight(21);
+        // Room for 44 single-byte characters of the screen's font.
+        edit->setFixedWidth(metrics.horizontalAdvance(QString(LineBytes, QLatin1Char('W'))) / 2
+                            + metrics.horizontalAdvance(QString(LineBytes / 2, QChar(0xD55C))));
+        edit->setProperty(LineProperty, n);
+        auto *limit = new ByteLengthValidator(LineBytes, edit);
+        edit->setValidator(limit);
+        edit->installEventFilter(this);
+
+        auto *tall = new QCheckBox(QStringLiteral("세로"), parent);
+        tall->setObjectName(QStringLiteral("Ver%1").arg(n));
+        auto *wide = new QCheckBox(QStringLiteral("가로"), parent);
+        wide->setObjectName(QStringLiteral("Hor%1").arg(n));
+
+        grid->addWidget(number, n - 1, 0);
+        grid->addWidget(edit, n - 1, 1);
+        grid->addWidget(tall, n - 1, 2);
+        grid->addWidget(wide, n - 1, 3);
+        m_prn.append(edit);
+        m_ver.append(tall);
+        m_hor.append(wide);
+        m_limits.append(limit);
+
+        connect(edit, &QLineEdit::textChanged, this, [this, n] {
+            RunUserAction([this, n] { edtPrnChange(n); });
+        });
+        // Toggled, not clicked: the rules also run when the program sets a box
+        // (opening a layout, the rule unchecking boxes itself).
+        connect(tall, &QCheckBox::toggled, this, [this, n] {
+            RunUserAction([this, n] { ckbVerClick(n); });
+        });
+        connect(wide, &QCheckBox::toggled, this, [this, n] {
+            RunUserAction([this, n] { ckbHorClick(n); });
+        });
+    }
+    attachFocusColours({m_prn.cbegin(), m_prn.cend()});
+}
+
+QWidget *TfrmZXS090::buildPreview(QWidget *parent)
+{
+    auto *box = new QGroupBox(QStringLiteral("미리보기"), parent);
+    box->setObjectName(QStringLiteral("grbPreview"));
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(8, 8, 8, 8);
+
+    // The picture and the tear-line caption beside it, placed by the picture's own coordinates.
+    auto *canvas = new QWidget(box);
+    auto *tear = new QLabel(QStringLiteral("절취선"), canvas);
+    tear->setObjectName(QStringLiteral("lblTearLine"));
+    tear->adjustSize();
+    imgPreview = new QLabel(canvas);
+    imgPreview->setObjectName(QStringLiteral("imgPreview"));
+    imgPreview->setGeometry(0, 0, CouponPreview::Width, CouponPreview::Height);
+    tear->move(CouponPreview::Width + 6, CouponPreview::TearLineY - tear->height() / 2);
+    canvas->setFixedSize(CouponPreview::Width + 6 + tear->width(), CouponPreview::Height);
+    row->addWidget(canvas);
+    row->addStretch(1);
+    return box;
+}
+
+QWidget *TfrmZXS090::buildRange(QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(4);
+    lblNo = label(CouponText::serialLabel(), box);
+    lblNo->setObjectName(QStringLiteral("lblNo"));
+    edtNoFrom = numberEdit(QStringLiteral("edtNoFrom"), 10, box);
+    edtNoTo = numberEdit(QStringLiteral("edtNoTo"), 10, box);
+    edtNoCount = numberEdit(QStringLiteral("edtNoCount"), 5, box);
+    row->addWidget(lblNo);
+    row->addSpacing(6);
+    row->addWidget(edtNoFrom);
+    row->addWidget(label(QStringLiteral("부터"), box));
+    row->addWidget(edtNoTo);
+    row->addWidget(label(QStringLiteral("까지"), box));
+    row->addSpacing(10);
+    row->addWidget(label(QStringLiteral("또는"), box));
+    row->addWidget(edtNoCount);
+    row->addWidget(label(QStringLiteral("장"), box));
+    row->addStretch(1);
+    column->addLayout(row);
+
+    auto *hint = new QLabel(MessageService::displayText(CouponText::serialHint()), box);
+    hint->setObjectName(QStringLiteral("lblSerialHint"));
+    column->addWidget(hint);
+
+    attachFocusColours({edtNoFrom, edtNoTo, edtNoCount});
+    connect(edtNoFrom, &QLineEdit::textChanged, this, [this] {
+        RunUserAction([this] { edtNoCountChange(); });
+    });
+    connect(edtNoCount, &QLineEdit::textChanged, this, [this] {
+        RunUserAction([this] { edtNoCountChange(); });
+    });
+    connect(edtNoTo, &QLineEdit::textChanged, this, [this] {
+        RunUserAction([this] { edtNoToChange(); });
+    });
+    return box;
+}
+
+void TfrmZXS090::buildBar()
+{
+    auto *portLabel = new QLabel(QStringLiteral("출력 포트"), panButtons);
+    cbbComPort = new QComboBox(panButtons);
+    cbbComPort->setObjectName(QStringLiteral("cbbComPort"));
+    // Editable: a device path (a printer simulator's pseudo-terminal) can be typed.
+    cbbComPort->setEditable(true);
+    cbbComPort->setMinimumWidth(200);
+    cbbComPort->addItem(QStringLiteral("COM1"));
+    cbbComPort->addItems(SerialLink::availablePorts());
+    auto *rateLabel = new QLabel(QStringLiteral("전송 속도"), panButtons);
+    cbbComRate = new QComboBox(panButtons);
+    cbbComRate->setObjectName(QStringLiteral("cbbComRate"));
+    cbbComRate->addItems(SerialLink::rateNames());
+    cbbComRate->setCurrentText(QStringLiteral("9600"));
+    // A choice takes effect at the next opening of the port.
+    connect(cbbComPort, &QComboBox::currentTextChanged, comComPort, &SerialLink::setPortName);
+    connect(cbbComRate, &QComboBox::currentTextChanged, comComPort, &SerialLink::setRateName);
+
+    const QFontMetrics metrics(font());
+    lblCountCurrent = new QLabel(panButtons);
+    lblCountCurrent->setObjectName(QStringLiteral("lblCountCurrent"));
+    lblCountCurrent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCountCurrent->setFixedWidth(metrics.horizontalAdvance(QString(10, QLatin1Char('0'))));
+    lblCountSlash = new QLabel(panButtons);
+    lblCountSlash->setObjectName(QStringLiteral("lblCountSlash"));
+    lblCountTotal = new QLabel(panButtons);
+    lblCountTotal->setObjectName(QStringLiteral("lblCountTotal"));
+    lblCountTotal->setMinimumWidth(metrics.horizontalAdvance(QString(10, QLatin1Char('0'))));
+
+    for (QWidget *widget : std::initializer_list<QWidget *>{portLabel,
+                                                            cbbComPort,
+                                                            rateLabel,
+                                                            cbbComRate,
+                                                            lblCountCurrent,
+                                                            lblCountSlash,
+                                                            lblCountTotal})
+        addLeftBarButton(widget);
+    attachFocusColours({cbbComPort, cbbComRate});
+
+    bbtOpen = createButton(QStringLiteral("bbtOpen"), QStringLiteral("불러오기"), 1);
+    bbtSave = createButton(QStringLiteral("bbtSave"), MessageText::saveCaption(), 4096);
+    bbtPrint = createButton(QStringLiteral("bbtPrint"), MessageText::printCaption(), 1048576);
+    insertBarButton(bbtOpen, bbtClose);
+    insertBarButton(bbtSave, bbtClose);
+    insertBarButton(bbtPrint, bbtClose);
+    connectClick(bbtOpen, [this] { bbtOpenClick(); });
+    connectClick(bbtSave, [this] { bbtSaveClick(); });
+    connectClick(bbtPrint, [this] { bbtPrintClick(); });
+    addHotkey(QStringLiteral("mnuSave"), QKeySequence(Qt::Key_F2), [this] { bbtSaveClick(); });
+    addHotkey(QStringLiteral("mnuPrint"), QKeySequence(Qt::Key_F11), [this] { bbtPrintClick(); });
+    addHotkey(QStringLiteral("mnuStop"), QKeySequence(Qt::Key_Escape), [this] {
+        if (m_running && !m_stopRequested) {
+            m_stopRequested = true;
+            ShowStatusMessage(CouponText::stopping());
+        }
+    });
+}
+
+void TfrmZXS090::FormCreate()
+{
+    TfrmZZI000::FormCreate();
+    drawPreview();
+    prn(1)->setFocus();
+}
+
+QList<CouponLine> TfrmZXS090::lines() const
+{
+    QList<CouponLine> result;
+    for (int n = 1; n <= LineCount; ++n)
+        result.append(
+                {prn(n)->text(), ver(n)->isChecked(), hor(n)->isChecked(), prn(n)->isEnabled()});
+    return result;
+}
+
+void TfrmZXS090::setLines(const QList<CouponLine> &lines)
+{
+    for (int n = 1; n <= LineCount; ++n) {
+        const CouponLine line = n <= lines.size() ? lines.at(n - 1) : CouponLine();
+        prn(n)->setText(line.text);
+        ver(n)->setChecked(line.doubleHeight);
+        hor(n)->setChecked(line.doubleWidth);
+    }
+}
+
+int TfrmZXS090::lineLimit(int n) const
+{
+    return m_limits.at(n - 1)->maxBytes();
+}
+
+void TfrmZXS090::applyLineLimit(int n)
+{
+    m_limits.at(n - 1)->setMaxBytes(hor(n)->isChecked() ? WideLineBytes : LineBytes);
+    QLineEdit *edit = prn(n);
+    if (Cp949::byteLength(edit->text()) > lineLimit(n))
+        edit->setText(Cp949::truncateToBytes(edit->text(), lineLimit(n)));
+}
+
+void TfrmZXS090::edtPrnChange(int n)
+{
+    // Text set by the program passes no validator: the limit holds here.
+    QLineEdit *edit = prn(n);
+    if (Cp949::byteLength(edit->text()) > lineLimit(n)) {
+        const int cursor = edit->cursorPosition();
+        const QString kept = Cp949::truncateToBytes(edit->text(), lineLimit(n));
+        edit->setText(kept); // runs this handler again, within the limit
+        edit->setCursorPosition(std::min(cursor, int(kept.size())));
+        return;
+    }
+    drawPreview();
+}
+
+bool TfrmZXS090::edtPrnKeyDown(int n, int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        focusLine(n, 1);
+        return true;
+    case Qt::Key_Up:
+        focusLine(n, -1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmZXS090::focusLine(int from, int step)
+{
+    // Disabled lines take no focus: go on to the next enabled one, round the list.
+    int n = from;
+    for (int tries = 0; tries < LineCount; ++tries) {
+        n = (n - 1 + step + LineCount) % LineCount + 1;
+        if (prn(n)->isEnabled()) {
+            prn(n)->setFocus();
+            return;
+        }
+    }
+}
+
+void TfrmZXS090::ckbVerClick(int n)
+{
+    if (m_inVerRule)
+        return;
+    {
+        // A double-height line takes the room of two: each checked box gives up
+        // one line at the end of the list, and no box may stay checked there.
+        // Unchecking inside the rule would run it again; one pass with the first
+        // count leaves the same boxes checked.
+        const QScopedValueRollback inRule(m_inVerRule, true);
+        const auto checked = [this] {
+            return int(std::count_if(m_ver.cbegin(), m_ver.cend(), [](const QCheckBox *box) {
+                return box->isChecked();
+            }));
+        };
+        const int k = checked();
+        for (int line = 22 - k; line <= LineCount; ++line)
+            ver(line)->setChecked(false);
+        const int firstDisabled = 22 - checked();
+        for (int line = 1; line <= LineCount; ++line) {
+            const bool enabled = line < firstDisabled;
+            prn(line)->setEnabled(enabled);
+            ver(line)->setEnabled(enabled);
+            hor(line)->setEnabled(enabled);
+        }
+    }
+    prn(n)->setFocus();
+    drawPreview();
+}
+
+void TfrmZXS090::ckbHorClick(int n)
+{
+    applyLineLimit(n);
+    prn(n)->setFocus();
+    drawPreview();
+}
+
+void TfrmZXS090::edtNoCountChange()
+{
+    if (m_inRange)
+        return;
+    const QScopedValueRollback inRange(m_inRange, true);
+    const qint64 count = TextToInt64(edtNoCount->text());
+    if (count > 0)
+        edtNoTo->setText(QString::number(TextToInt64(edtNoFrom->text()) + count - 1));
+    drawPreview();
+}
+
+void TfrmZXS090::edtNoToChange()
+{
+    if (m_inRange)
+        return;
+    const QScopedValueRollback inRange(m_inRange, true);
+    const qint64 first = TextToInt64(edtNoFrom->text());
+    const qint64 last = TextToInt64(edtNoTo->text());
+    if (last >= first)
+        edtNoCount->setText(QString::number(last - first + 1));
+    drawPreview();
+}
+
+void TfrmZXS090::drawPreview()
+{
+    if (!imgPreview)
+        return;
+    imgPreview->setPixmap(QPixmap::fromImage(CouponPreview::draw(lines(), edtNoFrom->text())));
+}
+
+bool TfrmZXS090::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const QVariant line = watched->property(LineProperty);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (line.isValid() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            bool taken = false;
+            RunUserAction([&] { taken = edtPrnKeyDown(line.toInt(), key->key()); });
+            if (taken)
+                return true;
+        }
+    }
+    return TfrmZZI000::eventFilter(watched, event);
+}
+
+void TfrmZXS090::bbtSaveClick()
+{
+    ButtonGuard(bbtSave);
+    QString path = MessageService::instance().saveFileName(QString(),
+                                                           QString(),
+                                                           CouponText::layoutFilter());
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".ini");
+    if (QFileInfo::exists(path) && !AskYesNo(MessageText::overwriteQuestion()))
+        return;
+    if (!CouponLayout::save(path, lines()))
+        ShowErrorMessage(CouponText::cannotWriteLayout(path));
+}
+
+void TfrmZXS090::bbtOpenClick()
+{
+    ButtonGuard(bbtOpen);
+    const QString path = MessageService::instance().openFileName(QString(),
+                                                                 QString(),
+                                                                 CouponText::layoutFilter());
+    if (!path.isEmpty()) {
+        const auto layout = CouponLayout::load(path);
+        if (layout)
+            setLines(*layout);
+        else
+            ShowErrorMessage(CouponText::notALayout(path));
+    }
+    prn(1)->setFocus();
+}
+
+void TfrmZXS090::bbtPrintClick()
+{
+    ButtonGuard(bbtPrint);
+    const qint64 first = TextToInt64(edtNoFrom->text());
+    const qint64 last = TextToInt64(edtNoTo->text());
+    if (first > 0 && (last == 0 || last < first)) {
+        ShowErrorMessage(lblNo->text() + MessageText::enterCorrectly());
+        edtNoTo->setFocus();
+        Abort();
+    }
+    const QList<CouponLine> current = lines();
+    const bool anyText = std::any_of(current.cbegin(), current.cend(), [](const CouponLine &line) {
+        return line.enabled && !line.text.isEmpty();
+    });
+    if (!anyText) {
+        ShowErrorMessage(CouponText::nothingToPrint());
+        prn(1)->setFocus();
+        Abort();
+    }
+    setCounter(QString(), QString()); // what a stopped run left
+    comComPort->setPortName(cbbComPort->currentText());
+    comComPort->setRateName(cbbComRate->currentText());
+    if (!comComPort->open()) {
+        ShowErrorMessage(CouponText::cannotOpenPort(cbbComPort->currentText()));
+        return;
+    }
+    lockForRun(true);
+    const auto finish = qScopeGuard([this] {
+        comComPort->close();
+        lockForRun(false);
+    });
+    if (m_printer->statusCheck())
+        runCoupons(current, first, last);
+}
+
+void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, qint64 first, qint64 last)
+{
+    const bool numbered = first > 0;
+    const qint64 from = numbered ? first : 0;
+    const qint64 to = numbered ? last : 0;
+    const QString total = QString::number(to - from + 1);
+    setCounter(QStringLiteral("0"), total);
+
+    // A stop keeps the counter and names the last coupon the printer
+    // confirmed, so that the operator neither reprints nor skips a number.
+    QString confirmed;
+    for (qint64 serial = from; serial <= to; ++serial) {
+        if (m_stopRequested) {
+            ShowStatusMessage(CouponText::stopped(confirmed, QString()));
+            return;
+        }
+        setCounter(QString::number(serial - from + 1), total);
+        if (!m_printer->sendCoupon(CouponCommands::couponText(lines, serial))) {
+            ShowStatusMessage(
+                    CouponText::stopped(confirmed, numbered ? QString::number(serial) : QString()));
+            return;
+        }
+        if (numbered)
+            confirmed = QString::number(serial);
+    }
+    setCounter(QString(), QString());
+}
+
+void TfrmZXS090::setCounter(const QString &current, const QString &total)
+{
+    lblCountCurrent->setText(current);
+    lblCountSlash->setText(total.isEmpty() ? QString() : QStringLiteral("/"));
+    lblCountTotal->setText(total);
+}
+
+void TfrmZXS090::lockForRun(bool locked)
+{
+    m_running = locked;
+    m_stopRequested = false;
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+                 panMain, cbbComPort, cbbComRate, bbtOpen, bbtSave, bbtPrint, bbtClose})
+        widget->setEnabled(!locked);
+    if (locked) {
+        // The screen itself holds the focus, so that Esc reaches it.
+        m_focusBeforeRun = QApplication::focusWidget();
+        setFocusProxy(nullptr);
+        setFocusPolicy(Qt::StrongFocus);
+        setFocus();
+        ShowStatusMessage(CouponText::running());
+    } else {
+        setFocusPolicy(Qt::NoFocus);
+        setFocusProxy(prn(1));
+        if (statusMessage() == CouponText::running() || statusMessage() == CouponText::stopping())
+            ShowStatusMessage(QString());
+        QWidget *focus = m_focusBeforeRun && isAncestorOf(m_focusBeforeRun) ? m_focusBeforeRun
+                                                                            : prn(1);
+        m_focusBeforeRun = nullptr;
+        focus->setFocus();
+    }
+}
+
+void TfrmZXS090::comComPortRxChar(const QByteArray &piece)
+{
+    m_printer->takePiece(piece);
+}
+
+bool TfrmZXS090::FormCloseQuery()
+{
+    // The base would ask the host to free the screen while the run's wait
+    // still runs inside it.
+    if (m_running) {
+        ShowStatusMessage(CouponText::closeRefused());
+        return false;
+    }
+    return TfrmZZI000::FormCloseQuery();
+}

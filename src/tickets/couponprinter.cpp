@@ -1,0 +1,130 @@
+#include "couponprinter.h"
+
+#include "couponcommands.h"
+#include "couponstatus.h"
+#include "coupontexts.h"
+
+#include "common/commonroutines.h"
+#include "platform/seriallink.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+CouponPrinter::CouponPrinter(SerialLink *link, QObject *parent)
+    : QObject(parent)
+    , m_link(link)
+{
+    connect(m_link, &SerialLink::lineLost, this, [this] {
+        m_lineLost = true;
+        if (m_waiting)
+            m_waiting->quit();
+    });
+}
+
+void CouponPrinter::takePiece(const QByteArray &piece)
+{
+    m_received += piece;
+    m_sinceLastPiece.start();
+    if (m_waiting)
+        m_waiting->quit();
+}
+
+int CouponPrinter::quietMs() const
+{
+    // Pieces of one answer (or an unsolicited status and the answer behind it)
+    // follow each other within a few byte times; 10 bits a byte.
+    const int byteMs = (10 * 1000 + m_link->baudRate() - 1) / m_link->baudRate();
+    return 50 + 10 * byteMs;
+}
+
+void CouponPrinter::pause(qint64 ms)
+{
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(int(std::min<qint64>(ms, INT_MAX)));
+    m_waiting = &loop;
+    loop.exec();
+    m_waiting = nullptr;
+}
+
+bool CouponPrinter::pauseFully(qint64 ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!m_lineLost && !deadline.hasExpired())
+        pause(deadline.remainingTime());
+    return !m_lineLost;
+}
+
+bool CouponPrinter::statusCheck()
+{
+    if (!m_link->isOpen())
+        return false;
+    // What the printer sent before this request answers nothing asked now.
+    QCoreApplication::processEvents();
+    m_received.clear();
+    m_lineLost = false;
+    if (!m_link->write(CouponCommands::statusRequest())) {
+        ShowErrorMessage(CouponText::cannotSendRequest());
+        return false;
+    }
+
+    const QDeadlineTimer deadline(m_statusTimeoutMs);
+    for (;;) {
+        if (m_lineLost) {
+            ShowErrorMessage(CouponText::cannotSendRequest());
+            return false;
+        }
+        const bool answered = !CouponStatus::answerIn(m_received).isEmpty();
+        if (deadline.hasExpired()) {
+            if (answered)
+                break;
+            ShowErrorMessage(CouponText::noAnswer());
+            return false;
+        }
+        if (answered) {
+            // Decode once the line is quiet: the newest answer counts.
+            const qint64 quietLeft = quietMs() - m_sinceLastPiece.elapsed();
+            if (quietLeft <= 0)
+                break;
+            pause(std::min(quietLeft, deadline.remainingTime()));
+        } else {
+            pause(deadline.remainingTime());
+        }
+    }
+
+    const CouponStatus::State state = CouponStatus::decode(m_received);
+    if (state == CouponStatus::State::Ready)
+        return true;
+    ShowErrorMessage(CouponStatus::message(state));
+    return false;
+}
+
+bool CouponPrinter::sendCoupon(const QString &couponText)
+{
+    bool ready = false;
+    for (int attempt = 0; attempt < StatusAttempts && !ready; ++attempt)
+        ready = statusCheck();
+    if (!ready) {
+        ShowErrorMessage(CouponText::cannotPrint());
+        return false;
+    }
+
+    bool sent = true;
+    for (const QByteArray &bytes : CouponCommands::couponWrites(couponText)) {
+        if (!m_link->write(bytes)) {
+            sent = false;
+            break;
+        }
+    }
+    if (!sent || !pauseFully(m_afterSendMs)) {
+        ShowErrorMessage(CouponText::cannotSendCoupon());
+        return false;
+    }
+    return statusCheck();
+}
