@@ -1,7 +1,7 @@
 // The grid edit screen driven through its widgets and hot keys, on both engines.
 #include "ZZT020.h"
-#include "recordinghost.h"
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 
 #include "common/loginvalues.h"
@@ -36,49 +36,9 @@ void addProjects(const QSqlDatabase &db, int count, int first = 0)
     }
 }
 
-QStringList column(const QSqlDatabase &db, const QString &sql)
-{
-    SqlStatement query(db, sql);
-    query.open();
-    QStringList values;
-    while (query.next())
-        values.append(query.value(0).toString());
-    return values;
-}
-
 QStringList projectIds(const QSqlDatabase &db)
 {
     return column(db, QStringLiteral("SELECT PROJECT_ID FROM ZA020MS ORDER BY PROJECT_ID"));
-}
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-// Keys go where the focus is, as they do for the user.
-void press(Qt::Key key)
-{
-    QWidget *target = QApplication::focusWidget();
-    QVERIFY(target);
-    QTest::keyClick(target, key);
-}
-
-// Hangul arrives from the input method as committed text, Latin as keys.
-void type(QWidget *field, const QString &text)
-{
-    field->setFocus();
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClicks(field, QString(c));
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(field, &commit);
-        }
-    }
 }
 
 // After the text the row change selected.
@@ -359,7 +319,7 @@ void tst_EditScreens::closeWithChanges()
     KESA_TEST_DATABASE(tdb, engine);
     addProjects(tdb.db(), 2);
     RecordingMessageService boxes;
-    RecordingHost host;
+    TestHost host;
     QWidget tabPage;
     QPointer<TfrmZZT020> screen = openScreen(tdb.db(), &tabPage);
     QVERIFY(!screen->hasBorder());
