@@ -5,6 +5,7 @@
 #include "testdatabase.h"
 
 #include "common/loginvalues.h"
+#include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
 #include "framework/datagrid.h"
@@ -49,6 +50,37 @@ void append(QWidget *field, const QString &text)
     type(field, text);
 }
 
+// An edit screen without a grid that writes two projects in one save: a
+// check of its own stops the save with its message, and the second insert
+// fails on a duplicate key when the first project exists already.
+class TwoInserts : public TfrmZZI010
+{
+public:
+    bool refuse = false;
+    int writes = 0;
+
+protected:
+    void LoadData() override { setChanged(true); }
+    void CheckSaveData() override
+    {
+        if (refuse) {
+            ShowStatusMessage(QStringLiteral("own message"));
+            Abort();
+        }
+    }
+    void WriteChanges() override
+    {
+        ++writes;
+        for (const QString &id : {QStringLiteral("P00001"), QStringLiteral("P00000")}) {
+            SqlStatement insert(database(),
+                                QStringLiteral("INSERT INTO ZA020MS (PROJECT_ID, PROJECT_NAME) "
+                                               "VALUES (:P0, 'x')"));
+            insert.bind(QStringLiteral("P0"), id);
+            insert.exec();
+        }
+    }
+};
+
 bool ownEnabled(const QWidget *widget)
 {
     return widget->isEnabledTo(widget->parentWidget());
@@ -80,6 +112,8 @@ private Q_SLOTS:
     void failedSaveByHotKey();
     void gridMoveRefusedByCheck_data() { TestDatabase::addEngineRows(); }
     void gridMoveRefusedByCheck();
+    void saveHook_data();
+    void saveHook();
 
 private:
     TfrmZZT020 *openScreen(const QSqlDatabase &db, QWidget *tabPage = nullptr);
@@ -419,6 +453,61 @@ void tst_EditScreens::gridMoveRefusedByCheck()
     QCOMPARE(screen->rgrGrid->currentIndex().row(), 3);
     QCOMPARE(screen->cdsGrid->changeCount(), 1);
     QCOMPARE(screen->keyList(), QStringList{QStringLiteral("NEW001")});
+}
+
+void tst_EditScreens::saveHook_data()
+{
+    TestDatabase::addEngineColumn();
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<bool>("clash");
+    QTest::addColumn<int>("errorBoxes");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("stored");
+    for (auto *row : TestDatabase::newRows(QStringLiteral("saved")))
+        *row << false << false << 0 << QString() << 2; // the close clears the status
+    for (auto *row : TestDatabase::newRows(QStringLiteral("own check stops quietly")))
+        *row << true << false << 0 << QStringLiteral("own message") << 0;
+    for (auto *row : TestDatabase::newRows(QStringLiteral("write fails, all rolled back")))
+        *row << false << true << 1 << QString() << 1;
+}
+
+// The hook of a save: a check shows its own message and stops quietly; the
+// write runs in one transaction whose failure shows the save's box once.
+void tst_EditScreens::saveHook()
+{
+    QFETCH(QString, engine);
+    QFETCH(bool, refuse);
+    QFETCH(bool, clash);
+    QFETCH(int, errorBoxes);
+    QFETCH(QString, status);
+    QFETCH(int, stored);
+    KESA_TEST_DATABASE(tdb, engine);
+    if (clash)
+        addProjects(tdb.db(), 1, 0);
+    RecordingMessageService boxes;
+    TestHost host;
+    QWidget tabPage;
+    auto *screen = new TwoInserts;
+    screen->setParent(&tabPage);
+    screen->setDatabase(tdb.db());
+    screen->refuse = refuse;
+    screen->ensureCreated();
+    activate(&tabPage);
+
+    press(Qt::Key_F3);
+    boxes.answers = {true};
+    QTest::mouseClick(screen->bbtClose, Qt::LeftButton); // asks, then saves first
+
+    const QStringList errors = boxes.texts(RecordingMessageService::Error);
+    QCOMPARE(errors.size(), errorBoxes); // once: the close swallows the failure
+    if (clash)
+        QVERIFY(errors.first().startsWith(MessageText::saveFailed()));
+    QCOMPARE(screen->statusMessage(), status);
+    QCOMPARE(screen->writes, refuse ? 0 : 1);
+    QCOMPARE(column(tdb.db(), QStringLiteral("SELECT PROJECT_ID FROM ZA020MS")).size(), stored);
+    // A save that did not complete keeps the screen open with its changes.
+    QCOMPARE(host.closes, stored == 2 ? 1 : 0);
+    QCOMPARE(screen->isChanged(), stored != 2);
 }
 
 QTEST_MAIN(tst_EditScreens)
