@@ -11,10 +11,8 @@
 #include "db/clientdataset.h"
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
-#include "db/transaction.h"
 #include "framework/editcolour.h"
 #include "framework/messagetexts.h"
-#include "framework/useraction.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -327,25 +325,31 @@ void TfrmZAI010::bbtPasswordResetClick()
     m_resetRequested = true;
 }
 
-void TfrmZAI010::bbtSaveClick()
+bool TfrmZAI010::isNewUser() const
 {
-    ButtonGuard(bbtSave);
-    if (!HasPendingChanges()) {
-        ShowStatusMessage(MessageText::nothingChanged());
-        return;
-    }
-    const bool newUser = !edtEmpNo->isReadOnly();
-    if (newUser)
+    return !edtEmpNo->isReadOnly();
+}
+
+void TfrmZAI010::CheckSaveData()
+{
+    if (!HasPendingChanges())
+        return; // SaveData() says so
+    if (isNewUser())
         checkRequiredFields();
     if (edtPassword->isVisibleTo(this) && !edtPassword->text().isEmpty())
         checkPasswordPolicy();
+}
 
-    try {
-        Transaction::run(database(), [&] { newUser ? writeInsert() : writeUpdate(); });
-    } catch (...) {
-        ShowErrorMessage(MessageText::saveFailed() + FailureText(std::current_exception()));
-        throw;
-    }
+void TfrmZAI010::WriteChanges()
+{
+    if (isNewUser())
+        writeInsert();
+    else
+        writeUpdate();
+}
+
+void TfrmZAI010::AfterSave()
+{
     ShowInfoMessage(MessageText::saved());
     m_quietCancel = true;
     bbtCancelClick();
@@ -469,18 +473,14 @@ void TfrmZAI010::bbtDeleteClick()
     ButtonGuard(bbtDelete);
     if (!AskYesNo(deleteQuestion()))
         Abort();
-    try {
-        Transaction::run(database(), [&] {
-            SqlStatement remove(database(),
-                                QStringLiteral("DELETE FROM ZA010MS WHERE EMP_NO = :P0"));
-            remove.bind(QStringLiteral("P0"), picker->empNo());
-            remove.exec();
-        });
-    } catch (...) {
-        ShowErrorMessage(QStringLiteral("사용자를 삭제하지 못했습니다.\r\r에러내용:\r")
-                         + FailureText(std::current_exception()));
-        throw;
-    }
+    RunSaveTransaction(
+            [&] {
+                SqlStatement remove(database(),
+                                    QStringLiteral("DELETE FROM ZA010MS WHERE EMP_NO = :P0"));
+                remove.bind(QStringLiteral("P0"), picker->empNo());
+                remove.exec();
+            },
+            QStringLiteral("사용자를 삭제하지 못했습니다.\r\r에러내용:\r"));
     ShowInfoMessage(picker->empName() + QStringLiteral(" 사용자가 삭제되었습니다."));
     m_quietCancel = true;
     bbtCancelClick();

@@ -20,7 +20,6 @@ public:
 
     explicit TfrmZAI010(QWidget *parent = nullptr);
 
-    void bbtSaveClick() override;
     void bbtCancelClick() override;
     void bbtDeleteClick();
     void bbtPasswordResetClick();
@@ -63,6 +62,12 @@ protected:
     void LoadData() override;
     /// The change test: number or name, a check box, a requested reset, a typed password.
     bool HasPendingChanges() override;
+    /// With a change: the required fields of a new user, the password policy.
+    void CheckSaveData() override;
+    /// The insert of a new user or the update of an existing one.
+    void WriteChanges() override;
+    /// "자료를 정상적으로 저장했습니다." in a box, then a quiet cancel.
+    void AfterSave() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -82,6 +87,7 @@ private:
     void clearEditPanel();
     void checkRequiredFields();
     void checkPasswordPolicy();
+    bool isNewUser() const;
     void writeUpdate();
     void writeInsert();
 

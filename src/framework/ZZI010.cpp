@@ -7,6 +7,7 @@
 #include "db/dberror.h"
 #include "db/transaction.h"
 #include "useraction.h"
+#include "waitcursor.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSqlError>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -158,14 +161,10 @@ void TfrmZZI010::bbtSearchClick()
 void TfrmZZI010::bbtSaveClick()
 {
     ButtonGuard(bbtSave);
-    try {
-        SettleEdits();
-        SaveData();
-    } catch (...) {
-        // A check that stopped the save has no text: the box ends after "에러내용:".
-        ShowErrorMessage(MessageText::saveFailed() + FailureText(std::current_exception()));
-        throw;
-    }
+    // A check that stops while the edits settle has no text: its box ends after "에러내용:".
+    ReportFailure([this] { SettleEdits(); });
+    CheckSaveData();
+    ReportFailure([this] { SaveData(); });
 }
 
 void TfrmZZI010::SaveData()
@@ -174,9 +173,46 @@ void TfrmZZI010::SaveData()
         ShowStatusMessage(MessageText::nothingChanged());
         return;
     }
-    Transaction::run(database(), [this] { WriteChanges(); });
+    RunSaveTransaction([this] { WriteChanges(); });
     m_changed = false;
+    AfterSave();
+}
+
+void TfrmZZI010::AfterSave()
+{
     ShowStatusMessage(MessageText::saved());
+}
+
+void TfrmZZI010::ReportFailure(const std::function<void()> &work, const QString &failureText)
+{
+    ++m_reportDepth;
+    const auto leave = qScopeGuard([this] {
+        if (--m_reportDepth == 0)
+            m_failureReported = false;
+    });
+    try {
+        work();
+    } catch (...) {
+        if (!m_failureReported) {
+            m_failureReported = true;
+            ShowErrorMessage((failureText.isNull() ? MessageText::saveFailed() : failureText)
+                             + FailureText(std::current_exception()));
+        }
+        throw;
+    }
+}
+
+void TfrmZZI010::RunSaveTransaction(const std::function<void()> &work, const QString &failureText)
+{
+    const WaitCursor wait;
+    ReportFailure(
+            [&] {
+                QSqlDatabase db = database();
+                if (!db.isOpen() && !db.open())
+                    throw DbError::fromSqlError(db.lastError());
+                Transaction::run(db, work);
+            },
+            failureText);
 }
 
 void TfrmZZI010::bbtCancelClick()

@@ -18,11 +18,16 @@ class QFrame;
 /// - LoadData(): load the work area after the switch to edit mode.
 /// - SettleEdits(): finish what is being edited before save, cancel and close.
 /// - HasPendingChanges(): unsaved changes exist (default: the change flag, setChanged()).
+/// - CheckSaveData(): the checks of a save that carry their own message (a
+///   status message or an error box, then Abort()); the save stops quietly,
+///   without the save's error box. Runs after SettleEdits(), before SaveData().
 /// - SaveData(): the save itself (default: "변경된 자료가 없습니다." when nothing
-///   changed, else WriteChanges() in one transaction, the flag cleared and
-///   "자료를 정상적으로 저장했습니다."). Any failure in it, a SilentAbort included,
+///   changed, else WriteChanges() in one transaction (RunSaveTransaction()), the
+///   flag cleared and AfterSave()). Any failure in it, a SilentAbort included,
 ///   is shown in the save's error box and raised again.
 /// - WriteChanges(): the screen's own statements of a save (inside the transaction).
+/// - AfterSave(): what a successful save of SaveData() ends with (default: the
+///   status message "자료를 정상적으로 저장했습니다.").
 /// - DiscardChanges(): forget the changes after cancel (default: clears the flag).
 class TfrmZZI010 : public TfrmZZI000
 {
@@ -33,8 +38,9 @@ public:
 
     /// Button guard, CheckSearchCriteria(), EnterEditMode(), LoadData().
     virtual void bbtSearchClick();
-    /// Button guard; then, as one block, SettleEdits() and SaveData(): a failure
-    /// shows "자료를 저장하지 못했습니다.\r\r에러내용:\r" with its text and is raised again.
+    /// Button guard; SettleEdits(), CheckSaveData(), SaveData(). A failure of
+    /// SettleEdits() or SaveData() shows "자료를 저장하지 못했습니다.\r\r에러내용:\r"
+    /// with its text (once) and is raised again; CheckSaveData() stops quietly.
     virtual void bbtSaveClick();
     /// Button guard, SettleEdits(), the question when changes are pending (No
     /// stops), search mode, DiscardChanges().
@@ -72,9 +78,22 @@ protected:
     virtual void LoadData() {}
     virtual void SettleEdits() {}
     virtual bool HasPendingChanges() { return m_changed; }
+    virtual void CheckSaveData() {}
     virtual void SaveData();
     virtual void WriteChanges() {}
+    virtual void AfterSave();
     virtual void DiscardChanges() { m_changed = false; }
+
+    /// The one place of a writing transaction: runs `work` in one transaction
+    /// on database() (opened first when closed; started unless one is active,
+    /// committed, rolled back on any failure); a failure is shown once in an
+    /// error box, `failureText` followed by its text, and raised again.
+    void RunSaveTransaction(const std::function<void()> &work,
+                            const QString &failureText = QString());
+    /// Runs `work`; a failure (a SilentAbort included) is shown once in an error
+    /// box, `failureText` followed by its text, and raised again. Nested calls
+    /// show one box, the innermost.
+    void ReportFailure(const std::function<void()> &work, const QString &failureText = QString());
 
     /// Puts a search field into the search area, left of bbtSearch.
     void addSearchWidget(QWidget *widget, int stretch = 0);
@@ -87,4 +106,6 @@ private:
     int m_searchInsert = 0;
     bool m_searchMode = true;
     bool m_changed = false;
+    int m_reportDepth = 0;
+    bool m_failureReported = false;
 };

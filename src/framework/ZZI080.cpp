@@ -5,14 +5,13 @@
 #include "memorygrid.h"
 #include "messagetexts.h"
 #include "useraction.h"
+#include "waitcursor.h"
 
 #include "common/commonroutines.h"
 #include "common/loginvalues.h"
 #include "common/silentabort.h"
-#include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "db/storedprocedure.h"
-#include "db/transaction.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,7 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
-#include <QSqlError>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -55,15 +53,6 @@ QString deleteQuestion()
 {
     return QStringLiteral("현재 자료를 삭제하시겠습니까?");
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // "#,##0".
 QString withThousands(qint64 value)
@@ -316,10 +305,8 @@ void TfrmZZI080::SettleEdits()
     rgrGrid->finishEdit();
 }
 
-void TfrmZZI080::bbtSaveClick()
+void TfrmZZI080::CheckSaveData()
 {
-    ButtonGuard(bbtSave);
-    SettleEdits();
     if (!isChanged()) {
         ShowErrorMessage(noChangedData());
         Abort();
@@ -327,21 +314,16 @@ void TfrmZZI080::bbtSaveClick()
     // A No ends the action; a close that asked to save first stays open.
     if (!AskYesNo(saveQuestion()))
         Abort();
-    const WaitCursor wait;
-    try {
-        QSqlDatabase db = database();
-        if (!db.isOpen() && !db.open())
-            throw DbError::fromSqlError(db.lastError());
-        Transaction transaction(db);
-        SaveChanges();
-        transaction.commit();
-    } catch (...) {
-        // The transaction has been rolled back when it left its scope.
-        ShowErrorMessage(MessageText::saveFailed() + FailureText(std::current_exception()));
-        throw;
-    }
+}
+
+void TfrmZZI080::WriteChanges()
+{
+    SaveChanges();
+}
+
+void TfrmZZI080::AfterSave()
+{
     ShowStatusMessage(savedNotice());
-    setChanged(false);
 }
 
 void TfrmZZI080::SaveChanges()

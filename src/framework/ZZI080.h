@@ -46,9 +46,6 @@ public:
     /// Base search (edit mode); "qryQuery의 쿼리문이 없습니다." without a SELECT;
     /// loads the rows; "조회할 내용이 없습니다." when none were ever numbered.
     void bbtSearchClick() override;
-    /// Guard, finish the edit, "변경된 데이타가 존재하지 않습니다." without changes,
-    /// the question, then SaveChanges() in one transaction.
-    void bbtSaveClick() override;
     /// Base cancel (with its question when changed), then sort marks, change
     /// list and rows cleared, footers recalculated, the numbering restarted.
     void bbtCancelClick() override;
@@ -103,6 +100,12 @@ protected:
     void FormCreate() override;
     /// Ends the cell edit in progress and posts its row.
     void SettleEdits() override;
+    /// "변경된 데이타가 존재하지 않습니다." without changes; the question "저장 하시겠습니까?".
+    void CheckSaveData() override;
+    /// SaveChanges(), inside the save's transaction.
+    void WriteChanges() override;
+    /// "자료를 저장했습니다." in the status bar.
+    void AfterSave() override;
 
     /// Title click: the other marks cleared, sorted by the column, descending
     /// when it was marked ascending, ascending otherwise.

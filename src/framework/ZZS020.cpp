@@ -1,5 +1,7 @@
 #include "ZZS020.h"
 
+#include "waitcursor.h"
+
 #include "navigationbuttons.h"
 
 #include "datagrid.h"
@@ -26,20 +28,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-
-namespace {
-
-/// The wait cursor for the length of an action, restored however it ends.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-} // namespace
 
 TfrmZZS020::TfrmZZS020(QWidget *parent)
     : TfrmZZS010(parent)
@@ -204,9 +192,9 @@ void TfrmZZS020::bbtExcelClick()
     const QString path = SaveToSpreadsheet();
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::ArrowCursor); // the question shows the normal cursor
-    const bool open = AskYesNo(MessageText::openSavedFileQuestion(QFileInfo(path).fileName()));
-    QApplication::restoreOverrideCursor();
+    const bool open = withNormalCursor([&] {
+        return AskYesNo(MessageText::openSavedFileQuestion(QFileInfo(path).fileName()));
+    });
     if (open)
         OpenWithDesktop(path);
 }

@@ -3,6 +3,7 @@
 #include "datagrid.h"
 #include "inquirytexts.h"
 #include "spreadsheetwriter.h"
+#include "waitcursor.h"
 
 #include "common/commonroutines.h"
 #include "common/messageservice.h"
@@ -11,29 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-
-namespace {
-
-/// A dialog shown during a long action shows the normal cursor, not the wait cursor.
-template<typename F>
-auto withNormalCursor(F &&ask)
-{
-    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
-    if (waiting)
-        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    struct Restore
-    {
-        bool active;
-        ~Restore()
-        {
-            if (active)
-                QGuiApplication::restoreOverrideCursor();
-        }
-    } restore{waiting};
-    return ask();
-}
-
-} // namespace
 
 SpreadsheetExport::SpreadsheetExport(ClientDataSet *dataSet, DataGrid *grid)
     : m_dataSet(dataSet)

@@ -1,7 +1,7 @@
 // The base screen: status bar, affiliation, focus colours, close protocol,
 // button guard and the user-action guard. No database needed.
-#include "recordinghost.h"
 #include "recordingmessageservice.h"
+#include "screentest.h"
 
 #include "common/loginvalues.h"
 #include "common/silentabort.h"
@@ -24,13 +24,6 @@
 #include <QTest>
 
 namespace {
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
 
 class CountingScreen : public TfrmZZI020
 {
@@ -184,7 +177,7 @@ void tst_BaseScreen::focusColours()
 void tst_BaseScreen::closeProtocol()
 {
     RecordingMessageService boxes;
-    RecordingHost host;
+    TestHost host;
 
     // Embedded: the close button and the host's close request both end in the
     // close-tab request; the screen never frees itself.

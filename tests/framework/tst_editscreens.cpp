@@ -1,10 +1,11 @@
 // The grid edit screen driven through its widgets and hot keys, on both engines.
 #include "ZZT020.h"
-#include "recordinghost.h"
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 
 #include "common/loginvalues.h"
+#include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
 #include "framework/datagrid.h"
@@ -36,49 +37,9 @@ void addProjects(const QSqlDatabase &db, int count, int first = 0)
     }
 }
 
-QStringList column(const QSqlDatabase &db, const QString &sql)
-{
-    SqlStatement query(db, sql);
-    query.open();
-    QStringList values;
-    while (query.next())
-        values.append(query.value(0).toString());
-    return values;
-}
-
 QStringList projectIds(const QSqlDatabase &db)
 {
     return column(db, QStringLiteral("SELECT PROJECT_ID FROM ZA020MS ORDER BY PROJECT_ID"));
-}
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-// Keys go where the focus is, as they do for the user.
-void press(Qt::Key key)
-{
-    QWidget *target = QApplication::focusWidget();
-    QVERIFY(target);
-    QTest::keyClick(target, key);
-}
-
-// Hangul arrives from the input method as committed text, Latin as keys.
-void type(QWidget *field, const QString &text)
-{
-    field->setFocus();
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClicks(field, QString(c));
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(field, &commit);
-        }
-    }
 }
 
 // After the text the row change selected.
@@ -88,6 +49,37 @@ void append(QWidget *field, const QString &text)
     QTest::keyClick(field, Qt::Key_End);
     type(field, text);
 }
+
+// An edit screen without a grid that writes two projects in one save: a
+// check of its own stops the save with its message, and the second insert
+// fails on a duplicate key when the first project exists already.
+class TwoInserts : public TfrmZZI010
+{
+public:
+    bool refuse = false;
+    int writes = 0;
+
+protected:
+    void LoadData() override { setChanged(true); }
+    void CheckSaveData() override
+    {
+        if (refuse) {
+            ShowStatusMessage(QStringLiteral("own message"));
+            Abort();
+        }
+    }
+    void WriteChanges() override
+    {
+        ++writes;
+        for (const QString &id : {QStringLiteral("P00001"), QStringLiteral("P00000")}) {
+            SqlStatement insert(database(),
+                                QStringLiteral("INSERT INTO ZA020MS (PROJECT_ID, PROJECT_NAME) "
+                                               "VALUES (:P0, 'x')"));
+            insert.bind(QStringLiteral("P0"), id);
+            insert.exec();
+        }
+    }
+};
 
 bool ownEnabled(const QWidget *widget)
 {
@@ -120,6 +112,8 @@ private Q_SLOTS:
     void failedSaveByHotKey();
     void gridMoveRefusedByCheck_data() { TestDatabase::addEngineRows(); }
     void gridMoveRefusedByCheck();
+    void saveHook_data();
+    void saveHook();
 
 private:
     TfrmZZT020 *openScreen(const QSqlDatabase &db, QWidget *tabPage = nullptr);
@@ -359,7 +353,7 @@ void tst_EditScreens::closeWithChanges()
     KESA_TEST_DATABASE(tdb, engine);
     addProjects(tdb.db(), 2);
     RecordingMessageService boxes;
-    RecordingHost host;
+    TestHost host;
     QWidget tabPage;
     QPointer<TfrmZZT020> screen = openScreen(tdb.db(), &tabPage);
     QVERIFY(!screen->hasBorder());
@@ -459,6 +453,61 @@ void tst_EditScreens::gridMoveRefusedByCheck()
     QCOMPARE(screen->rgrGrid->currentIndex().row(), 3);
     QCOMPARE(screen->cdsGrid->changeCount(), 1);
     QCOMPARE(screen->keyList(), QStringList{QStringLiteral("NEW001")});
+}
+
+void tst_EditScreens::saveHook_data()
+{
+    TestDatabase::addEngineColumn();
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<bool>("clash");
+    QTest::addColumn<int>("errorBoxes");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("stored");
+    for (auto *row : TestDatabase::newRows(QStringLiteral("saved")))
+        *row << false << false << 0 << QString() << 2; // the close clears the status
+    for (auto *row : TestDatabase::newRows(QStringLiteral("own check stops quietly")))
+        *row << true << false << 0 << QStringLiteral("own message") << 0;
+    for (auto *row : TestDatabase::newRows(QStringLiteral("write fails, all rolled back")))
+        *row << false << true << 1 << QString() << 1;
+}
+
+// The hook of a save: a check shows its own message and stops quietly; the
+// write runs in one transaction whose failure shows the save's box once.
+void tst_EditScreens::saveHook()
+{
+    QFETCH(QString, engine);
+    QFETCH(bool, refuse);
+    QFETCH(bool, clash);
+    QFETCH(int, errorBoxes);
+    QFETCH(QString, status);
+    QFETCH(int, stored);
+    KESA_TEST_DATABASE(tdb, engine);
+    if (clash)
+        addProjects(tdb.db(), 1, 0);
+    RecordingMessageService boxes;
+    TestHost host;
+    QWidget tabPage;
+    auto *screen = new TwoInserts;
+    screen->setParent(&tabPage);
+    screen->setDatabase(tdb.db());
+    screen->refuse = refuse;
+    screen->ensureCreated();
+    activate(&tabPage);
+
+    press(Qt::Key_F3);
+    boxes.answers = {true};
+    QTest::mouseClick(screen->bbtClose, Qt::LeftButton); // asks, then saves first
+
+    const QStringList errors = boxes.texts(RecordingMessageService::Error);
+    QCOMPARE(errors.size(), errorBoxes); // once: the close swallows the failure
+    if (clash)
+        QVERIFY(errors.first().startsWith(MessageText::saveFailed()));
+    QCOMPARE(screen->statusMessage(), status);
+    QCOMPARE(screen->writes, refuse ? 0 : 1);
+    QCOMPARE(column(tdb.db(), QStringLiteral("SELECT PROJECT_ID FROM ZA020MS")).size(), stored);
+    // A save that did not complete keeps the screen open with its changes.
+    QCOMPARE(host.closes, stored == 2 ? 1 : 0);
+    QCOMPARE(screen->isChanged(), stored != 2);
 }
 
 QTEST_MAIN(tst_EditScreens)

@@ -1,6 +1,7 @@
 // The generic grid editor driven through its widgets and hot keys, saving
 // through a stored procedure on both engines; its test screen ZIP010 from the catalogue.
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 #include "zzt080procedure.h"
 #include "zzt080screen.h"
@@ -40,21 +41,6 @@ public:
         RecordingMessageService::error(text);
     }
 };
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-// Keys go where the focus is, as they do for the user.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *target = QApplication::focusWidget();
-    QVERIFY(target);
-    QTest::keyClick(target, key, modifiers);
-}
 
 // A key pressed and released while Ctrl stays held (QTest would release Ctrl
 // too). Each event goes where the focus is at that moment.

@@ -1,5 +1,6 @@
 // The inquiry screens driven through their widgets and hot keys, on both engines.
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 
 #include "db/clientdataset.h"
@@ -94,20 +95,6 @@ public:
 protected:
     void OpenWithDesktop(const QString &path) override { opened.append(path); }
 };
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-void press(QKeyCombination key)
-{
-    QWidget *target = QApplication::focusWidget();
-    QVERIFY(target);
-    QTest::keyClick(target, key.key(), key.keyboardModifiers());
-}
 
 // Where Tab goes from a control.
 QWidget *nextTabStop(QWidget *control)

@@ -1,6 +1,7 @@
 // The lookup dialogs driven through their widgets and keys, on both engines,
 // and the way a caller gets a choice back.
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 
 #include "db/clientdataset.h"
@@ -94,18 +95,6 @@ void whenModal(const std::function<void(UserLookup *)> &act)
         }
     });
     poll->start();
-}
-
-void activate(QWidget *window)
-{
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-void press(QWidget *target, Qt::Key key)
-{
-    QTest::keyClick(target, key);
 }
 
 } // namespace

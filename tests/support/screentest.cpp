@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QTest>
+#include <QTimerEvent>
+#include <QWidget>
 
 void activate(QWidget *window)
 {
@@ -14,11 +16,17 @@ void activate(QWidget *window)
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void press(Qt::Key key)
+void press(QKeyCombination key)
 {
     QWidget *target = QApplication::focusWidget();
     QVERIFY(target);
-    QTest::keyClick(target, key);
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+}
+
+void press(QWidget *target, QKeyCombination key)
+{
+    QVERIFY(target);
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
 }
 
 void type(QWidget *field, const QString &text)
@@ -66,4 +74,40 @@ QVariant userValue(const QSqlDatabase &db, const QString &empNo, const QString &
 QString passwordOf(const QSqlDatabase &db, const QString &empNo)
 {
     return userValue(db, empNo, QStringLiteral("FN_ZA010MS_02(PASSWORD_CODE, 'RoTa')")).toString();
+}
+
+ModalDriver::ModalDriver(std::function<void(QWidget *)> act, int timeoutMs)
+    : m_act(std::move(act))
+{
+    m_poll = startTimer(10);
+    m_deadline = startTimer(timeoutMs);
+}
+
+ModalDriver::~ModalDriver() = default;
+
+void ModalDriver::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_poll) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (m_acted || !modal || !modal->isVisible())
+            return;
+        killTimer(m_poll);
+        m_acted = true;
+        m_act(modal);
+        return;
+    }
+    if (event->timerId() != m_deadline)
+        return;
+    killTimer(m_deadline);
+    if (!m_acted)
+        killTimer(m_poll);
+    // Whatever is still modal now was missed by the test: close it so that exec() returns.
+    bool closed = false;
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (modal->isVisible())
+            modal->hide();
+        closed = true;
+    }
+    m_timedOut = closed || !m_acted;
 }
