@@ -104,7 +104,8 @@ QString rawDecode(const QByteArray &bytes)
 {
     if (!icuAvailable())
         return iconvDecode(bytes);
-    QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
     // ICU swallows a lead byte at the very end instead of reporting it; a
     // line feed after it makes the broken character show as U+FFFD.
     QString text = decoder.decode(bytes + '\n');
