@@ -7,6 +7,7 @@
 
 #include "common/commonroutines.h"
 #include "common/loginvalues.h"
+#include "common/passwordcipher.h"
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/dberror.h"
@@ -397,6 +398,9 @@ void TfrmZAI010::checkPasswordPolicy()
         break;
     case Rule::RepeatedCharacter:
         text = subject + QStringLiteral("'에 같은 글자를 4번 이상 반복 입력할 수 없습니다.");
+        break;
+    case Rule::RefusedCharacter:
+        text = refusedPasswordCharacterMessage(refusedPasswordCharacter(password));
         break;
     case Rule::None:
         break;

@@ -1,5 +1,6 @@
 #include "passwordpolicy.h"
 
+#include "common/passwordcipher.h"
 #include "platform/cp949.h"
 
 namespace PasswordPolicy {
@@ -23,6 +24,8 @@ Rule firstBrokenRule(const QString &password,
 {
     if (password != confirmation)
         return Rule::ConfirmationDiffers;
+    if (!refusedPasswordCharacter(password).isEmpty())
+        return Rule::RefusedCharacter;
     if (password == empNo)
         return Rule::EqualsEmpNo;
     if (password == previousPassword)

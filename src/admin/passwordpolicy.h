@@ -10,6 +10,7 @@ namespace PasswordPolicy {
 enum class Rule {
     None, ///< every rule passes
     ConfirmationDiffers,
+    RefusedCharacter, ///< NUL or a character cp949 cannot hold (see refusedPasswordCharacter)
     EqualsEmpNo,
     EqualsPrevious,
     TooShort,

@@ -111,7 +111,12 @@ void TfrmZXB000::edtDBPasswordEdited(const QString &text)
 void TfrmZXB000::btnDBPasswordClick()
 {
     const QString password = edtDBPassword->text();
-    if (!password.isEmpty())
+    if (const QString refused = refusedPasswordCharacter(password); !refused.isEmpty()) {
+        // A stale result beside a refused password would be copied as its own.
+        edtEncDBPassword->clear();
+        ShowStatusMessage(refusedPasswordCharacterMessage(refused));
+    } else if (!password.isEmpty()) {
         edtEncDBPassword->setText(EncryptPassword(password, PasswordStartKey));
+    }
     edtDBPassword->setFocus();
 }

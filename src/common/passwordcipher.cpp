@@ -10,6 +10,7 @@ constexpr quint16 Multiplier = 20731;
 constexpr quint16 Increment = 15094;
 constexpr int PaddedLength = 32;
 constexpr int MaxPasswordBytes = PaddedLength / 2;
+static_assert(MaxPasswordBytes == MaxStoredPasswordBytes);
 
 // Offsets of the second layer, one per position of the padded text. Values
 // written with another table do not decode here.
@@ -52,6 +53,33 @@ bool isBlankOrControl(char c)
 }
 
 } // namespace
+
+QString refusedPasswordCharacter(const QString &password)
+{
+    const qsizetype nul = password.indexOf(QChar(0));
+    const qsizetype unencodable = Cp949::firstUnencodable(password);
+    const qsizetype at = nul < 0 ? unencodable : (unencodable < 0 ? nul : std::min(nul, unencodable));
+    if (at < 0)
+        return QString();
+    const bool pair = password.at(at).isHighSurrogate() && at + 1 < password.size()
+                      && password.at(at + 1).isLowSurrogate();
+    return password.mid(at, pair ? 2 : 1);
+}
+
+QString refusedPasswordCharacterMessage(const QString &character)
+{
+    if (character.isEmpty())
+        return QString();
+    const bool pair = character.size() == 2;
+    const char32_t codePoint = pair ? QChar::surrogateToUcs4(character.at(0), character.at(1))
+                                    : character.at(0).unicode();
+    const QString code = QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QLatin1Char('0'));
+    // Characters that do not show (NUL, marks, lone surrogates) are named by their code only.
+    const bool shows = pair || (character.at(0).isPrint() && !character.at(0).isSurrogate());
+    return shows ? QStringLiteral("암호에 사용할 수 없는 문자가 있습니다: '%1' (%2)")
+                           .arg(character, code.toUpper())
+                 : QStringLiteral("암호에 사용할 수 없는 문자가 있습니다: %1").arg(code.toUpper());
+}
 
 QString EncryptPassword(const QString &plain, quint16 startKey)
 {

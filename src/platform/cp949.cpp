@@ -3,7 +3,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <cerrno>
 #include <iconv.h>
 
 namespace {
@@ -20,12 +19,18 @@ bool icuAvailable()
     return available;
 }
 
+bool isAscii(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 // Fallback for a Qt built without ICU: glibc's CP949 is the same code page.
+// One character at a time, so that a failure costs one '?' only.
 QByteArray iconvEncode(const QString &text)
 {
     iconv_t cd = iconv_open(IconvName, "UTF-8");
     if (cd == iconv_t(-1))
-        return text.toLatin1();
+        return QByteArray(text.size(), '?');
     QByteArray out;
     QByteArray buffer(8, '\0');
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -51,7 +56,7 @@ QString iconvDecode(const QByteArray &bytes)
 {
     iconv_t cd = iconv_open("UTF-16LE", IconvName);
     if (cd == iconv_t(-1))
-        return QString::fromLatin1(bytes);
+        return QString(bytes.size(), QChar::ReplacementCharacter);
     QString out;
     QByteArray in = bytes;
     char *inPtr = in.data();
@@ -80,18 +85,10 @@ QString iconvDecode(const QByteArray &bytes)
     return out;
 }
 
-int charByteLength(char32_t codePoint)
-{
-    if (codePoint < 0x80)
-        return 1;
-    return int(Cp949::fromUnicode(QString::fromUcs4(&codePoint, 1)).size());
-}
-
-} // namespace
-
-namespace Cp949 {
-
-QByteArray fromUnicode(const QString &text)
+// The converter as it is. ICU leaves out characters it counts as ignorable
+// (zero-width and direction marks, variation selectors …) instead of writing
+// its '?' for them; encode() below checks for that.
+QByteArray rawEncode(const QString &text)
 {
     if (!icuAvailable())
         return iconvEncode(text);
@@ -101,15 +98,98 @@ QByteArray fromUnicode(const QString &text)
     return encoder.encode(text);
 }
 
-QString toUnicode(const QByteArray &bytes)
+// ICU takes the byte after a broken lead byte along ("\xB0]" gives one
+// U+FFFD); decode() below repairs that.
+QString rawDecode(const QByteArray &bytes)
 {
     if (!icuAvailable())
         return iconvDecode(bytes);
-    QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
     // ICU swallows a lead byte at the very end instead of reporting it; a
     // line feed after it makes the broken character show as U+FFFD.
     QString text = decoder.decode(bytes + '\n');
     text.chop(1);
+    return text;
+}
+
+// Calls visit(codePoint, index, length) for every code point; a lone
+// surrogate is a code point of its own.
+template<typename Visit>
+void forEachCodePoint(const QString &text, Visit visit)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype length = 1;
+        char32_t codePoint = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            length = 2;
+        }
+        if (!visit(codePoint, i, length))
+            return;
+        i += length;
+    }
+}
+
+// The bytes of one code point, or empty when cp949 cannot hold it.
+QByteArray encodeCodePoint(char32_t codePoint)
+{
+    if (codePoint < 0x80)
+        return QByteArray(1, char(codePoint));
+    if (QChar::isSurrogate(codePoint))
+        return QByteArray();
+    const QString text = QString::fromUcs4(&codePoint, 1);
+    const QByteArray bytes = rawEncode(text);
+    return !bytes.isEmpty() && rawDecode(bytes) == text ? bytes : QByteArray();
+}
+
+} // namespace
+
+namespace Cp949 {
+
+QByteArray fromUnicode(const QString &text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    const QByteArray bytes = rawEncode(text);
+    if (rawDecode(bytes) == text)
+        return bytes;
+    QByteArray out;
+    forEachCodePoint(text, [&](char32_t codePoint, qsizetype, qsizetype) {
+        const QByteArray one = encodeCodePoint(codePoint);
+        out += one.isEmpty() ? QByteArray(1, '?') : one;
+        return true;
+    });
+    return out;
+}
+
+QString toUnicode(const QByteArray &bytes)
+{
+    QString text = rawDecode(bytes);
+    if (!text.contains(QChar::ReplacementCharacter))
+        return text;
+    // Something is broken: one character at a time, so that a bad byte
+    // costs one U+FFFD and nothing after it.
+    text.clear();
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar byte = uchar(bytes.at(i));
+        if (byte < 0x80) {
+            text.append(QLatin1Char(char(byte)));
+            ++i;
+            continue;
+        }
+        if (i + 1 < bytes.size()) {
+            const QString pair = rawDecode(bytes.mid(i, 2));
+            if (pair.size() == 1 && pair.at(0) != QChar::ReplacementCharacter) {
+                text.append(pair);
+                i += 2;
+                continue;
+            }
+        }
+        const QString single = rawDecode(bytes.mid(i, 1));
+        text.append(single.size() == 1 ? single : QString(QChar::ReplacementCharacter));
+        ++i;
+    }
     return text;
 }
 
@@ -122,19 +202,29 @@ QString truncateToBytes(const QString &text, int maxBytes)
 {
     int used = 0;
     qsizetype end = 0;
-    while (end < text.size()) {
-        qsizetype next = end + 1;
-        char32_t codePoint = text.at(end).unicode();
-        if (text.at(end).isHighSurrogate() && next < text.size() && text.at(next).isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(text.at(end), text.at(next));
-            ++next;
-        }
-        used += charByteLength(codePoint);
+    forEachCodePoint(text, [&](char32_t codePoint, qsizetype index, qsizetype length) {
+        const QByteArray bytes = encodeCodePoint(codePoint);
+        used += bytes.isEmpty() ? 1 : int(bytes.size());
         if (used > maxBytes)
-            break;
-        end = next;
-    }
+            return false;
+        end = index + length;
+        return true;
+    });
     return text.left(end);
+}
+
+qsizetype firstUnencodable(const QString &text)
+{
+    if (isAscii(text))
+        return -1;
+    qsizetype found = -1;
+    forEachCodePoint(text, [&](char32_t codePoint, qsizetype index, qsizetype) {
+        if (!encodeCodePoint(codePoint).isEmpty())
+            return true;
+        found = index;
+        return false;
+    });
+    return found;
 }
 
 } // namespace Cp949

@@ -3,8 +3,14 @@
 #include "cp949.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,17 +66,54 @@ Parsed parse(const QString &text)
     return result;
 }
 
+bool isQuoted(const QString &value)
+{
+    return value.size() >= 2
+           && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+           && value.back() == value.front();
+}
+
+// As the Windows profile reader does: a value in a pair of double or single
+// quotes is read without them.
+QString unquoted(const QString &value)
+{
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
+// The form of a value in the file that reads back as the value itself.
+QString stored(const QString &value)
+{
+    return isQuoted(value) ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool isValidUtf8(const QByteArray &bytes)
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// Whether bytes without a byte-order mark are UTF-8. The same bytes are often
+// valid in both encodings (cp949 "창" is C3 A2, UTF-8 "â"), and this program
+// writes cp949. cp949 Hangul starts every character with a byte from 81 to
+// C8, so cp949 text that is valid UTF-8 always holds a two-byte UTF-8
+// character (U+0080 to U+07FF), while Korean UTF-8 text holds three-byte ones.
+// UTF-8 therefore only when the bytes are no cp949 at all, or hold no
+// character from that two-byte range.
+bool readsAsUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
-    Q_UNUSED(text)
-    return !decoder.hasError();
+    if (decoder.hasError())
+        return false;
+    if (Cp949::toUnicode(bytes).contains(QChar::ReplacementCharacter))
+        return true;
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x80 && c.unicode() < 0x800;
+    });
 }
 
 Document load(const QString &path)
@@ -91,26 +134,25 @@ Document load(const QString &path)
     if (bytes.startsWith(Utf8Bom)) {
         doc.bom = true;
         bytes.remove(0, Utf8Bom.size());
-    } else {
-        doc.utf8 = isValidUtf8(bytes);
+    } else if (!isAscii(bytes)) {
+        doc.utf8 = readsAsUtf8(bytes);
     }
 
+    // CR LF, LF and a bare CR all end a line (neither byte is ever part of a
+    // cp949 or UTF-8 character).
     qsizetype start = 0;
     while (start < bytes.size()) {
-        const qsizetype newline = bytes.indexOf('\n', start);
+        qsizetype end = start;
+        while (end < bytes.size() && bytes.at(end) != '\r' && bytes.at(end) != '\n')
+            ++end;
         Line line;
-        if (newline < 0) {
-            line.raw = bytes.mid(start);
-            start = bytes.size();
-        } else {
-            line.raw = bytes.mid(start, newline - start);
-            line.lineEnd = "\n";
-            start = newline + 1;
+        line.raw = bytes.mid(start, end - start);
+        if (end < bytes.size()) {
+            const bool crlf = bytes.at(end) == '\r' && end + 1 < bytes.size()
+                              && bytes.at(end + 1) == '\n';
+            line.lineEnd = bytes.mid(end, crlf ? 2 : 1);
         }
-        if (line.raw.endsWith('\r')) {
-            line.raw.chop(1);
-            line.lineEnd.prepend('\r');
-        }
+        start = end + line.lineEnd.size();
         line.text = doc.utf8 ? QString::fromUtf8(line.raw) : Cp949::toUnicode(line.raw);
         doc.lines.append(line);
     }
@@ -129,6 +171,64 @@ QByteArray documentLineEnd(const Document &doc)
 bool representableInCp949(const QString &text)
 {
     return Cp949::toUnicode(Cp949::fromUnicode(text)) == text;
+}
+
+// Writes the whole file under a temporary name beside it, every write checked,
+// synced, then renamed over the old one: on a full disk or any other failure
+// the old file stays as it was.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    // A link stays a link: its target is replaced.
+    const QFileInfo target(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
+    struct stat existing = {};
+    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return false;
+    const QString dir = target.absolutePath();
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = QFile::encodeName(
+                QStringLiteral("%1/.%2.%3.tmp")
+                        .arg(dir, target.fileName())
+                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        fd = ::open(temporary.constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    exists ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    // The new file keeps the old one's permissions.
+    bool ok = !exists || ::fchmod(fd, existing.st_mode & 07777) == 0;
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (ok && left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        ok = written > 0;
+        data += ok ? written : 0;
+        left -= ok ? written : 0;
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.constData(), targetName.constData()) == 0;
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int dirFd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
 }
 
 bool save(const QString &path, const Document &doc)
@@ -152,8 +252,6 @@ bool save(const QString &path, const Document &doc)
     }
 
     QByteArray bytes;
-    if (writeUtf8 && doc.bom)
-        bytes += Utf8Bom;
     for (const Line &line : doc.lines) {
         if (writeUtf8)
             bytes += line.text.toUtf8();
@@ -163,16 +261,10 @@ bool save(const QString &path, const Document &doc)
             bytes += line.raw;
         bytes += line.lineEnd;
     }
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // UTF-8 that would read as cp949 keeps (or gets) its byte-order mark.
+    if (writeUtf8 && (doc.bom || !readsAsUtf8(bytes)))
+        bytes.prepend(Utf8Bom);
+    return replaceFile(path, bytes);
 }
 
 bool hasLineBreak(const QString &text)
@@ -233,7 +325,7 @@ QString IniFile::readString(const QString &section,
     forEachKey(load(m_path), section.trimmed(), [&](qsizetype, const Parsed &parsed) {
         if (!sameName(parsed.name, wanted))
             return true;
-        result = parsed.value;
+        result = unquoted(parsed.value);
         return false;
     });
     return result;
@@ -268,7 +360,7 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
         return false;
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
-    const QString trimmedValue = value.trimmed();
+    const QString storedValue = stored(value.trimmed());
 
     qsizetype existing = -1;
     forEachKey(doc, sectionName, [&](qsizetype index, const Parsed &parsed) {
@@ -280,15 +372,15 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     if (existing >= 0) {
         Line &line = doc.lines[existing];
         const QString ownKey = parse(line.text).name;
-        if (parse(line.text).value == trimmedValue)
+        if (parse(line.text).value == storedValue)
             return true;
-        line.text = ownKey + QLatin1Char('=') + trimmedValue;
+        line.text = ownKey + QLatin1Char('=') + storedValue;
         line.changed = true;
         return save(m_path, doc);
     }
 
     const QByteArray lineEnd = documentLineEnd(doc);
-    const QString keyLine = keyName + QLatin1Char('=') + trimmedValue;
+    const QString keyLine = keyName + QLatin1Char('=') + storedValue;
     // A new key goes right after the last key of the first occurrence of the
     // section, so that comments heading the next section stay with it.
     qsizetype insertAt = -1;

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QResource>
 #include <QScreen>
 
 #include "platform/programdir.h"
+#include "splashresource.h"
 
 namespace {
 
@@ -111,17 +114,36 @@ void TfrmZZC010::FormCreate()
 
 void TfrmZZC010::loadImages()
 {
-    const QString file = findResourceFile();
-    if (file.isEmpty())
+    const QString path = findResourceFile();
+    if (path.isEmpty())
         return;
-    if (!QResource::registerResource(file, kMountRoot))
+    // Read once and checked as read: Qt's resource reader trusts every offset
+    // of the file, and a file changed after the check must not reach it.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return;
-    m_picture.load(QLatin1Char(':') + kMountRoot + QStringLiteral("/SPLASH"));
-    m_mask.load(QLatin1Char(':') + kMountRoot + QStringLiteral("/SMASK"));
-    // The images are copies now; the file is released like an unloaded library.
-    m_picture.detach();
-    m_mask.detach();
-    QResource::unregisterResource(file, kMountRoot);
+    const QByteArray bytes = file.read(SplashResource::MaxFileBytes + 1);
+    if (const QString fault = SplashResource::fault(bytes); !fault.isEmpty()) {
+        qWarning("%s: not used (%s)", qPrintable(path), qPrintable(fault));
+        return;
+    }
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    if (!QResource::registerResource(data, kMountRoot))
+        return;
+    m_picture = loadImage(QLatin1Char(':') + kMountRoot + QStringLiteral("/SPLASH"));
+    m_mask = loadImage(QLatin1Char(':') + kMountRoot + QStringLiteral("/SMASK"));
+    QResource::unregisterResource(data, kMountRoot);
+}
+
+QImage TfrmZZC010::loadImage(const QString &path)
+{
+    QImageReader reader(path);
+    // A picture far larger than the window is no splash; it would only cost memory.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > 4 * kWidth || size.height() > 4 * kHeight)
+        return QImage();
+    // Decoded pixels: nothing of the resource data stays in the picture.
+    return reader.read();
 }
 
 void TfrmZZC010::showAndPaint()

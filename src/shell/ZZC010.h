@@ -46,6 +46,7 @@ public:
 private:
     void FormCreate();
     void loadImages();
+    static QImage loadImage(const QString &path);
 
     QImage m_picture;
     QImage m_mask;

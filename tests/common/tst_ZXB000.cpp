@@ -30,6 +30,7 @@ private Q_SLOTS:
     void resultIsReadOnlyButSelectable();
     void entryStopsAtSixteenBytes_data();
     void entryStopsAtSixteenBytes();
+    void refusesWhatCannotBeStored();
 
 private:
     TfrmZXB000 *m_screen = nullptr;
@@ -123,6 +124,20 @@ void tst_ZXB000::entryStopsAtSixteenBytes()
     QCOMPARE(input->text(), kept);
     QVERIFY(Cp949::byteLength(input->text()) <= TfrmZXB000::MaxPasswordBytes);
     QCOMPARE(!m_screen->statusMessage().isEmpty(), warned);
+}
+
+void tst_ZXB000::refusesWhatCannotBeStored()
+{
+    // 'é' and '😀' would both be stored as '?': the same stored form for two
+    // passwords, neither of which opens the database.
+    m_screen->edtDBPassword->setText(QStringLiteral("secret"));
+    m_screen->btnDBPasswordClick();
+    m_screen->edtDBPassword->setText(QStringLiteral("caf\u00E9"));
+    m_screen->btnDBPasswordClick();
+    QVERIFY(m_screen->edtEncDBPassword->text().isEmpty());
+    QCOMPARE(m_screen->statusPanel(1)->text(),
+             QStringLiteral("암호에 사용할 수 없는 문자가 있습니다: 'é' (U+00E9)"));
+    QCOMPARE(QApplication::focusWidget(), m_screen->edtDBPassword);
 }
 
 QTEST_MAIN(tst_ZXB000)

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void undecodable_data();
     void undecodable();
     void anyInputDecodesOrIsUndecodable();
+    void refusedCharacters_data();
+    void refusedCharacters();
 };
 
 void TestPasswordCipher::roundTrip_data()
@@ -187,6 +189,46 @@ void TestPasswordCipher::anyInputDecodesOrIsUndecodable()
         const QString again = EncryptPassword(*decoded, PasswordStartKey);
         QCOMPARE(DecryptPassword(again, PasswordStartKey), decoded);
     }
+}
+
+void TestPasswordCipher::refusedCharacters_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("message");
+
+    const QString prefix = QStringLiteral("암호에 사용할 수 없는 문자가 있습니다: ");
+    QTest::newRow("Hangul and symbols") << QStringLiteral("똠햏 p@$$;'") << QString() << QString();
+    QTest::newRow("accent") << QStringLiteral("caf\u00E9") << QStringLiteral("\u00E9")
+                            << prefix + QStringLiteral("'é' (U+00E9)");
+    QTest::newRow("emoji, a surrogate pair") << QStringLiteral("a😀b") << QStringLiteral("😀")
+                                             << prefix + QStringLiteral("'😀' (U+1F600)");
+    QTest::newRow("zero-width space") << QStringLiteral("a\u200Bb") << QStringLiteral("\u200B")
+                                      << prefix + QStringLiteral("U+200B");
+    QTest::newRow("NUL") << QString(QStringLiteral("ab") + QChar(0)) << QString(QChar(0))
+                         << prefix + QStringLiteral("U+0000");
+    QTest::newRow("lone surrogate") << QString(QChar(0xDC00)) << QString(QChar(0xDC00))
+                                    << prefix + QStringLiteral("U+DC00");
+    QTest::newRow("the first of two")
+            << QString(QStringLiteral("\u00E9") + QChar(0)) << QStringLiteral("\u00E9")
+            << prefix + QStringLiteral("'é' (U+00E9)");
+}
+
+void TestPasswordCipher::refusedCharacters()
+{
+    QFETCH(QString, password);
+    QFETCH(QString, refused);
+    QFETCH(QString, message);
+
+    QCOMPARE(refusedPasswordCharacter(password), refused);
+    QCOMPARE(refusedPasswordCharacterMessage(refused), message);
+    // Every password that is not refused comes back from its stored form.
+    if (refused.isEmpty())
+        QCOMPARE(DecryptPassword(EncryptPassword(password, PasswordStartKey), PasswordStartKey),
+                 password);
+    else
+        QVERIFY(DecryptPassword(EncryptPassword(password, PasswordStartKey), PasswordStartKey)
+                != password);
 }
 
 QTEST_GUILESS_MAIN(TestPasswordCipher)

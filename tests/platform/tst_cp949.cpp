@@ -15,6 +15,7 @@ private Q_SLOTS:
     void invalidBytesBecomeReplacement();
     void truncateToBytes_data();
     void truncateToBytes();
+    void cutNeverExceedsItsLimit();
 };
 
 void TestCp949::roundTrip_data()
@@ -51,6 +52,15 @@ void TestCp949::unencodableBecomesQuestionMark_data()
 
     QTest::newRow("emoji is one character") << QStringLiteral("a😀b") << QByteArray("a?b");
     QTest::newRow("thai") << QStringLiteral("ก가") << QByteArray("?\xB0\xA1");
+    // ICU leaves these out altogether; a password or key would lose them unseen.
+    QTest::newRow("zero-width space") << QStringLiteral("a\u200Bb") << QByteArray("a?b");
+    QTest::newRow("direction mark") << QStringLiteral("\u200F가") << QByteArray("?\xB0\xA1");
+    QTest::newRow("variation selector") << QStringLiteral("※\uFE0F") << QByteArray("\xA1\xD8?");
+    QTest::newRow("byte order mark") << QStringLiteral("\uFEFFx") << QByteArray("?x");
+    QTest::newRow("lone high surrogate")
+            << QString(QChar(0xD800)) + QStringLiteral("a") << QByteArray("?a");
+    QTest::newRow("lone low surrogate")
+            << QStringLiteral("가") + QChar(0xDC00) << QByteArray("\xB0\xA1?");
 }
 
 void TestCp949::unencodableBecomesQuestionMark()
@@ -60,6 +70,10 @@ void TestCp949::unencodableBecomesQuestionMark()
 
     QCOMPARE(Cp949::fromUnicode(text), bytes);
     QCOMPARE(Cp949::byteLength(text), bytes.size());
+    const qsizetype first = Cp949::firstUnencodable(text);
+    QCOMPARE(first >= 0, bytes.contains('?'));
+    QCOMPARE(Cp949::fromUnicode(text.left(first)), bytes.left(bytes.indexOf('?')));
+    QCOMPARE(Cp949::firstUnencodable(Cp949::toUnicode(bytes)), qsizetype(-1));
 }
 
 void TestCp949::invalidBytesBecomeReplacement_data()
@@ -70,6 +84,15 @@ void TestCp949::invalidBytesBecomeReplacement_data()
     QTest::newRow("lead byte alone") << QByteArray("\x8C") << QStringLiteral("\uFFFD");
     QTest::newRow("lead byte at the end") << QByteArray("ab\xB0") << QStringLiteral("ab\uFFFD");
     QTest::newRow("lead byte before blank") << QByteArray("\xB0 x") << QStringLiteral("\uFFFD x");
+    // The byte after a broken lead byte is a character of its own.
+    QTest::newRow("lead byte before a bracket")
+            << QByteArray("[Sec\xB0]") << QStringLiteral("[Sec\uFFFD]");
+    QTest::newRow("lead byte before a line end")
+            << QByteArray("a=\xB0\r\nb") << QStringLiteral("a=\uFFFD\r\nb");
+    QTest::newRow("lead byte before a digit")
+            << QByteArray("\xB0" "1\xB0\xA1") << QStringLiteral("\uFFFD1가");
+    QTest::newRow("broken pair among good ones")
+            << QByteArray("\xB0\xA1\xB0=\xB3\xAA") << QStringLiteral("가\uFFFD=나");
     QTest::newRow("nul kept") << QByteArray("a\0b", 3)
                               << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
 }
@@ -99,6 +122,12 @@ void TestCp949::truncateToBytes_data()
     QTest::newRow("surrogate pair kept whole")
             << QStringLiteral("a😀b") << 2 << QStringLiteral("a😀");
     QTest::newRow("empty") << QString() << 10 << QString();
+    // A character cp949 cannot hold takes the byte of its '?'.
+    QTest::newRow("zero-width space counts one")
+            << QStringLiteral("ab\u200Bcd") << 3 << QStringLiteral("ab\u200B");
+    QTest::newRow("lone surrogate counts one")
+            << QStringLiteral("가") + QChar(0xD800) + QStringLiteral("나") << 4
+            << QStringLiteral("가") + QChar(0xD800);
 }
 
 void TestCp949::truncateToBytes()
@@ -110,6 +139,31 @@ void TestCp949::truncateToBytes()
     const QString cut = Cp949::truncateToBytes(text, maxBytes);
     QCOMPARE(cut, expected);
     QVERIFY(Cp949::byteLength(cut) <= qMax(maxBytes, 0));
+}
+
+void TestCp949::cutNeverExceedsItsLimit()
+{
+    // Every limit on texts mixing one- and two-byte characters with ones cp949
+    // cannot hold: within the limit, and one more character would not be.
+    const QStringList texts = {QStringLiteral("a가\u200B나😀b\uFE0F다"),
+                               QStringLiteral("\u200F\u200F가") + QChar(0xDC00)
+                                       + QStringLiteral("x"),
+                               QStringLiteral("똠햏ab") + QChar(0xD800)};
+    for (const QString &text : texts) {
+        for (int limit = 0; limit <= Cp949::byteLength(text) + 1; ++limit) {
+            const QString cut = Cp949::truncateToBytes(text, limit);
+            QVERIFY(text.startsWith(cut));
+            QVERIFY2(Cp949::byteLength(cut) <= limit, qPrintable(QString::number(limit)));
+            if (cut.size() < text.size()) {
+                const qsizetype next = text.at(cut.size()).isHighSurrogate()
+                                                       && cut.size() + 1 < text.size()
+                                                       && text.at(cut.size() + 1).isLowSurrogate()
+                                               ? 2
+                                               : 1;
+                QVERIFY(Cp949::byteLength(text.left(cut.size() + next)) > limit);
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCp949)

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QHostInfo>
+#include <QNetworkInterface>
 #include <QtTest>
 
 class TestHostEnvironment : public QObject
@@ -16,6 +18,9 @@ private Q_SLOTS:
     void firstIPv4AddressOf_data();
     void firstIPv4AddressOf();
     void localAddressIsNeverLoopback();
+    void chooseLocalIPv4_data();
+    void chooseLocalIPv4();
+    void hostNameOnLoopbackTakesAnInterfaceAddress();
 };
 
 void TestHostEnvironment::programDirectoryIsTheExecutablesFolder()
@@ -79,6 +84,60 @@ void TestHostEnvironment::localAddressIsNeverLoopback()
     QCOMPARE(address.protocol(), QAbstractSocket::IPv4Protocol);
     QVERIFY2(!address.isLoopback(), qPrintable(text));
     QCOMPARE(address.toString(), text);
+}
+
+void TestHostEnvironment::chooseLocalIPv4_data()
+{
+    QTest::addColumn<QStringList>("host");
+    QTest::addColumn<QStringList>("interfaces");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList interfaces{"127.0.0.1", "::1", "fe80::1", "192.0.2.2", "10.0.0.5"};
+    QTest::newRow("the name's own address")
+            << QStringList{"127.0.1.1", "198.51.100.9"} << interfaces << "198.51.100.9";
+    QTest::newRow("Debian's loopback name: the first interface address")
+            << QStringList{"127.0.1.1"} << interfaces << "192.0.2.2";
+    QTest::newRow("loopback everywhere")
+            << QStringList{"127.0.0.1"} << QStringList{"127.0.0.1", "::1"} << "";
+    QTest::newRow("name does not resolve") << QStringList{} << interfaces << "";
+}
+
+void TestHostEnvironment::chooseLocalIPv4()
+{
+    QFETCH(QStringList, host);
+    QFETCH(QStringList, interfaces);
+    QFETCH(QString, expected);
+    const auto addresses = [](const QStringList &texts) {
+        QList<QHostAddress> result;
+        for (const QString &text : texts)
+            result.append(QHostAddress(text));
+        return result;
+    };
+    QCOMPARE(::chooseLocalIPv4(addresses(host), addresses(interfaces)), expected);
+}
+
+void TestHostEnvironment::hostNameOnLoopbackTakesAnInterfaceAddress()
+{
+    // On this machine as it is: where the host name resolves to loopback only
+    // and an interface has an IPv4 address, that address is taken.
+    const QString host = QHostInfo::localHostName();
+    if (!::firstIPv4AddressOf(host).isEmpty())
+        QSKIP("the host name resolves to an address of its own here");
+    const QHostInfo info = QHostInfo::fromName(host);
+    if (info.addresses().isEmpty())
+        QSKIP("the host name does not resolve here");
+    QString interfaceAddress;
+    const auto all = QNetworkInterface::allAddresses();
+    for (const QHostAddress &address : all) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
+            interfaceAddress = address.toString();
+            break;
+        }
+    }
+    if (interfaceAddress.isEmpty())
+        QSKIP("no interface has an IPv4 address here");
+    QVERIFY(!localIPv4Address().isEmpty());
+    QVERIFY(!QHostAddress(localIPv4Address()).isLoopback());
 }
 
 QTEST_GUILESS_MAIN(TestHostEnvironment)

@@ -1,8 +1,14 @@
 #include "platform/inifile.h"
 
+#include "platform/cp949.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -37,6 +43,12 @@ private Q_SLOTS:
     void writeRejectsNamesThatBreakTheFile_data();
     void writeRejectsNamesThatBreakTheFile();
     void writeFailsWithoutTouchingAnything();
+
+    void writeFailsOnAFullDiskWithoutTouchingTheFile();
+    void writtenValuesReadBack_data();
+    void writtenValuesReadBack();
+    void everySyllableReadsBackAsWritten();
+    void everyKindOfSyllablePairReadsBackAsWritten();
 
     void eraseSection_data();
     void eraseSection();
@@ -135,6 +147,39 @@ void TestIniFile::readString_data()
             << QByteArray("\xEF\xBB\xBF[a]\nname=가\n") << "a"
             << "name"
             << "가";
+    QTest::newRow("CR line ends") << QByteArray("[a]\rk=v\rj=w") << "a"
+                                  << "j"
+                                  << "w";
+    QTest::newRow("mixed line ends") << QByteArray("[a]\r\nk=v\rj=w\nx=y") << "a"
+                                     << "x"
+                                     << "y";
+    // The Windows profile reader takes off a pair of quotes around the value.
+    QTest::newRow("double quotes") << QByteArray("[a]\nk= \" pa ss \" \n") << "a"
+                                   << "k"
+                                   << " pa ss ";
+    QTest::newRow("single quotes") << QByteArray("[a]\nk='x'\n") << "a"
+                                   << "k"
+                                   << "x";
+    QTest::newRow("empty quotes") << QByteArray("[a]\nk=\"\"\n") << "a"
+                                  << "k"
+                                  << "";
+    QTest::newRow("one quote") << QByteArray("[a]\nk=\"\n") << "a"
+                               << "k"
+                               << "\"";
+    QTest::newRow("quotes that differ") << QByteArray("[a]\nk=\"x'\n") << "a"
+                                        << "k"
+                                        << "\"x'";
+    QTest::newRow("quotes inside") << QByteArray("[a]\nk=a\"b\"\n") << "a"
+                                   << "k"
+                                   << "a\"b\"";
+    // cp949 bytes that are valid UTF-8 too: "창" is C3 A2, UTF-8 "â".
+    QTest::newRow("cp949 that is valid UTF-8") << QByteArray("[a]\nk=\xC3\xA2\n") << "a"
+                                               << "k"
+                                               << "창";
+    QTest::newRow("UTF-8 Hangul that is valid cp949")
+            << QByteArray("[a]\nk=\xEA\xB0\xA1\xEB\x82\x98\n") << "a"
+            << "k"
+            << "갡나";
     QTest::newRow("damaged file: key after garbage") << DamagedFile << "main"
                                                      << "b"
                                                      << "2";
@@ -249,6 +294,12 @@ void TestIniFile::writeKeepsTheRestOfTheFile_data()
             << DamagedFile << "Main"
             << "B"
             << "3" << QByteArray(DamagedFile).replace("B = 2 ", "B=3");
+    QTest::newRow("bare CR file stays CR") << QByteArray("[a]\rk=1\r") << "a"
+                                           << "j"
+                                           << "2" << QByteArray("[a]\rk=1\rj=2\r");
+    QTest::newRow("last line ends in a bare CR") << QByteArray("[a]\r\nk=1\r") << "b"
+                                                 << "j"
+                                                 << "2" << QByteArray("[a]\r\nk=1\r[b]\r\nj=2\r\n");
     QTest::newRow("UTF-8 file becomes cp949")
             << QByteArray("\xEF\xBB\xBF[a]\r\nname=가\r\n") << "a"
             << "k"
@@ -356,6 +407,146 @@ void TestIniFile::writeFailsWithoutTouchingAnything()
                      .writeString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("v")));
     QVERIFY(!IniFile(m_dir->path()).eraseSection(QStringLiteral("a")));
     QVERIFY(QFileInfo(m_dir->path()).isDir());
+}
+
+void TestIniFile::writeFailsOnAFullDiskWithoutTouchingTheFile()
+{
+    // A file size limit fails writes the way a full disk does (EFBIG instead of ENOSPC).
+    const QByteArray before = "[PROGRAM]\r\nPASS=" + QByteArray(40, 'A') + "\r\n";
+    writeFile(before);
+    rlimit saved = {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(before.size() + 4);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = IniFile(path()).writeString(QStringLiteral("PROGRAM"),
+                                                     QStringLiteral("USER"),
+                                                     QStringLiteral("kesa"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(fileBytes(), before);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("test.ini")});
+}
+
+void TestIniFile::writtenValuesReadBack_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("double quotes") << "\"quoted\"";
+    QTest::newRow("single quotes") << "'quoted'";
+    QTest::newRow("empty quotes") << "\"\"";
+    QTest::newRow("one quote") << "\"";
+    QTest::newRow("quote inside") << "a\"b";
+    QTest::newRow("Latin and Hangul") << "â창";
+    QTest::newRow("UTF-8 only") << "😀창";
+}
+
+void TestIniFile::writtenValuesReadBack()
+{
+    QFETCH(QString, value);
+    IniFile ini(path());
+    QVERIFY(ini.writeString(QStringLiteral("a"), QStringLiteral("k"), value));
+    QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k")), value);
+    QVERIFY(ini.writeString(QStringLiteral("a"), QStringLiteral("k"), value));
+    QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k")), value);
+}
+
+namespace {
+
+QString syllable(int index)
+{
+    return QString(QChar(char16_t(0xAC00 + index)));
+}
+
+// Writes "[a] k=value" as the program does and reads it back.
+QString writtenAndRead(const QString &path, const QString &value)
+{
+    QFile::remove(path);
+    IniFile ini(path);
+    if (!ini.writeString(QStringLiteral("a"), QStringLiteral("k"), value))
+        return QStringLiteral("<not written>");
+    return ini.readString(QStringLiteral("a"), QStringLiteral("k"));
+}
+
+// Reads the bytes the writer gives for "[a] k=value" (see the first check of
+// everySyllableReadsBackAsWritten) without writing them through the writer.
+QString readFromBytes(const QString &path, const QString &value)
+{
+    // A new file each time: ext4 writes a truncated file out on close, slowly.
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write("[a]\r\nk=" + Cp949::fromUnicode(value) + "\r\n");
+    file.close();
+    return IniFile(path).readString(QStringLiteral("a"), QStringLiteral("k"));
+}
+
+} // namespace
+
+void TestIniFile::everySyllableReadsBackAsWritten()
+{
+    // The writer writes plain cp949 ...
+    QString all;
+    for (int i = 0; i < 11172; ++i)
+        all += syllable(i);
+    QCOMPARE(writtenAndRead(path(), all), all);
+    QCOMPARE(fileBytes(), "[a]\r\nk=" + Cp949::fromUnicode(all) + "\r\n");
+    // ... and every syllable alone reads back, though 217 of the 2350 common
+    // ones are valid UTF-8 too.
+    for (int i = 0; i < 11172; ++i) {
+        if (readFromBytes(path(), syllable(i)) != syllable(i))
+            QFAIL(qPrintable(QStringLiteral("%1 reads back as %2")
+                                     .arg(syllable(i), readFromBytes(path(), syllable(i)))));
+    }
+    QCOMPARE(writtenAndRead(path(), QStringLiteral("창")), QStringLiteral("창"));
+}
+
+void TestIniFile::everyKindOfSyllablePairReadsBackAsWritten()
+{
+    // Whether bytes are valid UTF-8, and which UTF-8 characters they hold,
+    // depends only on the class of each byte: ASCII, one of the ranges of
+    // continuation bytes, lead bytes of each length (E0, ED, F0 and F4 with
+    // their own ranges). One syllable of every pair of classes (lead byte,
+    // trail byte) stands for all, so these pairs cover all 11172 squared.
+    const auto byteClass = [](uchar b) {
+        if (b < 0x80)
+            return 0;
+        if (b < 0x90)
+            return 1;
+        if (b < 0xA0)
+            return 2;
+        if (b < 0xC0)
+            return 3;
+        if (b < 0xC2)
+            return 4;
+        if (b < 0xE0)
+            return 5;
+        if (b == 0xE0 || b == 0xED || b == 0xF0 || b == 0xF4)
+            return int(b);
+        if (b < 0xF0)
+            return 6;
+        if (b < 0xF5)
+            return 7;
+        return 8;
+    };
+    QMap<QPair<int, int>, QString> representatives;
+    for (int i = 0; i < 11172; ++i) {
+        const QByteArray bytes = Cp949::fromUnicode(syllable(i));
+        QCOMPARE(bytes.size(), 2);
+        representatives.insert({byteClass(uchar(bytes.at(0))), byteClass(uchar(bytes.at(1)))},
+                               syllable(i));
+    }
+    QVERIFY(representatives.size() > 5);
+    for (const QString &first : std::as_const(representatives)) {
+        for (const QString &second : std::as_const(representatives)) {
+            const QString pair = first + second;
+            QCOMPARE(readFromBytes(path(), pair), pair);
+        }
+    }
 }
 
 void TestIniFile::eraseSection_data()

@@ -3,6 +3,10 @@
 
 #include "recordingmessageservice.h"
 #include "shell/ZZC010.h"
+#include "shell/splashresource.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
 
 // The splash: window shape from the one-bit mask, the version text, the
 // resource file looked up like a library.
@@ -20,6 +24,9 @@ private Q_SLOTS:
     void showsTheProgramVersion();
     void resourceFileGivesPictureAndShape();
     void missingResourceFileShowsNothing();
+    void damagedResourceFileIsRefused_data();
+    void damagedResourceFileIsRefused();
+    void damagedResourceFileShowsNothing();
 
 private:
     QByteArray m_libraryPath;
@@ -160,6 +167,117 @@ void TestSplash::missingResourceFileShowsNothing()
 {
     qputenv("LD_LIBRARY_PATH", "/nonexistent");
     RecordingMessageService messages;
+    TfrmZZC010 splash;
+    qputenv("LD_LIBRARY_PATH", m_libraryPath);
+
+    QVERIFY(splash.imgImage->pixmap().isNull());
+    QVERIFY(splash.shape().isEmpty());
+    splash.showAndPaint();
+    QVERIFY(!splash.isVisible());
+    QVERIFY(messages.entries.isEmpty());
+}
+
+namespace {
+
+QByteArray bigEndian(quint64 value, int width)
+{
+    QByteArray bytes(width, '\0');
+    for (int i = width - 1; i >= 0; --i, value >>= 8)
+        bytes[i] = char(value & 0xFF);
+    return bytes;
+}
+
+QByteArray mainImg()
+{
+    QFile file(qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/MainImg.rcc"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A version 3 collection of one root directory with one file "A": header,
+// data, names, tree. flags 1 stores the data as qCompress gives it.
+QByteArray collection(const QByteArray &content, quint16 flags = 0)
+{
+    const QByteArray stored = flags == 1 ? qCompress(content) : content;
+    const QByteArray data = bigEndian(stored.size(), 4) + stored;
+    const QByteArray names = bigEndian(1, 2) + bigEndian(0x41, 4) + bigEndian(0x41, 2);
+    const QByteArray root = bigEndian(0, 4) + bigEndian(2, 2) + bigEndian(1, 4) + bigEndian(1, 4)
+                            + bigEndian(0, 8);
+    const QByteArray file = bigEndian(0, 4) + bigEndian(flags, 2) + bigEndian(0, 4)
+                            + bigEndian(0, 4) + bigEndian(0, 8);
+    const int dataAt = 24;
+    const int namesAt = dataAt + int(data.size());
+    const int treeAt = namesAt + int(names.size());
+    return QByteArray("qres") + bigEndian(3, 4) + bigEndian(treeAt, 4) + bigEndian(dataAt, 4)
+           + bigEndian(namesAt, 4) + bigEndian(0, 4) + data + names + root + file;
+}
+
+QByteArray replaced(QByteArray bytes, int offset, const QByteArray &with)
+{
+    return bytes.replace(offset, with.size(), with);
+}
+
+} // namespace
+
+void TestSplash::damagedResourceFileIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("sound");
+
+    const QByteArray real = mainImg();
+    QVERIFY(real.startsWith("qres"));
+    const QByteArray plain = collection("picture");
+    const int treeAt = int(plain.size()) - 44;
+    const int dataAt = 24;
+
+    QTest::newRow("the program's own file") << real << true;
+    QTest::newRow("a plain entry") << plain << true;
+    QTest::newRow("a compressed entry") << collection("picture", 1) << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("no header") << QByteArray("qre") << false;
+    QTest::newRow("unknown version") << replaced(plain, 4, bigEndian(9, 4)) << false;
+    // The damage that crashed the start-up: four bytes at offset 8.
+    QTest::newRow("tree offset damaged") << replaced(real, 8, "\xFF\x00\xFF\x00") << false;
+    QTest::newRow("cut short") << real.left(real.size() * 2 / 3) << false;
+    QTest::newRow("names offset past the end")
+            << replaced(plain, 16, bigEndian(plain.size(), 4)) << false;
+    QTest::newRow("data offset past the end")
+            << replaced(plain, 12, bigEndian(0x7FFFFFF0, 4)) << false;
+    QTest::newRow("data block longer than the file")
+            << replaced(plain, dataAt, bigEndian(0xFFFFFFFF, 4)) << false;
+    QTest::newRow("child count beyond the tree")
+            << replaced(plain, treeAt + 6, bigEndian(0x40000000, 4)) << false;
+    QTest::newRow("child that is its own parent")
+            << replaced(plain, treeAt + 10, bigEndian(0, 4)) << false;
+    QTest::newRow("name longer than the file")
+            << replaced(plain, treeAt - 8, bigEndian(0xFFFF, 2)) << false;
+    QTest::newRow("root is a file") << replaced(plain, treeAt + 4, bigEndian(0, 2)) << false;
+    QTest::newRow("unknown flag") << replaced(plain, treeAt + 22 + 4, bigEndian(8, 2)) << false;
+    QByteArray broken = collection(QByteArray(200, 'x'), 1);
+    broken[dataAt + 12] = char(broken[dataAt + 12] ^ 0x55);
+    QTest::newRow("compressed stream damaged") << broken << false;
+    QTest::newRow("compressed size beyond bounds")
+            << replaced(collection("picture", 1), dataAt + 4, bigEndian(0x7FFFFFFF, 4)) << false;
+}
+
+void TestSplash::damagedResourceFileIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, sound);
+    const QString fault = SplashResource::fault(bytes);
+    QVERIFY2(fault.isEmpty() == sound, qPrintable(fault));
+}
+
+void TestSplash::damagedResourceFileShowsNothing()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(TfrmZZC010::resourceFileName()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(replaced(mainImg(), 8, "\xFF\x00\xFF\x00"));
+    file.close();
+
+    qputenv("LD_LIBRARY_PATH", dir.path().toLocal8Bit());
+    RecordingMessageService messages;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not used")));
     TfrmZZC010 splash;
     qputenv("LD_LIBRARY_PATH", m_libraryPath);
 

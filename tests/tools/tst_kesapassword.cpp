@@ -136,6 +136,10 @@ void TestKesaPassword::refuses_data()
     // The stored form holds 16 bytes; a cut password would not open the database.
     QTest::newRow("17 bytes") << QStringList() << QByteArray("0123456789abcdefX\n");
     QTest::newRow("9 syllables") << QStringList() << QString("가나다라마바사아자\n").toUtf8();
+    // 'é' and '😀' would both be stored as '?'; NUL would not come back.
+    QTest::newRow("character cp949 cannot hold") << QStringList() << QString("café\n").toUtf8();
+    QTest::newRow("emoji") << QStringList() << QString("pw😀\n").toUtf8();
+    QTest::newRow("NUL") << QStringList() << QByteArray("pw\0x\n", 5);
     QTest::newRow("nothing on standard input") << QStringList() << QByteArray();
     QTest::newRow("verify without a stored form")
             << QStringList({"--verify"}) << QByteArray("secret\n");

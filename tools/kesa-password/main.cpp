@@ -25,7 +25,7 @@ constexpr int ExitMatch = 0;
 constexpr int ExitMismatch = 1;
 constexpr int ExitUndecodable = 2;
 constexpr int ExitUsage = 3;
-constexpr int MaxPasswordBytes = 16;
+constexpr int MaxPasswordBytes = MaxStoredPasswordBytes;
 
 void printUsage(std::FILE *to)
 {
@@ -34,8 +34,9 @@ void printUsage(std::FILE *to)
                "Without arguments prints its stored form (64 hexadecimal digits).\n"
                "With --verify exits 0 when STORED holds the password, 1 when it holds\n"
                "another one, 2 when STORED cannot be decoded.\n"
-               "Exits 3 on wrong usage, on no input and on a password longer than\n"
-               "16 bytes (the stored form cannot hold it).\n",
+               "Exits 3 on wrong usage, on no input, on a password longer than\n"
+               "16 bytes (the stored form cannot hold it) and on a password with NUL\n"
+               "or a character the code page cp949 cannot hold.\n",
                to);
 }
 
@@ -104,8 +105,16 @@ int encrypt()
         std::fputs("kesa-password: no password on standard input\n", stderr);
         return ExitUsage;
     }
-    // The stored form keeps only 16 bytes; a cut password would lock every
+    // A password stored as '?' or cut to 16 bytes would lock every
     // workstation out without a word.
+    if (const QString refused = refusedPasswordCharacter(*password); !refused.isEmpty()) {
+        std::fprintf(stderr,
+                     "kesa-password: the password cannot contain the character U+%04X "
+                     "(NUL, or one the code page cp949 cannot hold)\n",
+                     uint(refused.size() == 2 ? QChar::surrogateToUcs4(refused.at(0), refused.at(1))
+                                              : refused.at(0).unicode()));
+        return ExitUsage;
+    }
     if (Cp949::byteLength(*password) > MaxPasswordBytes) {
         std::fprintf(stderr,
                      "kesa-password: the password takes %d bytes; at most %d can be stored\n",
