@@ -145,19 +145,21 @@ void ClientDataSet::buildFields(const QSqlRecord &record)
 {
     QList<DataField> fields;
     QList<int> columns;
-    QList<bool> taken(record.count(), false);
+    // The hidden key columns of the packets are no fields.
+    const int columnCount = record.count() - m_paging.keyCount();
+    QList<bool> taken(columnCount, false);
     for (const DataField &declared : std::as_const(m_declared)) {
         int column = -1;
         if (!declared.isCalculated()) {
             column = record.indexOf(declared.name());
-            if (column < 0)
+            if (column < 0 || column >= columnCount)
                 throw DbError(QStringLiteral("필드를 찾을 수 없습니다: %1").arg(declared.name()));
             taken[column] = true;
         }
         fields.append(declared);
         columns.append(column);
     }
-    for (int column = 0; column < record.count(); ++column) {
+    for (int column = 0; column < columnCount; ++column) {
         if (taken.at(column))
             continue;
         const QSqlField sqlField = record.field(column);
@@ -171,20 +173,41 @@ void ClientDataSet::buildFields(const QSqlRecord &record)
     m_columnOfField = columns;
 }
 
+bool ClientDataSet::isWrittenRow(const QVariantList &values) const
+{
+    for (const QVariantList &written : m_written) {
+        bool same = true;
+        for (int i = 0; i < values.size() && same; ++i)
+            same = m_columnOfField.at(i) < 0 || sameValue(values.at(i), written.at(i));
+        if (same)
+            return true;
+    }
+    return false;
+}
+
 int ClientDataSet::readRows(SqlStatement &statement, int limit)
 {
     int count = 0;
+    int read = 0;
     m_moreRows = false;
+    const int keyCount = m_paging.keyCount();
+    const int firstKey = statement.columnCount() - keyCount;
     while (statement.next()) {
-        if (limit >= 0 && count == limit) {
+        if (limit >= 0 && read == limit) {
             m_moreRows = true; // the one row read beyond the packet
             break;
         }
+        ++read;
         Row row;
-        row.readIndex = m_readCount++;
         row.values.reserve(m_fields.size());
         for (int column : std::as_const(m_columnOfField))
             row.values.append(column < 0 ? QVariant() : statement.value(column));
+        for (int i = 0; i < keyCount; ++i)
+            m_lastKey[i] = statement.value(firstKey + i);
+        // A row an apply wrote beyond the rows read is here already.
+        if (!m_written.isEmpty() && isWrittenRow(row.values))
+            continue;
+        row.readIndex = m_readCount++;
         m_rows.append(row);
         ++count;
     }
@@ -195,12 +218,14 @@ int ClientDataSet::readRows(SqlStatement &statement, int limit)
 void ClientDataSet::open()
 {
     close();
-    const int limit = m_packetRecords > 0 ? m_packetRecords : -1;
+    m_paging = KeysetPaging(m_sql, engineOf(m_db));
+    m_lastKey = QVariantList(m_paging.keyCount());
+    m_written.clear();
+    // A statement that cannot be read in packets is read whole.
+    const int limit = m_packetRecords > 0 && m_paging.isPageable() ? m_packetRecords : -1;
     SqlStatement statement(m_db,
-                           ClientDataSetSql::paged(m_sql,
-                                                   engineOf(m_db),
-                                                   0,
-                                                   limit < 0 ? -1 : limit + 1));
+                           m_paging.isPageable() ? m_paging.firstPacket(limit < 0 ? -1 : limit + 1)
+                                                 : m_sql);
     for (auto it = m_params.cbegin(); it != m_params.cend(); ++it)
         statement.bind(it.key(), it.value());
     statement.open();
@@ -219,6 +244,7 @@ void ClientDataSet::open()
         m_calculating = false;
         m_rows.clear();
         m_state = State::Inactive;
+        m_paging = KeysetPaging();
         endResetModel();
         throw;
     }
@@ -239,6 +265,9 @@ void ClientDataSet::close()
     m_modified = false;
     m_moreRows = false;
     m_readCount = 0;
+    m_paging = KeysetPaging();
+    m_lastKey.clear();
+    m_written.clear();
     m_current = -1;
     m_state = State::Inactive;
     endResetModel();
@@ -275,12 +304,12 @@ bool ClientDataSet::fetchPacket()
     if (!isActive() || !m_moreRows)
         return false;
     const int limit = m_packetRecords > 0 ? m_packetRecords : -1;
+    QVariantMap keyValues;
     SqlStatement statement(m_db,
-                           ClientDataSetSql::paged(m_sql,
-                                                   engineOf(m_db),
-                                                   m_readCount,
-                                                   limit < 0 ? -1 : limit + 1));
+                           m_paging.nextPacket(m_lastKey, limit < 0 ? -1 : limit + 1, keyValues));
     for (auto it = m_params.cbegin(); it != m_params.cend(); ++it)
+        statement.bind(it.key(), it.value());
+    for (auto it = keyValues.cbegin(); it != keyValues.cend(); ++it)
         statement.bind(it.key(), it.value());
     statement.open();
 
@@ -288,12 +317,15 @@ bool ClientDataSet::fetchPacket()
     std::swap(kept, m_rows);
     const int first = int(kept.size());
     const int readBefore = m_readCount;
+    const QVariantList lastKeyBefore = m_lastKey;
     int count = 0;
     try {
         count = readRows(statement, limit);
     } catch (...) {
         m_rows = kept;
         m_readCount = readBefore;
+        m_lastKey = lastKeyBefore;
+        m_moreRows = true;
         throw;
     }
     QList<Row> fresh = m_rows;
@@ -822,17 +854,16 @@ void ClientDataSet::applyUpdates()
         return;
     Transaction::run(m_db, [this] { writeChanges(); });
 
-    int inserted = 0;
     for (int i = 0; i < m_rows.size(); ++i) {
         Row &row = m_rows[i];
-        if (row.status == RowStatus::Inserted)
-            ++inserted;
+        // A row written may sort after the rows read: the next packets leave it out.
+        if (m_moreRows && row.status != RowStatus::Unmodified)
+            m_written.append(row.values);
         row.status = RowStatus::Unmodified;
         row.original.clear();
         row.readIndex = i;
     }
-    // Rows written take their places among the rows read, as far as a next packet goes.
-    m_readCount = std::max(0, m_readCount + inserted - int(m_deleted.size()));
+    m_readCount = int(m_rows.size());
     m_deleted.clear();
     if (!m_rows.isEmpty())
         Q_EMIT dataChanged(index(0, 0), index(int(m_rows.size()) - 1, columnCount() - 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafield.h"
+#include "keysetpaging.h"
 
 #include <functional>
 #include <QAbstractTableModel>
@@ -14,8 +15,11 @@
 ///
 /// Opening runs the statement and reads its first packet of rows (100 by
 /// default); further packets are read when the cursor or a view moves past the
-/// rows read so far (canFetchMore()/fetchMore()). A packet is the statement run
-/// again with LIMIT/OFFSET, so the statement should order its rows by a unique key.
+/// rows read so far (canFetchMore()/fetchMore()). Each packet goes on after the
+/// order key of the last row read (KeysetPaging), so the packets are one result
+/// whatever other connections insert or delete meanwhile; the statement must
+/// order its rows by a unique key. A statement that cannot be read so (no
+/// ORDER BY, a compound statement …) is read whole at open.
 ///
 /// One row is current (the cursor). The data set is inactive, browsing, or
 /// editing or inserting the current row; post() ends an edit or insert through
@@ -184,6 +188,7 @@ private:
     };
 
     bool isRowIndex(const QModelIndex &index) const;
+    bool isWrittenRow(const QVariantList &values) const;
     void buildFields(const class QSqlRecord &record);
     int readRows(class SqlStatement &statement, int limit);
     void calculate(int row);
@@ -209,6 +214,9 @@ private:
     QList<Row> m_deleted;
     int m_readCount = 0;
     bool m_moreRows = false;
+    KeysetPaging m_paging;
+    QVariantList m_lastKey;        // order key of the last row read
+    QList<QVariantList> m_written; // rows an apply wrote while packets were left
     int m_current = -1;
     State m_state = State::Inactive;
     QVariantList m_editBackup;

@@ -6,11 +6,19 @@
 
 #include <libpq-fe.h>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
 namespace {
+
+bool isSqliteAlias(const QString &alias)
+{
+    return alias.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)
+           || alias.endsWith(QLatin1String(".db"), Qt::CaseInsensitive)
+           || alias.endsWith(QLatin1String(".sqlite"), Qt::CaseInsensitive);
+}
 
 QString sqlitePathOf(const QString &alias)
 {
@@ -85,6 +93,34 @@ void configurePostgres(QSqlDatabase &db,
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
+// SQLite opens any file lazily: reading the schema tells a database from a text
+// file, a directory or an unreadable file before a screen meets it. LIKE keeps
+// the case of letters, as on the other engines.
+void prepareSqliteSession(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+        const DbError error = DbError::fromSqlError(query.lastError());
+        throw DbError(QStringLiteral("%1: %2").arg(db.databaseName(), error.message()),
+                      error.code());
+    }
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA case_sensitive_like = ON")))
+        throw DbError::fromSqlError(query.lastError());
+}
+
+// The server's own refusal of a session because its slots are used up
+// (SQLSTATE 53300). A failed connection carries no SQLSTATE in Qt, so the
+// server's message decides, as libpq reports it after "FATAL:".
+const QRegularExpression &tooManySessionsPattern()
+{
+    static const QRegularExpression pattern(
+            QStringLiteral("FATAL:\\s+(sorry, too many clients already"
+                           "|remaining connection slots are reserved"
+                           "|too many connections for (role|database) )"));
+    return pattern;
+}
+
 void preparePostgresSession(QSqlDatabase &db)
 {
     // pg_catalog goes last so that our TO_CHAR (with the Korean AM/PM marker)
@@ -101,7 +137,7 @@ void preparePostgresSession(QSqlDatabase &db)
 
 DbEngine Database::engineOfAlias(const QString &alias)
 {
-    return sqlitePathOf(alias).isEmpty() ? DbEngine::PostgreSQL : DbEngine::SQLite;
+    return isSqliteAlias(alias.trimmed()) ? DbEngine::SQLite : DbEngine::PostgreSQL;
 }
 
 QSqlDatabase Database::configure(const QString &alias,
@@ -116,7 +152,8 @@ QSqlDatabase Database::configure(const QString &alias,
     if (engineOfAlias(trimmed) == DbEngine::SQLite) {
         const QString path = sqlitePathOf(trimmed);
         if (path.isEmpty())
-            throw DbError(QStringLiteral("데이터베이스 파일이 지정되지 않았습니다: %1").arg(alias));
+            throw DbError(
+                    QStringLiteral("데이터베이스 파일의 경로가 지정되지 않았습니다: %1").arg(alias));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(path);
         // Other processes (kesa-db, a second workstation program) may write at the same time.
@@ -147,15 +184,21 @@ void Database::open(QSqlDatabase &db, bool createFile)
         const QString text = (error.databaseText().isEmpty() ? error.driverText()
                                                              : error.databaseText())
                                      .trimmed();
-        if (isTooManySessions(text))
-            throw DbError(text, QStringLiteral("53300"));
-        throw DbError::fromSqlError(error);
+        if (engine == DbEngine::PostgreSQL && isTooManySessions(text))
+            throw DbError(text, tooManySessionsCode());
+        const DbError failure = DbError::fromSqlError(error);
+        if (engine == DbEngine::SQLite)
+            throw DbError(QStringLiteral("%1: %2").arg(db.databaseName(), failure.message()),
+                          failure.code());
+        throw failure;
     }
     try {
-        if (engine == DbEngine::PostgreSQL)
+        if (engine == DbEngine::PostgreSQL) {
             preparePostgresSession(db);
-        else if (engine == DbEngine::SQLite)
+        } else if (engine == DbEngine::SQLite) {
+            prepareSqliteSession(db);
             Routines::registerSqliteFunctions(db);
+        }
     } catch (...) {
         db.close();
         throw;
@@ -187,11 +230,12 @@ void Database::remove(const QString &connectionName)
 
 bool Database::isTooManySessions(const QString &errorText)
 {
-    return errorText.contains(QLatin1String("too many clients"), Qt::CaseInsensitive)
-           || errorText.contains(QLatin1String("remaining connection slots are reserved"),
-                                 Qt::CaseInsensitive)
-           || errorText.contains(QLatin1String("too many connections"), Qt::CaseInsensitive)
-           || errorText.contains(QLatin1String("53300"));
+    return tooManySessionsPattern().match(errorText).hasMatch();
+}
+
+bool Database::isTooManySessions(const DbError &error)
+{
+    return error.code() == tooManySessionsCode();
 }
 
 QDateTime Database::serverDateTime(const QSqlDatabase &db)

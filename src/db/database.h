@@ -6,6 +6,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+class DbError;
+
 /// The one connection of a process, opened from a launch alias:
 /// - a path ending in ".db" or ".sqlite", or "sqlite:PATH": an SQLite file;
 /// - a "postgresql://" (or "postgres://") URI: a PostgreSQL server;
@@ -30,9 +32,11 @@ public:
                                   const QString &connectionName = defaultConnectionName());
 
     /// Opens a configured connection and prepares the session (SQLite: the
-    /// routines; PostgreSQL: search path and isolation). A missing SQLite file is
-    /// an error unless createFile. Throws DbError with the server's message; a
-    /// refusal for too many sessions carries the code "53300".
+    /// routines, case-sensitive LIKE; PostgreSQL: search path and isolation). A
+    /// missing SQLite file is an error unless createFile (only kesa-db creates
+    /// one); a file that is not an SQLite database fails here, and SQLite
+    /// messages name the file. Throws DbError with the server's message; a
+    /// refusal for too many sessions carries tooManySessionsCode().
     static void open(QSqlDatabase &db, bool createFile = false);
 
     /// configure() and open() in one.
@@ -45,8 +49,15 @@ public:
     /// Closes and removes a connection (all copies of it must be gone).
     static void remove(const QString &connectionName);
 
-    /// True for the server's refusal because its session slots are used up.
+    /// True for the server's own refusal because its session slots are used
+    /// up, as libpq reports it ("FATAL:  sorry, too many clients already" …);
+    /// nothing else counts, not even a text that happens to contain "53300".
     static bool isTooManySessions(const QString &errorText);
+    /// True for an error of open() that is that refusal. The one place that
+    /// decides it is open(); callers ask here.
+    static bool isTooManySessions(const DbError &error);
+    /// The code open() gives that refusal (PostgreSQL's SQLSTATE).
+    static QString tooManySessionsCode() { return QStringLiteral("53300"); }
 
     /// The server's date and time (SYSDATE), to the second.
     static QDateTime serverDateTime(const QSqlDatabase &db);

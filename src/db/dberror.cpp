@@ -20,6 +20,10 @@ DbError DbError::fromSqlError(const QSqlError &error)
             text = text.mid(int(qstrlen(prefix))).trimmed();
     }
     const QString code = error.nativeErrorCode();
+    // Qt's PostgreSQL driver appends "(code)" even when the server sent none (a
+    // lost connection): an empty code says nothing.
+    if (code.isEmpty() && text.endsWith(QLatin1String("()")))
+        text = text.chopped(2).trimmed();
     // Qt's PostgreSQL driver already appends the code to the text.
     if (code.isEmpty() || text.endsWith(QStringLiteral("(%1)").arg(code)))
         return DbError(text, code);

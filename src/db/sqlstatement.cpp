@@ -4,7 +4,10 @@
 #include "dberror.h"
 #include "sqltext.h"
 
+#include <charconv>
+#include <limits>
 #include <QDateTime>
+#include <QLocale>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -17,65 +20,67 @@ QString bindingKey(const QString &name)
     return (name.startsWith(QLatin1Char(':')) ? name.mid(1) : name).toUpper();
 }
 
-// Dates travel to the second, as the server's own dates are kept.
-QString dateTimeText(const QDateTime &value)
+QString invalidTextMessage(const QString &text)
 {
-    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (text.contains(QChar(0)))
+        return QStringLiteral("문자열에 NUL 문자가 있어 데이터베이스에 쓸 수 없습니다.");
+    if (!QStringView(text).isValidUtf16())
+        return QStringLiteral("문자열에 짝이 없는 서로게이트 문자가 있어 데이터베이스에 쓸 수 "
+                              "없습니다.");
+    return QString();
 }
 
-// The value as the engine gets it: empty text is null, as on the original server.
-QVariant normalized(const QVariant &value)
+// Text the engines cannot hold as it is (SQLite pairs a lone surrogate with the
+// next code unit and swallows the closing quote): refused, never changed on the way.
+void checkText(const QString &text)
 {
-    if (!value.isValid() || value.isNull())
-        return QVariant();
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return value.toString().isEmpty() ? QVariant() : value;
-    case QMetaType::QDateTime:
-        return dateTimeText(value.toDateTime());
-    case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-    case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
-    default:
-        return value;
-    }
+    const QString message = invalidTextMessage(text);
+    if (!message.isEmpty())
+        throw DbError(message);
 }
 
-// Values go into the statement text as literals, quoted by us or by the driver.
-// PostgreSQL: every value goes into the text as a quoted literal of unknown
-// type, which the server converts to whatever the place needs, as Oracle does
-// with its implicit conversions. Prepared parameters would each need a type the
-// server can infer, which fails for "P0 IS NULL" and similar places.
-QString postgresLiteral(const QSqlDriver *driver, const QVariant &value)
+QString dateText(const QDate &value)
 {
-    if (!value.isValid())
-        return QStringLiteral("NULL");
-    if (value.typeId() == QMetaType::QByteArray) {
-        QSqlField field(QString(), value.metaType());
-        field.setValue(value);
-        return driver->formatValue(field);
-    }
-    QString text;
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
-        text = QString::number(value.toDouble(), 'g', 17);
-    else if (value.typeId() == QMetaType::Bool)
-        text = value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    else
-        text = value.toString();
-    QSqlField field(QString(), QMetaType(QMetaType::QString));
-    field.setValue(text);
-    return driver->formatValue(field);
+    // Years outside 1..9999 have no text both engines read back.
+    if (value.year() < 1 || value.year() > 9999)
+        throw DbError(
+                QStringLiteral("날짜가 범위를 벗어났습니다: %1").arg(value.toString(Qt::ISODate)));
+    return value.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// SQLite: typed literals (text quoted, numbers bare), so that comparisons keep the
-// type the value had. SQLite plans a statement with literal values markedly
-// faster than one with bound parameters; Qt refuses a second statement in one text.
-QString sqliteLiteral(const QVariant &value)
+QString timeText(const QTime &value)
 {
-    if (!value.isValid())
-        return QStringLiteral("NULL");
-    switch (value.typeId()) {
+    return value.toString(value.msec() != 0 ? QStringLiteral("HH:mm:ss.zzz")
+                                            : QStringLiteral("HH:mm:ss"));
+}
+
+// The shortest text that reads back as the same number; a number written
+// without point or exponent gets ".0", so that SQLite keeps it a real.
+QString realText(double value)
+{
+    if (!qIsFinite(value))
+        throw DbError(QStringLiteral("유한하지 않은 숫자는 데이터베이스에 쓸 수 없습니다."));
+    QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
+    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
+        text += QLatin1String(".0");
+    return text;
+}
+
+QString floatText(float value)
+{
+    if (!qIsFinite(value))
+        throw DbError(QStringLiteral("유한하지 않은 숫자는 데이터베이스에 쓸 수 없습니다."));
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
+        text += QLatin1String(".0");
+    return text;
+}
+
+bool isInteger(int typeId)
+{
+    switch (typeId) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Long:
@@ -84,23 +89,96 @@ QString sqliteLiteral(const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
-        return value.toString();
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double d = value.toDouble();
-        return qIsFinite(d) ? QString::number(d, 'g', 17) : QStringLiteral("NULL");
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
     }
-    case QMetaType::QByteArray:
+}
+
+QString integerText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong) {
+        const qulonglong n = value.toULongLong();
+        if (n > qulonglong(std::numeric_limits<qint64>::max()))
+            throw DbError(QStringLiteral("정수가 범위를 벗어났습니다: %1").arg(n));
+        return QString::number(n);
+    }
+    return QString::number(value.toLongLong());
+}
+
+// The literal of one value. Every value goes into the statement text as a
+// literal that reads back as the value itself: text quoted, numbers in their
+// exact text, a negative number in parentheses (so that "- :P0" never becomes
+// the comment "--"), null of every type as NULL. Text with NUL or a lone
+// surrogate, numbers that are not finite, out of range integers and dates are
+// refused. Empty text is null, as on the original server.
+//
+// SQLite takes numbers bare, so that comparisons keep the type the value had.
+// PostgreSQL takes every value as a quoted literal of unknown type, which the
+// server converts to whatever the place needs, as Oracle does with its implicit
+// conversions; prepared parameters would each need a type the server can
+// infer, which fails for "P0 IS NULL" and similar places.
+QString literal(const QVariant &value, bool postgres, const QSqlDriver *driver)
+{
+    if (!value.isValid() || value.isNull())
+        return QStringLiteral("NULL");
+    const int type = value.typeId();
+    QString text;
+    bool number = false;
+    if (isInteger(type)) {
+        text = integerText(value);
+        number = true;
+    } else if (type == QMetaType::Double) {
+        text = realText(value.toDouble());
+        number = true;
+    } else if (type == QMetaType::Float) {
+        text = floatText(value.toFloat());
+        number = true;
+    } else if (type == QMetaType::Bool) {
+        text = value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        number = true;
+    } else if (type == QMetaType::QDateTime) {
+        const QDateTime moment = value.toDateTime();
+        if (!moment.isValid())
+            return QStringLiteral("NULL");
+        text = dateText(moment.date()) + moment.toString(QStringLiteral(" HH:mm:ss"))
+               + (moment.time().msec() != 0 ? moment.toString(QStringLiteral(".zzz")) : QString());
+    } else if (type == QMetaType::QDate) {
+        if (!value.toDate().isValid())
+            return QStringLiteral("NULL");
+        text = dateText(value.toDate());
+    } else if (type == QMetaType::QTime) {
+        if (!value.toTime().isValid())
+            return QStringLiteral("NULL");
+        text = timeText(value.toTime());
+    } else if (type == QMetaType::QByteArray) {
+        if (postgres) {
+            QSqlField field(QString(), value.metaType());
+            field.setValue(value);
+            return driver->formatValue(field);
+        }
         return QStringLiteral("X'") + QString::fromLatin1(value.toByteArray().toHex())
                + QLatin1Char('\'');
-    default: {
-        QString text = value.toString();
-        text.replace(QLatin1Char('\''), QLatin1String("''"));
-        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    } else {
+        text = value.toString();
+        if (text.isEmpty())
+            return QStringLiteral("NULL");
+        checkText(text);
     }
+    if (number && !postgres)
+        return text.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + text + QLatin1Char(')')
+                                                 : text;
+    if (postgres) {
+        // The driver knows whether the server takes backslashes as they are.
+        QSqlField field(QString(), QMetaType(QMetaType::QString));
+        field.setValue(text);
+        return driver->formatValue(field);
     }
+    text.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
 } // namespace
@@ -132,20 +210,19 @@ void SqlStatement::run()
     if (!m_db.isOpen())
         throw DbError(QStringLiteral("데이터베이스에 연결되어 있지 않습니다."));
     const SqlText text(m_sql);
-    QVariantList values;
+    checkText(m_sql);
+    const bool postgres = engineOf(m_db) == DbEngine::PostgreSQL;
+    const QSqlDriver *driver = m_db.driver();
+    QStringList literals;
     for (const QString &name : text.parameters()) {
         const auto it = m_bindings.constFind(name);
         if (it == m_bindings.constEnd())
             throw DbError(QStringLiteral("값이 지정되지 않은 변수가 있습니다: :%1").arg(name));
-        values.append(normalized(*it));
+        literals.append(literal(*it, postgres, driver));
     }
 
     m_query = QSqlQuery(m_db);
-    const bool postgres = engineOf(m_db) == DbEngine::PostgreSQL;
-    const QSqlDriver *driver = m_db.driver();
-    const QString sql = text.build([&](int i) {
-        return postgres ? postgresLiteral(driver, values.at(i)) : sqliteLiteral(values.at(i));
-    });
+    const QString sql = text.build([&](int i) { return literals.at(i); });
     if (!m_query.exec(sql))
         throw DbError::fromSqlError(m_query.lastError());
 }

@@ -7,7 +7,12 @@
 #include <QVariantMap>
 
 /// A fixed SQL text with named parameters :P0, :P1 … (a name used several
-/// times takes one value). An empty text is bound as NULL, blanks are kept.
+/// times takes one value). Values are written into the text as literals that
+/// read back as the values themselves (see sqlstatement.cpp); an empty text is
+/// NULL, blanks are kept. Text with NUL or a lone surrogate, numbers that are
+/// not finite and integers or dates out of range are refused with DbError; so
+/// is a statement text that is not valid UTF-16. Null and invalid dates and
+/// date-times are NULL.
 /// Every failure (prepare or execution) throws DbError with the server's text.
 /// A bare SYSDATE is the server's date and time on every engine.
 class SqlStatement

@@ -6,12 +6,30 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 #include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+void execute(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        throw DbError::fromSqlError(query.lastError());
+}
+
+} // namespace
 
 Transaction::Transaction(const QSqlDatabase &db)
     : m_db(db)
 {
-    if (isActive(m_db))
+    if (isActive(m_db)) {
+        // Inside someone else's transaction: a savepoint, so that this guard
+        // can undo its own work and never ends the outer transaction.
+        static int savepoints = 0;
+        m_savepoint = QStringLiteral("KESA_TX_%1").arg(++savepoints);
+        execute(m_db, QStringLiteral("SAVEPOINT ") + m_savepoint);
         return;
+    }
     if (!m_db.transaction())
         throw DbError::fromSqlError(m_db.lastError());
     m_started = true;
@@ -25,6 +43,18 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
+    if (m_finished)
+        return;
+    if (!m_started) {
+        try {
+            execute(m_db, QStringLiteral("RELEASE SAVEPOINT ") + m_savepoint);
+        } catch (...) {
+            rollback();
+            throw;
+        }
+        m_finished = true;
+        return;
+    }
     m_finished = true;
     if (!isActive(m_db))
         return;
@@ -37,9 +67,20 @@ void Transaction::commit()
 
 void Transaction::rollback() noexcept
 {
+    if (m_finished)
+        return;
     m_finished = true;
-    if (isActive(m_db))
-        m_db.rollback();
+    if (!isActive(m_db))
+        return;
+    if (!m_started) {
+        // Back to where this guard began; the outer transaction goes on (on
+        // PostgreSQL it is usable again after a failed statement).
+        QSqlQuery query(m_db);
+        query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + m_savepoint);
+        query.exec(QStringLiteral("RELEASE SAVEPOINT ") + m_savepoint);
+        return;
+    }
+    m_db.rollback();
 }
 
 bool Transaction::isActive(const QSqlDatabase &db)

@@ -130,7 +130,7 @@ bool TfrmZZD000::ConnectDatabase()
         Database::open(dbsDB);
         return true;
     } catch (const DbError &error) {
-        if (error.code() == QLatin1String("53300") || Database::isTooManySessions(error.message()))
+        if (Database::isTooManySessions(error))
             ShowErrorMessage(
                     QStringLiteral("현재 너무 많은 사용자가 사용 중이므로 연결할 수 없습니다.\r"
                                    "잠시 후 다시 시도하십시오."));

@@ -1,3 +1,4 @@
+#include "db/clientdataset.h"
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "db/transaction.h"
@@ -202,27 +203,59 @@ private Q_SLOTS:
         QVERIFY(!Transaction::isActive(db));
         QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 0);
 
-        // An inner guard does not start a second transaction; the commit ends the one.
+        // An inner guard never ends the outer transaction: its commit keeps the
+        // outer one open, and a failure after it undoes the inner work too.
+        QVERIFY_THROWS_EXCEPTION(DbError, Transaction::run(db, [&] {
+                                     insertCode(db, QStringLiteral("2"), QStringLiteral("c"));
+                                     Transaction::run(db, [&] {
+                                         insertCode(db, QStringLiteral("3"), QStringLiteral("d"));
+                                     });
+                                     QVERIFY(Transaction::isActive(db));
+                                     ClientDataSet data;
+                                     data.setDatabase(db);
+                                     data.setSql(QStringLiteral(
+                                             "SELECT HEAD, DETAIL, DETAIL_NAME FROM ZX010MS "
+                                             "ORDER BY HEAD, DETAIL"));
+                                     data.open();
+                                     data.append();
+                                     data.setValue(QStringLiteral("HEAD"), QStringLiteral("T0001"));
+                                     data.setValue(QStringLiteral("DETAIL"), QStringLiteral("4"));
+                                     data.applyUpdates();
+                                     QVERIFY(Transaction::isActive(db));
+                                     throw DbError(QStringLiteral("stop"));
+                                 }));
+        QVERIFY(!Transaction::isActive(db));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 0);
+
+        // An inner failure goes back to where the inner guard began; the outer
+        // transaction goes on (on PostgreSQL too, after the failed statement).
         Transaction outer(db);
         QVERIFY(outer.started());
-        {
-            Transaction inner(db);
-            QVERIFY(!inner.started());
-            insertCode(db, QStringLiteral("2"), QStringLiteral("c"));
-            inner.commit();
-        }
-        QVERIFY(!Transaction::isActive(db));
+        insertCode(db, QStringLiteral("5"), QStringLiteral("e"));
+        QVERIFY_THROWS_EXCEPTION(DbError, Transaction::run(db, [&] {
+                                     Transaction inner(db);
+                                     QVERIFY(!inner.started());
+                                     insertCode(db, QStringLiteral("6"), QStringLiteral("f"));
+                                     insertCode(db, QStringLiteral("5"), QStringLiteral("g"));
+                                 }));
+        QVERIFY(Transaction::isActive(db));
+        insertCode(db, QStringLiteral("7"), QStringLiteral("h"));
         outer.commit();
-        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 1);
+        QVERIFY(!Transaction::isActive(db));
+        QCOMPARE(scalar(db,
+                        QStringLiteral("SELECT COUNT(*) FROM ZX010MS WHERE DETAIL IN ('5', '7')"))
+                         .toInt(),
+                 2);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 2);
 
         // A guard left by an exception rolls back.
         try {
             Transaction tx(db);
-            insertCode(db, QStringLiteral("3"), QStringLiteral("d"));
+            insertCode(db, QStringLiteral("8"), QStringLiteral("i"));
             throw DbError(QStringLiteral("stop"));
         } catch (const DbError &) {
         }
-        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 1);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX010MS")).toInt(), 2);
     }
 };
 

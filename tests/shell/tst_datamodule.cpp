@@ -8,6 +8,7 @@
 #include "shell/ZZD000.h"
 #include "testdatabase.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -114,25 +115,84 @@ private Q_SLOTS:
         }
     }
 
+    // Every failed connection shows the connection box with the reason, and no
+    // file is created on the way: a missing SQLite file is made by kesa-db only.
     void failedConnection_data()
     {
         QTest::addColumn<QString>("alias");
-        QTest::newRow("missing file") << QStringLiteral("/nowhere/kesa.db");
-        QTest::newRow("unknown service") << QStringLiteral("kesa_no_such_service");
-        QTest::newRow("bad uri") << QStringLiteral("postgresql://[::1");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing file")
+                << QStringLiteral("%DIR%/kesa.db") << QStringLiteral("%DIR%/kesa.db");
+        QTest::newRow("missing folder")
+                << QStringLiteral("/nowhere/kesa.db") << QStringLiteral("/nowhere/kesa.db");
+        QTest::newRow("text file")
+                << QStringLiteral("%DIR%/text.db") << QStringLiteral("%DIR%/text.db");
+        QTest::newRow("directory")
+                << QStringLiteral("sqlite:%DIR%/folder.db") << QStringLiteral("%DIR%/folder.db");
+        QTest::newRow("sqlite without path") << QStringLiteral("sqlite:") << QStringLiteral("경로");
+        QTest::newRow("unknown service") << QStringLiteral("kesa_no_such_service") << QString();
+        QTest::newRow("bad uri") << QStringLiteral("postgresql://[::1") << QString();
+        // A port number that happens to be the too-many-sessions code is no refusal of the server.
+        QTest::newRow("refused on port 53300")
+                << QStringLiteral("postgresql://kesa@127.0.0.1:53300/kesa?connect_timeout=2")
+                << QStringLiteral("53300");
     }
     void failedConnection()
     {
         QFETCH(QString, alias);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.db")));
+        QFile text(dir.filePath(QStringLiteral("text.db")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("this is no database\n");
+        text.close();
+        alias.replace(QLatin1String("%DIR%"), dir.path());
+        reason.replace(QLatin1String("%DIR%"), dir.path());
+        const QStringList before = QDir(dir.path())
+                                           .entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+
         RecordingMessageService messages;
         TfrmZZD000 module(
                 {alias, QStringLiteral("kesa"), QStringLiteral("A0001"), QStringLiteral("김")});
         QVERIFY(!module.isConnected());
         QCOMPARE(messages.entries.size(), 1);
-        const QString text = messages.entries.first().text;
-        QVERIFY2(text.startsWith(CannotConnect) && text.size() > CannotConnect.size(),
-                 qPrintable(text));
+        const QString shown = messages.entries.first().text;
+        QVERIFY2(shown.startsWith(CannotConnect) && shown.size() > CannotConnect.size(),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains(reason), qPrintable(shown));
+        // An error without a code has no empty "()".
+        QVERIFY2(!shown.contains(QLatin1String("()")), qPrintable(shown));
         QVERIFY(!module.ConnectDatabase());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+        QCOMPARE(QFileInfo(text).size(), qint64(20));
+    }
+
+    // Only the server's own messages for its session limit count.
+    void tooManySessionsText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("tooMany");
+        QTest::newRow("clients") << QStringLiteral(
+                "connection to server on socket \"/tmp/.s.PGSQL.5432\" failed: FATAL:  sorry, too "
+                "many clients already")
+                                 << true;
+        QTest::newRow("reserved") << QStringLiteral(
+                "connection to server at \"db\" (10.0.0.1), port 5432 failed: FATAL:  remaining "
+                "connection slots are reserved for non-replication superuser connections")
+                                  << true;
+        QTest::newRow("role") << QStringLiteral("FATAL:  too many connections for role \"kesa\"")
+                              << true;
+        QTest::newRow("port 53300") << QStringLiteral(
+                "connection to server at \"127.0.0.1\", port 53300 failed: Connection refused")
+                                    << false;
+        QTest::newRow("code in text") << QStringLiteral("ERROR: 53300 too many clients") << false;
+    }
+    void tooManySessionsText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, tooMany);
+        QCOMPARE(Database::isTooManySessions(text), tooMany);
     }
 
     // A cluster of its own with four session slots, all taken.
