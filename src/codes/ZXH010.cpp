@@ -5,13 +5,12 @@
 #include "db/database.h"
 #include "db/sqlstatement.h"
 #include "framework/datagrid.h"
+#include "framework/firstshow.h"
 #include "framework/messagetexts.h"
-#include "framework/useraction.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -64,20 +63,15 @@ TfrmZXH010::TfrmZXH010(QWidget *owner)
     rgrGrid->addColumn(QStringLiteral("DETAIL_NAME"), QStringLiteral("코드명"), 386);
     setTabOrder(edtDetailName, bbtSearch);
     setTabOrder(bbtSearch, rgrGrid);
-}
 
-void TfrmZXH010::showEvent(QShowEvent *event)
-{
-    TfrmZZH020::showEvent(event);
-    if (m_shown || event->spontaneous())
-        return;
     // Once, on the first show: searching again whenever the dialog becomes
     // active would reopen the error box of a refused search after it closes.
-    m_shown = true;
-    if (edtDetailName->isEnabled())
-        edtDetailName->setFocus();
-    if (!edtDetailName->text().isEmpty())
-        RunUserAction([this] { bbtSearchClick(); });
+    RunOnFirstShow(this, [this] {
+        if (edtDetailName->isEnabled())
+            edtDetailName->setFocus();
+        if (!edtDetailName->text().isEmpty())
+            bbtSearchClick();
+    });
 }
 
 void TfrmZXH010::refuseSearchText()

@@ -33,14 +33,10 @@ public:
     QLabel *lblDetailName = nullptr;
     QLineEdit *edtDetailName = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void refuseSearchText();
 
     int m_tag = HeadSearch;
-    bool m_shown = false;
 };
 
 /// The head lookup: Head := empty; the dialog in head-search mode, opened with
