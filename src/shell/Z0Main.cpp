@@ -5,6 +5,8 @@
 #include "admin/ZAI010.h"
 #include "admin/ZAI020.h"
 #include "admin/ZAI030.h"
+#include "admin/ZAI040.h"
+#include "admin/ZAI050.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
 #include "common/ZXB000.h"
@@ -19,6 +21,8 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAI010"), [] { return new TfrmZAI010; }},
             {QStringLiteral("ZAI020"), [] { return new TfrmZAI020; }},
             {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
+            {QStringLiteral("ZAI040"), [] { return new TfrmZAI040; }},
+            {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
