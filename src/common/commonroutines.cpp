@@ -116,3 +116,9 @@ QString LocalIPAddress()
 {
     return localIPv4Address();
 }
+
+QString CutAccessKey(const QString &caption)
+{
+    const qsizetype at = caption.indexOf(QLatin1String("(&"));
+    return at < 0 ? caption : caption.left(at);
+}

@@ -13,3 +13,5 @@ QString WeekdayName(const QString &text);
 QString IntToTextSafe(qint64 value);
 qint64 TextToInt64(const QString &text);
 QString LocalIPAddress();
+/// A menu or program name without its access-key suffix: the text before the first "(&".
+QString CutAccessKey(const QString &caption);

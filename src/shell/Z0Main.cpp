@@ -3,6 +3,10 @@
 #include <QHash>
 
 #include "admin/ZAI010.h"
+#include "admin/ZAI020.h"
+#include "admin/ZAI030.h"
+#include "admin/ZAI040.h"
+#include "admin/ZAI050.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
 #include "common/ZXB000.h"
@@ -16,6 +20,10 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
     // One row per program ID that has a screen; every screen unit adds its row here.
     static QHash<QString, TfrmZ0Main::ScreenFactory> table = {
             {QStringLiteral("ZAI010"), [] { return new TfrmZAI010; }},
+            {QStringLiteral("ZAI020"), [] { return new TfrmZAI020; }},
+            {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
+            {QStringLiteral("ZAI040"), [] { return new TfrmZAI040; }},
+            {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},

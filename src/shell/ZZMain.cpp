@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "common/commonroutines.h"
 #include "common/loginvalues.h"
 #include "common/messageservice.h"
 #include "common/silentabort.h"
@@ -93,8 +94,7 @@ QString TfrmZZMain::programProjectId()
 
 QString TfrmZZMain::cutCaption(const QString &caption)
 {
-    const qsizetype at = caption.indexOf(QLatin1String("(&"));
-    return at < 0 ? caption : caption.left(at);
+    return CutAccessKey(caption);
 }
 
 void TfrmZZMain::buildFrame()
