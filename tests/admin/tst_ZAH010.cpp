@@ -1,5 +1,5 @@
 // The user lookup and the employee picker of the user screens, on both engines.
-#include "adminhelpers.h"
+#include "screentest.h"
 #include "recordingmessageservice.h"
 #include "testdatabase.h"
 

@@ -1,5 +1,5 @@
 // User registration driven through its widgets and hot keys, on both engines.
-#include "adminhelpers.h"
+#include "screentest.h"
 #include "recordingmessageservice.h"
 #include "testdatabase.h"
 

@@ -1,6 +1,6 @@
 // The password history (ZAS010) and the password inquiry (ZAS011) through
 // their widgets, on both engines.
-#include "adminhelpers.h"
+#include "screentest.h"
 #include "recordingmessageservice.h"
 #include "testdatabase.h"
 

@@ -1,4 +1,4 @@
-#include "adminhelpers.h"
+#include "screentest.h"
 
 #include "common/loginvalues.h"
 #include "db/sqlstatement.h"
