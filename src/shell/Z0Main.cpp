@@ -3,6 +3,8 @@
 #include <QHash>
 
 #include "admin/ZAI010.h"
+#include "admin/ZAI020.h"
+#include "admin/ZAI030.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
 #include "codes/ZXI020.h"
@@ -17,6 +19,8 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
     // One row per program ID that has a screen; every screen unit adds its row here.
     static QHash<QString, TfrmZ0Main::ScreenFactory> table = {
             {QStringLiteral("ZAI010"), [] { return new TfrmZAI010; }},
+            {QStringLiteral("ZAI020"), [] { return new TfrmZAI020; }},
+            {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "screentest.h"
+
+#include <functional>
+#include <QApplication>
+#include <QSqlDatabase>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+class TestDatabase;
+
+/// Opens a screen embedded in `page` on a database, created and active.
+template<typename Screen>
+Screen *openScreen(const QSqlDatabase &db, QWidget &page)
+{
+    auto *screen = new Screen(&page);
+    screen->setDatabase(db);
+    screen->ensureCreated();
+    page.resize(1008, 670);
+    activate(&page);
+    return screen;
+}
+
+/// Acts on the modal dialog the code under test is about to show, once it is
+/// shown and active; a dialog still open afterwards is ended, so a test never hangs.
+template<typename Dialog>
+void whenDialogShows(std::function<void(Dialog *)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        activate(dialog);
+        act(dialog);
+        if (dialog->isVisible())
+            dialog->done(-1);
+    });
+}
+
+/// What `kesa-db menu` prints for an employee in a project of the test database.
+QString menuText(const TestDatabase &tdb, const QString &projectId, const QString &empNo);
