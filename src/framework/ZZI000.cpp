@@ -108,6 +108,16 @@ bool TfrmZZI000::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void TfrmZZI000::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    ensureCreated();
+    RunUserAction([this] { FormFirstShow(); });
+}
+
 QString TfrmZZI000::programId() const
 {
     return objectName().mid(3);

@@ -95,6 +95,10 @@ protected:
     virtual void FormClose();
     /// Closes the screen's statements (part of the close query).
     virtual void CloseStatements();
+    /// Runs once, through the user-action guard, when the screen is first shown
+    /// (after FormCreate()). Qt's show event comes again on every tab switch:
+    /// work that must happen once when the screen appears belongs here.
+    virtual void FormFirstShow() {}
 
     /// First step of every button handler: clears the status message and stops
     /// the action silently when the button is hidden or disabled.
@@ -128,6 +132,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void readAffiliation();
@@ -141,4 +146,5 @@ private:
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;
+    bool m_shown = false;
 };

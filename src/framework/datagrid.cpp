@@ -137,6 +137,17 @@ bool DataGrid::isColumnVisible(int index) const
     return gridColumn(index).visible && !isColumnHidden(index);
 }
 
+void DataGrid::setCellStyle(GridCellStyler styler)
+{
+    m_columns->setCellStyler(std::move(styler));
+    viewport()->update();
+}
+
+GridCellStyle DataGrid::cellStyle(int row, int column) const
+{
+    return m_columns->cellStyle(row, column);
+}
+
 int DataGrid::fieldIndexOf(int column) const
 {
     return m_columns->sourceColumn(column);

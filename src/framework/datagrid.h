@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridcellstyle.h"
 #include "gridcolumn.h"
 
 #include "db/clientdataset.h"
@@ -44,6 +45,13 @@ public:
     void setGridColumn(int index, const GridColumn &column);
     void setColumnVisible(int index, bool visible);
     bool isColumnVisible(int index) const;
+
+    /// The style hook: text colour, background and bold per row or per cell
+    /// (the selection keeps its own colours). Columns give their text colour
+    /// and blank repeated values themselves (GridColumn).
+    void setCellStyle(GridCellStyler styler);
+    /// The style a cell is drawn with.
+    GridCellStyle cellStyle(int row, int column) const;
 
     /// The data set field a column shows, -1 when it shows none.
     int fieldIndexOf(int column) const;

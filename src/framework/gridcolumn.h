@@ -21,6 +21,10 @@ struct GridColumn
     /// The column group (DataGrid::addColumnGroup) whose caption the group
     /// header row shows above the title; -1 for none.
     int group = -1;
+    /// Text colour of the cells and of the title (invalid: the grid's own).
+    QColor textColour;
+    /// A value equal to the one in the row above is shown blank.
+    bool blankRepeats = false;
     /// What the footer row shows under the column.
     GridFooter footer = GridFooter::None;
     /// Alignment and text colour of the footer (default: right, blue).

@@ -2,6 +2,8 @@
 
 #include "db/clientdataset.h"
 
+#include <QFont>
+
 GridColumnModel::GridColumnModel(QObject *parent)
     : QAbstractProxyModel(parent)
 {}
@@ -149,11 +151,56 @@ void GridColumnModel::sourceDataChanged(const QModelIndex &topLeft, const QModel
     Q_EMIT dataChanged(index(topLeft.row(), 0), index(bottomRight.row(), columnCount() - 1));
 }
 
+void GridColumnModel::setCellStyler(GridCellStyler styler)
+{
+    m_styler = std::move(styler);
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+GridCellStyle GridColumnModel::cellStyle(int row, int column) const
+{
+    GridCellStyle style;
+    if (column >= 0 && column < m_columns.size())
+        style.text = m_columns.at(column).textColour;
+    if (m_styler)
+        m_styler(row, column, style);
+    return style;
+}
+
 QVariant GridColumnModel::data(const QModelIndex &proxyIndex, int role) const
 {
     const QModelIndex source = mapToSource(proxyIndex);
     if (!source.isValid())
         return QVariant();
+    switch (role) {
+    case Qt::ForegroundRole:
+    case Qt::BackgroundRole:
+    case Qt::FontRole: {
+        const GridCellStyle style = cellStyle(proxyIndex.row(), proxyIndex.column());
+        if (role == Qt::ForegroundRole && style.text.isValid())
+            return style.text;
+        if (role == Qt::BackgroundRole && style.background.isValid())
+            return style.background;
+        if (role == Qt::FontRole && style.bold) {
+            QFont bold; // resolved onto the grid's font: only the weight is set
+            bold.setBold(true);
+            return bold;
+        }
+        return source.data(role);
+    }
+    case Qt::DisplayRole:
+        if (!m_columns.isEmpty() && m_columns.at(proxyIndex.column()).blankRepeats
+            && proxyIndex.row() > 0) {
+            const QVariant value = source.data(role);
+            if (value == source.sibling(source.row() - 1, source.column()).data(role))
+                return QString();
+            return value;
+        }
+        break;
+    default:
+        break;
+    }
     if (role == Qt::TextAlignmentRole && !m_columns.isEmpty()) {
         const Qt::Alignment own = m_columns.at(proxyIndex.column()).alignment;
         if (own)
@@ -167,6 +214,9 @@ QVariant GridColumnModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (role == Qt::ForegroundRole && section >= 0 && section < m_columns.size()
+            && m_columns.at(section).textColour.isValid())
+            return m_columns.at(section).textColour;
         if (role != Qt::DisplayRole || section < 0 || section >= columnCount())
             return QVariant();
         if (!m_columns.isEmpty())

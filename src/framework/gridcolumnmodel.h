@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridcellstyle.h"
 #include "gridcolumn.h"
 
 #include <QAbstractProxyModel>
@@ -21,6 +22,10 @@ public:
     const QList<GridColumn> &columns() const { return m_columns; }
     /// Changes one column; only a new field resets the model.
     void replaceColumn(int column, const GridColumn &replacement);
+    /// The per-row / per-cell style hook (colours and bold beyond the columns').
+    void setCellStyler(GridCellStyler styler);
+    /// The style a cell is drawn with: its column's, then the hook's.
+    GridCellStyle cellStyle(int row, int column) const;
     /// The source column a grid column shows, -1 when its field is missing.
     int sourceColumn(int column) const;
 
@@ -40,4 +45,5 @@ private:
 
     QList<GridColumn> m_columns;
     QList<int> m_map; // source column of each shown column
+    GridCellStyler m_styler;
 };

@@ -75,6 +75,14 @@ void GridHeaderView::paintCell(QPainter *painter,
     option.text = text;
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::Middle;
+    if (section >= 0) {
+        const QVariant colour = model() ? model()->headerData(section,
+                                                              Qt::Horizontal,
+                                                              Qt::ForegroundRole)
+                                        : QVariant();
+        if (colour.canConvert<QColor>() && colour.value<QColor>().isValid())
+            option.palette.setColor(QPalette::ButtonText, colour.value<QColor>());
+    }
     if (isEnabled())
         option.state |= QStyle::State_Enabled;
     if (withSortMark && section >= 0) {

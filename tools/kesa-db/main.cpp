@@ -5,11 +5,14 @@
 #include "db/database.h"
 #include "db/dberror.h"
 #include "db/demodata.h"
+#include "db/lunarholidays.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
+#include "platform/localip.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace {
@@ -36,7 +39,27 @@ QString sessionUser(const QSqlDatabase &db)
     return query.next() ? query.value(0).toString() : QString();
 }
 
-int run(const QStringList &args, const QString &user, const QString &password)
+// The lunar holidays of a year, one line each: date, name, and the holiday a
+// day already holds (such a day is left alone by --write).
+int holidays(const QSqlDatabase &db, int year, bool write, const QString &user)
+{
+    const QHash<QString, QString> stored = LunarHolidays::storedHolidays(db, year);
+    QList<LunarHolidays::Holiday> written;
+    if (write)
+        written = LunarHolidays::write(db, year, user, localIPv4Address());
+    for (const LunarHolidays::Holiday &holiday : LunarHolidays::ofYear(year)) {
+        const QString date = holiday.date.toString(QStringLiteral("yyyyMMdd"));
+        out() << date << '\t' << holiday.name;
+        if (stored.contains(date))
+            out() << "\t(등록됨: " << stored.value(date) << ')';
+        out() << '\n';
+    }
+    if (write)
+        out() << written.size() << "일을 연도별 휴일(Z0013)로 저장했습니다.\n";
+    return 0;
+}
+
+int run(const QStringList &args, const QString &user, const QString &password, bool write)
 {
     const QString command = args.value(0);
     const QString alias = args.value(1);
@@ -60,6 +83,8 @@ int run(const QStringList &args, const QString &user, const QString &password)
         }
         return 0;
     }
+    if (command == QLatin1String("holidays"))
+        return holidays(db, args.value(2).toInt(), write, user.isEmpty() ? sessionUser(db) : user);
     const QString project = args.value(2);
     const QString empNo = args.value(3);
     for (const Authority::MenuRow &menu : Authority::menus(db, project)) {
@@ -76,6 +101,13 @@ int run(const QStringList &args, const QString &user, const QString &password)
     return 0;
 }
 
+// Four digits, 1990 to 2100: the years the calendar screens take.
+bool isYear(const QString &text)
+{
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    return fourDigits.match(text).hasMatch() && text.toInt() >= 1990 && text.toInt() <= 2100;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -90,6 +122,8 @@ int main(int argc, char *argv[])
             "  demo ALIAS                      init, then load the demo data (empty databases "
             "only)\n"
             "  menu ALIAS PROJECT_ID EMP_NO    print the menu bar of an employee\n"
+            "  holidays ALIAS YEAR [--write]   print the lunar holidays of a year (1990-2100);\n"
+            "                                  --write stores the free days as one-year holidays\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
             "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
     parser.addHelpOption();
@@ -101,20 +135,29 @@ int main(int argc, char *argv[])
                                             QStringLiteral("password"));
     parser.addOption(userOption);
     parser.addOption(passwordOption);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init, demo or menu"));
+    const QCommandLineOption writeOption(QStringLiteral("write"),
+                                         QStringLiteral("holidays: store them (Z0013)."));
+    parser.addOption(writeOption);
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("init, demo, menu or holidays"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
     const bool valid = ((command == QLatin1String("init") || command == QLatin1String("demo"))
                         && args.size() == 2)
-                       || (command == QLatin1String("menu") && args.size() == 4);
+                       || (command == QLatin1String("menu") && args.size() == 4)
+                       || (command == QLatin1String("holidays") && args.size() == 3
+                           && isYear(args.value(2)));
     if (!valid) {
         err() << parser.helpText();
         return 2;
     }
     try {
-        return run(args, parser.value(userOption), parser.value(passwordOption));
+        return run(args,
+                   parser.value(userOption),
+                   parser.value(passwordOption),
+                   parser.isSet(writeOption));
     } catch (const DbError &error) {
         err() << error.message() << '\n';
         return 1;

@@ -1,0 +1,44 @@
+#include "displaygrid.h"
+
+#include "gridcolumnmodel.h"
+
+DisplayGrid::DisplayGrid(QWidget *parent)
+    : DataGrid(parent)
+    , m_rows(new MemoryGridModel(this))
+{
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The column proxy of the grid shows plain rows by position.
+    static_cast<GridColumnModel *>(model())->setSourceModel(m_rows);
+}
+
+int DisplayGrid::defineColumn(const GridColumn &column, MemoryGridModel::DataType type)
+{
+    GridColumn readOnly = column;
+    readOnly.readOnly = true;
+    m_rows->appendColumn({column.title, type, 0});
+    return addColumn(readOnly);
+}
+
+void DisplayGrid::setRowCount(int count)
+{
+    while (m_rows->rowCount() > count)
+        m_rows->deleteRow(m_rows->rowCount() - 1);
+    while (m_rows->rowCount() < count)
+        m_rows->appendRow({}, MemoryGridModel::Unchanged);
+}
+
+void DisplayGrid::clearCells()
+{
+    for (int row = 0; row < m_rows->rowCount(); ++row)
+        m_rows->setCells(row, {});
+}
+
+int DisplayGrid::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+int DisplayGrid::currentColumn() const
+{
+    return currentIndex().isValid() ? currentIndex().column() : -1;
+}
