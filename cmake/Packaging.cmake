@@ -71,6 +71,18 @@ endif()
 install(FILES ${_doc}/configuration.md ${_doc}/changelog.gz packaging/copyright
         DESTINATION ${KESA_DOC_DIR})
 
+# A manual page for each command that has one in packaging/man.
+set(_man ${CMAKE_BINARY_DIR}/packaging/man)
+file(MAKE_DIRECTORY ${_man})
+foreach(_program ${_programs})
+    set(_page ${PROJECT_SOURCE_DIR}/packaging/man/${_program}.1)
+    if(EXISTS ${_page})
+        configure_file(${_page} ${_man}/${_program}.1 COPYONLY)
+        execute_process(COMMAND gzip -9nf ${_man}/${_program}.1)
+        install(FILES ${_man}/${_program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+endforeach()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${KESA_PACKAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
