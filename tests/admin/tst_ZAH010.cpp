@@ -1,6 +1,6 @@
 // The user lookup and the employee picker of the user screens, on both engines.
-#include "recordingmessageservice.h"
 #include "screentest.h"
+#include "recordingmessageservice.h"
 #include "testdatabase.h"
 
 #include "admin/ZAH010.h"

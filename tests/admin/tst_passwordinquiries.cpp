@@ -1,7 +1,7 @@
 // The password history (ZAS010) and the password inquiry (ZAS011) through
 // their widgets, on both engines.
-#include "recordingmessageservice.h"
 #include "screentest.h"
+#include "recordingmessageservice.h"
 #include "testdatabase.h"
 
 #include "admin/ZAS010.h"
