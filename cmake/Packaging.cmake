@@ -63,9 +63,12 @@ install(FILES packaging/${KESA_PACKAGE}.svg
 set(_doc ${CMAKE_BINARY_DIR}/packaging/doc)
 file(MAKE_DIRECTORY ${_doc})
 file(READ ${PROJECT_SOURCE_DIR}/README.md _readme)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
 string(REGEX MATCH "### Configuration files next to the program\n[^#]*" _config "${_readme}")
 if(NOT _config)
-    message(FATAL_ERROR "README.md has no section \"Configuration files next to the program\"")
+    # The package test then fails on the missing table; the build goes on.
+    message(WARNING "README.md has no section \"Configuration files next to the program\"")
+    set(_config "### Configuration files next to the program\n\nSee the project's README.\n")
 endif()
 string(REPLACE "### Configuration files next to the program"
                "# 시스템 관리 (kesa-z): configuration files\n\nThe program folder is /usr/lib/kesa-z. The INI files below are links there to\n/etc/kesa-z, where you edit them; MainImg.rcc is in the program folder itself." _config "${_config}")
