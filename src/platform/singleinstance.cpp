@@ -15,7 +15,7 @@ SingleInstance::SingleInstance(const QString &name, QObject *parent)
     : QObject(parent)
     , m_name(name)
     , m_serverPath(serverPath(name))
-    , m_lock(lockFilePath(name))
+    , m_lock(m_serverPath + QLatin1String(".lock"))
 {
     // Only a lock whose process is gone is stale, however old it is.
     m_lock.setStaleLockTime(0);

@@ -1,7 +1,6 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -47,7 +46,6 @@ private Q_SLOTS:
     void closingTheWindowClosesEveryTabThenTellsTheLauncher();
     void launcherAbsentClosesQuietly();
     void screensOpenProgramsThroughTheHost();
-    void windowMenuDropsDownAfterAnEmptyOpening();
 
 private:
     TfrmZ0Main *makeWindow(const QSqlDatabase &db);
@@ -496,25 +494,6 @@ void TestMainWindow::screensOpenProgramsThroughTheHost()
     QCOMPARE(w->pgcTabs->tabText(1), QStringLiteral("비밀번호 이력 조회"));
     QVERIFY(!ScreenHost::current()->openProgram(QStringLiteral("x"), QStringLiteral("ZAI010")));
     QCOMPARE(w->pgcTabs->currentIndex(), 0);
-}
-
-void TestMainWindow::windowMenuDropsDownAfterAnEmptyOpening()
-{
-    // Alt+W, Escape with no program open: a popup of no size is never mapped
-    // by X11, and the menu then stays unmapped for the session.
-    SQLITE_WINDOW();
-    QMenu *menu = w->mmuMenuWindow;
-    w->mmuMenu->setActiveAction(menu->menuAction());
-    QTRY_VERIFY(menu->isVisible());
-    QVERIFY(!menu->geometry().isEmpty());
-    QTest::keyClick(menu, Qt::Key_Escape);
-    QTRY_VERIFY(!menu->isVisible());
-
-    QVERIFY(w->OpenProgram(QStringLiteral("사용자 등록"), QStringLiteral("ZAI010")));
-    w->mmuMenu->setActiveAction(menu->menuAction());
-    QTRY_VERIFY(menu->isVisible());
-    QVERIFY(menu->actionGeometry(w->windowEntries().value(0)).isValid());
-    QTest::keyClick(menu, Qt::Key_Escape);
 }
 
 QTEST_MAIN(TestMainWindow)
