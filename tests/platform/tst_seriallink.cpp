@@ -17,7 +17,7 @@ void spin(int ms)
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QTest::qWait(5);
 }
 
 } // namespace
