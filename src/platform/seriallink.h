@@ -47,7 +47,7 @@ public:
     /// 100 ms a byte plus 1000 ms.
     static int writeTimeoutMs(qsizetype byteCount);
 
-    /// Why the last open or write failed, in the program's words.
+    /// Why the last open or write failed, for logs (the screens show their own texts).
     QString errorString() const { return m_error; }
 
     /// The device path a port name stands for ("COM3" is /dev/ttyS2).

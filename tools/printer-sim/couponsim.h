@@ -9,7 +9,8 @@
 /// coupon at normal size; ESC "i" h w sets the size (digits '0'…'5' or bytes
 /// 0…5: height × (h+1), width × (w+1)); LF prints the line; CR is ignored;
 /// ESC "d" n feeds n lines and cuts, which finishes the coupon. Other ESC
-/// commands and control bytes are logged as UNKNOWN.
+/// commands and control bytes are logged as UNKNOWN. A line feed sent after
+/// the cut prints an empty first line on the next coupon, as on paper.
 ///
 /// Status: [0F, 00, S3, S4, S5, S6, 00], all zero when ready. Every fault sets
 /// the off-line bit (S3 08) and its own: cover S3 20, cutter and jam S4 08,

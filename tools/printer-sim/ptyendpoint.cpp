@@ -64,12 +64,16 @@ void PtyEndpoint::close()
 
 bool PtyEndpoint::write(const QByteArray &bytes)
 {
+    // Nobody may be reading the other end (the program has its port closed):
+    // after a second of a full line the rest is lost, as on a real line.
     qsizetype done = 0;
-    while (m_master >= 0 && done < bytes.size()) {
+    int waits = 0;
+    while (m_master >= 0 && done < bytes.size() && waits < 1000) {
         const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0) {
             done += n;
         } else if (n < 0 && errno == EAGAIN) {
+            ++waits;
             usleep(1000);
         } else if (n < 0 && errno != EINTR) {
             return false;

@@ -32,7 +32,8 @@ public:
     QString path() const { return m_path; }
     QString errorString() const { return m_error; }
 
-    /// Writes the bytes at once, as one piece.
+    /// Writes the bytes at once, as one piece; false when the line stays full
+    /// for a second (nobody reads the other end) or is gone.
     bool write(const QByteArray &bytes);
     /// What the program set on its end.
     bool lineSettings(LineSettings &settings) const;

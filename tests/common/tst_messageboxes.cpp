@@ -1,0 +1,109 @@
+// The message boxes the default message service shows: title, icon, buttons.
+#include "common/messageservice.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+struct Seen
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+// Reads the next modal box once it shows and closes it with the given button.
+void closeNextBox(Seen &seen, QMessageBox::StandardButton answer)
+{
+    QTimer::singleShot(0, qApp, [&seen, answer] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            closeNextBox(seen, answer); // not shown yet
+            return;
+        }
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (QAbstractButton *b : box->buttons())
+            seen.buttons.append(b->text().remove(QLatin1Char('&')));
+        seen.buttons.sort();
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text().remove(QLatin1Char('&'));
+        box->button(answer)->click();
+    });
+}
+
+} // namespace
+
+class TestMessageBoxes : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void titledError();
+    void titledYesNo_data();
+    void titledYesNo();
+    void plainMessage();
+};
+
+void TestMessageBoxes::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(QStringLiteral("시스템 관리"));
+}
+
+void TestMessageBoxes::titledError()
+{
+    Seen seen;
+    closeNextBox(seen, QMessageBox::Ok);
+    MessageService::instance().titledError(QStringLiteral("보카 출력"),
+                                           QStringLiteral("프린터 티켓이 없습니다.\r다시"));
+    QCOMPARE(seen.title, QStringLiteral("보카 출력"));
+    QCOMPARE(seen.text, QStringLiteral("프린터 티켓이 없습니다.\n다시"));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, QStringList{"OK"});
+}
+
+void TestMessageBoxes::titledYesNo_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("result");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+}
+
+void TestMessageBoxes::titledYesNo()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, result);
+    Seen seen;
+    closeNextBox(seen, QMessageBox::StandardButton(answer));
+    QCOMPARE(MessageService::instance().titledYesNo(QStringLiteral("보카 출력"),
+                                                    QStringLiteral("계속 하시겠습니까?")),
+             result);
+    QCOMPARE(seen.title, QStringLiteral("보카 출력"));
+    QCOMPARE(seen.icon, QMessageBox::Question);
+    QCOMPARE(seen.buttons, (QStringList{"No", "Yes"}));
+    QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+}
+
+void TestMessageBoxes::plainMessage()
+{
+    Seen seen;
+    closeNextBox(seen, QMessageBox::Ok);
+    MessageService::instance().plainMessage(QStringLiteral("출력이 완료되었습니다."));
+    QCOMPARE(seen.title, QStringLiteral("시스템 관리"));
+    QCOMPARE(seen.text, QStringLiteral("출력이 완료되었습니다."));
+    QCOMPARE(seen.icon, QMessageBox::NoIcon);
+    QCOMPARE(seen.buttons, QStringList{"OK"});
+}
+
+QTEST_MAIN(TestMessageBoxes)
+#include "tst_messageboxes.moc"
