@@ -7,6 +7,7 @@
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
+#include "framework/chooserbox.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/digitsvalidator.h"
@@ -73,7 +74,7 @@ TfrmZAI050::TfrmZAI050(QWidget *parent)
     lblMenuName = CreateFieldLabel(QStringLiteral("lblMenuName"),
                                    QStringLiteral("* 메인 메뉴 명"),
                                    panMain);
-    cbbMenuName = new QComboBox(panMain);
+    cbbMenuName = new ChooserBox(panMain);
     cbbMenuName->setObjectName(QStringLiteral("cbbMenuName"));
     cbbMenuName->setFixedWidth(220);
     lblProgramID = CreateFieldLabel(QStringLiteral("lblProgramID"),
