@@ -1,7 +1,7 @@
 #include "ZAI010.h"
 
 #include "bytelimit.h"
-#include "displaylabel.h"
+#include "framework/displaylabel.h"
 #include "employeepicker.h"
 #include "passwordpolicy.h"
 
