@@ -30,12 +30,12 @@ void addRoomTypes(const QSqlDatabase &db)
     SqlStatement head(db,
                       QStringLiteral(
                               "INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME, ITEM1, ITEM3) "
-                              "VALUES ('Z0020', ' ', '객실 타입', '정원', '면적')"));
+                              "VALUES ('T0020', ' ', '객실 타입', '정원', '면적')"));
     head.exec();
     SqlStatement code(db,
                       QStringLiteral(
                               "INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME, ITEM1, ITEM3) "
-                              "VALUES ('Z0020', 'STD', '스탠다드', '2', '33')"));
+                              "VALUES ('T0020', 'STD', '스탠다드', '2', '33')"));
     code.exec();
 }
 
@@ -226,7 +226,7 @@ void tst_ZXI010::codesWithItems()
     QWidget page;
     auto *screen = openScreen<TfrmZXI010>(tdb.db(), page);
 
-    search(screen->edtHead, QStringLiteral("Z0020"));
+    search(screen->edtHead, QStringLiteral("T0020"));
     QCOMPARE(screen->wlbHead->text(), QStringLiteral("객실 타입"));
     QCOMPARE(visibleTitles(screen->rgrGrid), QStringList({"코드", "객실 타입", "정원", "면적"}));
     QCOMPARE(shownItems(screen), QStringList({"정원", "면적"}));
@@ -253,7 +253,7 @@ void tst_ZXI010::codesWithItems()
     press(Qt::Key_F2);
     QCOMPARE(column(tdb.db(),
                     QStringLiteral("SELECT DETAIL || '|' || DETAIL_NAME || '|' || ITEM1 || '|' || "
-                                   "ITEM3 FROM ZX010MS WHERE HEAD = 'Z0020' AND DETAIL <> ' ' "
+                                   "ITEM3 FROM ZX010MS WHERE HEAD = 'T0020' AND DETAIL <> ' ' "
                                    "ORDER BY DETAIL")),
              QStringList({"DLX|디럭스|4|52", "STD|스탠다드|2|33"}));
 
@@ -265,16 +265,16 @@ void tst_ZXI010::codesWithItems()
 
     // Deleting every code and saving leaves an empty list that starts a new row.
     screen->bbtCancel->click();
-    search(screen->edtHead, QStringLiteral("Z0020"));
+    search(screen->edtHead, QStringLiteral("T0020"));
     press(Qt::Key_F9);
     press(Qt::Key_F9);
     press(Qt::Key_F2);
     QVERIFY(column(tdb.db(),
                    QStringLiteral(
-                           "SELECT DETAIL FROM ZX010MS WHERE HEAD = 'Z0020' AND DETAIL <> ' '"))
+                           "SELECT DETAIL FROM ZX010MS WHERE HEAD = 'T0020' AND DETAIL <> ' '"))
                     .isEmpty());
     QCOMPARE(screen->cdsGrid->state(), ClientDataSet::State::Insert);
-    QCOMPARE(column(tdb.db(), QStringLiteral("SELECT COUNT(*) FROM ZX010MS WHERE HEAD = 'Z0020'")),
+    QCOMPARE(column(tdb.db(), QStringLiteral("SELECT COUNT(*) FROM ZX010MS WHERE HEAD = 'T0020'")),
              QStringList("1")); // the head row stays
 }
 
@@ -313,7 +313,7 @@ void tst_ZXI010::handOver()
     addRoomTypes(tdb.db());
     RecordingMessageService boxes;
     OpeningHost host;
-    login().openRequests = {{QStringLiteral("Z0020"), 1}, {QStringLiteral("X"), 7}};
+    login().openRequests = {{QStringLiteral("T0020"), 1}, {QStringLiteral("X"), 7}};
 
     QTabWidget tabs;
     auto *list = new TfrmZXI011;
@@ -321,8 +321,8 @@ void tst_ZXI010::handOver()
     tabs.addTab(list, QStringLiteral("목록"));
     tabs.resize(1008, 700);
     activate(&tabs);
-    search(list->edtHead, QStringLiteral("Z002"));
-    QCOMPARE(list->dedHead->text(), QStringLiteral("Z0020"));
+    search(list->edtHead, QStringLiteral("T002"));
+    QCOMPARE(list->dedHead->text(), QStringLiteral("T0020"));
     const QModelIndex cell = list->rgrGrid->model()->index(0, 0);
     QTest::mouseClick(list->rgrGrid->viewport(),
                       Qt::LeftButton,
@@ -335,14 +335,14 @@ void tst_ZXI010::handOver()
     QCOMPARE(host.opened, QStringList(QStringLiteral("공통코드 등록/ZXI010")));
     // The older entry with the same text went; the request is the last entry.
     QCOMPARE(login().openRequests,
-             (QList<QPair<QString, int>>{{"X", 7}, {"Z0020", TfrmZXI011::OpenRequestTag}}));
+             (QList<QPair<QString, int>>{{"X", 7}, {"T0020", TfrmZXI011::OpenRequestTag}}));
 
     auto *codes = new TfrmZXI010;
     codes->setDatabase(tdb.db());
     tabs.addTab(codes, QStringLiteral("코드"));
     QCOMPARE(codes->edtHead->text(), QString()); // not shown yet
     tabs.setCurrentWidget(codes);
-    QCOMPARE(codes->edtHead->text(), QStringLiteral("Z0020"));
+    QCOMPARE(codes->edtHead->text(), QStringLiteral("T0020"));
     QCOMPARE(codes->wlbHead->text(), QStringLiteral("객실 타입"));
     QVERIFY(!codes->isSearchMode());
     QCOMPARE(codes->cdsGrid->recordCount(), 1);
@@ -353,7 +353,7 @@ void tst_ZXI010::handOver()
     login().openRequests.append({QStringLiteral("J0003"), TfrmZXI011::OpenRequestTag});
     tabs.setCurrentWidget(list);
     tabs.setCurrentWidget(codes);
-    QCOMPARE(codes->edtHead->text(), QStringLiteral("Z0020"));
+    QCOMPARE(codes->edtHead->text(), QStringLiteral("T0020"));
     QCOMPARE(login().openRequests.size(), 2);
 }
 

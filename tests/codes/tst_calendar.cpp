@@ -139,6 +139,7 @@ private Q_SLOTS:
     void holidayEdits();
     void dayWithBothHolidays_data() { TestDatabase::addEngineRows(); }
     void dayWithBothHolidays();
+    void failedSave();
     void lunarPublishedDates_data();
     void lunarPublishedDates();
     void lunarAgainstAstronomy();
@@ -415,6 +416,40 @@ void tst_Calendar::dayWithBothHolidays()
     press(Qt::Key_F2);
     QCOMPARE(screen->statusMessage(), MessageText::nothingChanged());
     QCOMPARE(codeName(tdb.db(), "Z0013", "20281003"), QStringLiteral("추석"));
+}
+
+// A failed save shows its box once, keeps the edits, and a close that saved
+// first stays open.
+void tst_Calendar::failedSave()
+{
+    KESA_TEST_DATABASE(tdb, QStringLiteral("sqlite"));
+    addHolidays(tdb.db());
+    SqlStatement refuse(tdb.db(),
+                        QStringLiteral("CREATE TRIGGER REFUSE_HOLIDAY BEFORE INSERT ON ZX010MS "
+                                       "BEGIN SELECT RAISE(ABORT, 'holiday refused'); END"));
+    refuse.exec();
+    RecordingMessageService boxes;
+    TestHost host;
+    QWidget page;
+    auto *screen = openScreen<TfrmZXI021>(tdb.db(), page);
+    search(screen->cedYear, QStringLiteral("2027"));
+    enterName(screen, boxes, QDate(2027, 5, 3), QStringLiteral("행사일"));
+    boxes.clear();
+    press(Qt::Key_F2);
+    const QStringList errors = boxes.texts(RecordingMessageService::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(MessageText::saveFailed())
+                     && errors.first().contains(QStringLiteral("holiday refused")),
+             qPrintable(errors.first()));
+    QVERIFY(screen->isChanged());
+    QCOMPARE(cellName(screen, QDate(2027, 5, 3)), QStringLiteral("행사일"));
+
+    boxes.clear();
+    boxes.answers = {true}; // save the changes before closing
+    screen->bbtClose->click();
+    QCOMPARE(boxes.texts(RecordingMessageService::Error).size(), 1);
+    QCOMPARE(host.closes, 0);
+    QCOMPARE(codeName(tdb.db(), "Z0013", "20270503"), QStringLiteral("<none>"));
 }
 
 // Dates of the national calendar authority (설날, 부처님 오신 날, 추석).
