@@ -76,47 +76,26 @@ TfrmZXI010::TfrmZXI010(QWidget *parent)
                                 10,
                                 140,
                                 panMain);
-    lblDetailName = CreateFieldLabel(QStringLiteral("lblDetailName"),
-                                     QStringLiteral("* 코드 명"),
-                                     panMain);
+    CodeScreen::EntryPanel panel = CodeScreen::createEntryPanel(cdsGrid,
+                                                                panMain,
+                                                                lblDetail,
+                                                                dedDetail,
+                                                                QStringLiteral("* 코드 명"),
+                                                                QString());
+    lblDetailName = panel.lblDetailName;
+    dedDetailName = panel.dedDetailName;
     lblDetailName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    dedDetailName = CreateBoundEdit(QStringLiteral("dedDetailName"),
-                                    cdsGrid,
-                                    QStringLiteral("DETAIL_NAME"),
-                                    50,
-                                    240,
-                                    panMain,
-                                    DbEdit::InputMode::Korean);
-    QGridLayout *fields = CreateEntryGrid();
-    fields->setContentsMargins(12, 0, 12, 0);
-    fields->setVerticalSpacing(6);
-    fields->addWidget(lblDetail, 0, 0);
-    fields->addWidget(dedDetail, 0, 1, Qt::AlignLeft);
-    fields->addWidget(lblDetailName, 1, 0);
-    fields->addWidget(dedDetailName, 1, 1, Qt::AlignLeft);
-    QList<QWidget *> entries = {dedDetail, dedDetailName};
     // The attributes: each shown with its caption only when the head row names it.
     for (int n = 1; n <= 15; ++n) {
-        QLabel *label = CreateFieldLabel(QStringLiteral("lblItem%1").arg(n), QString(), panMain);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        DbEdit *edit = CreateBoundEdit(QStringLiteral("dedItem%1").arg(n),
-                                       cdsGrid,
-                                       QStringLiteral("ITEM%1").arg(n),
-                                       16,
-                                       140,
-                                       panMain,
-                                       DbEdit::InputMode::Korean);
-        label->hide();
-        edit->hide();
-        fields->addWidget(label, n + 1, 0);
-        fields->addWidget(edit, n + 1, 1, Qt::AlignLeft);
-        fields->setRowMinimumHeight(n + 1, 25);
-        lblItem[n - 1] = label;
-        dedItem[n - 1] = edit;
-        entries << edit;
-        EnterKeys::moveTo(edit, [this, n] { return afterItem(n - 1); });
+        lblItem[n - 1] = panel.lblItem[n - 1];
+        dedItem[n - 1] = panel.dedItem[n - 1];
+        lblItem[n - 1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblItem[n - 1]->hide();
+        dedItem[n - 1]->hide();
+        EnterKeys::moveTo(dedItem[n - 1], [this, n] { return afterItem(n - 1); });
     }
-    CodeScreen::placeBesideGrid(mainLayout(), rgrGrid, fields);
+    const QList<QWidget *> &entries = panel.entries;
+    CodeScreen::placeBesideGrid(mainLayout(), rgrGrid, panel.layout);
 
     EnterKeys::moveToNext(dedDetail);
     EnterKeys::moveTo(dedDetailName, [this] { return afterItem(-1); });

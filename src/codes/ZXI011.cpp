@@ -15,6 +15,8 @@
 #include "framework/useraction.h"
 
 #include <QEvent>
+
+#include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,40 +54,18 @@ TfrmZXI011::TfrmZXI011(QWidget *parent)
                               panMain,
                               DbEdit::InputMode::Latin);
     dedHead->setUpperCase(true);
-    lblDetailName = CreateFieldLabel(QStringLiteral("lblDetailName"),
-                                     QStringLiteral("* 분   류   명"),
-                                     panMain);
-    dedDetailName = CreateBoundEdit(QStringLiteral("dedDetailName"),
-                                    cdsGrid,
-                                    QStringLiteral("DETAIL_NAME"),
-                                    50,
-                                    240,
-                                    panMain,
-                                    DbEdit::InputMode::Korean);
-    QGridLayout *fields = CreateEntryGrid();
-    fields->setContentsMargins(12, 0, 12, 0);
-    fields->setVerticalSpacing(6);
-    fields->addWidget(lblDetail, 0, 0);
-    fields->addWidget(dedHead, 0, 1, Qt::AlignLeft);
-    fields->addWidget(lblDetailName, 1, 0);
-    fields->addWidget(dedDetailName, 1, 1, Qt::AlignLeft);
-    QList<QWidget *> entries = {dedHead, dedDetailName};
-    for (int n = 1; n <= 15; ++n) {
-        lblItem[n - 1] = CreateFieldLabel(QStringLiteral("lblItem%1").arg(n),
-                                          QStringLiteral("속성 제목 %1").arg(n, 2),
-                                          panMain);
-        dedItem[n - 1] = CreateBoundEdit(QStringLiteral("dedItem%1").arg(n),
-                                         cdsGrid,
-                                         QStringLiteral("ITEM%1").arg(n),
-                                         16,
-                                         140,
-                                         panMain,
-                                         DbEdit::InputMode::Korean);
-        fields->addWidget(lblItem[n - 1], n + 1, 0);
-        fields->addWidget(dedItem[n - 1], n + 1, 1, Qt::AlignLeft);
-        entries << dedItem[n - 1];
-    }
-    CodeScreen::placeBesideGrid(mainLayout(), rgrGrid, fields);
+    CodeScreen::EntryPanel panel = CodeScreen::createEntryPanel(cdsGrid,
+                                                                panMain,
+                                                                lblDetail,
+                                                                dedHead,
+                                                                QStringLiteral("* 분   류   명"),
+                                                                QStringLiteral("속성 제목 %1"));
+    lblDetailName = panel.lblDetailName;
+    dedDetailName = panel.dedDetailName;
+    std::copy(std::begin(panel.lblItem), std::end(panel.lblItem), lblItem);
+    std::copy(std::begin(panel.dedItem), std::end(panel.dedItem), dedItem);
+    const QList<QWidget *> &entries = panel.entries;
+    CodeScreen::placeBesideGrid(mainLayout(), rgrGrid, panel.layout);
 
     for (QWidget *entry : entries)
         EnterKeys::moveToNext(entry);

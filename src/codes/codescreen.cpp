@@ -1,8 +1,10 @@
 #include "codescreen.h"
 
 #include "framework/datagrid.h"
+#include "framework/entryfields.h"
 #include "framework/uppercasevalidator.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +52,51 @@ void placeBesideGrid(QVBoxLayout *mainLayout, DataGrid *grid, QLayout *fields)
             break;
         }
     }
+}
+
+EntryPanel createEntryPanel(ClientDataSet *data,
+                            QWidget *parent,
+                            QLabel *keyLabel,
+                            DbEdit *keyEdit,
+                            const QString &nameCaption,
+                            const QString &itemCaption)
+{
+    EntryPanel panel;
+    panel.lblDetailName = CreateFieldLabel(QStringLiteral("lblDetailName"), nameCaption, parent);
+    panel.dedDetailName = CreateBoundEdit(QStringLiteral("dedDetailName"),
+                                          data,
+                                          QStringLiteral("DETAIL_NAME"),
+                                          50,
+                                          240,
+                                          parent,
+                                          DbEdit::InputMode::Korean);
+    panel.layout = CreateEntryGrid();
+    panel.layout->setContentsMargins(12, 0, 12, 0);
+    panel.layout->setVerticalSpacing(6);
+    panel.layout->addWidget(keyLabel, 0, 0);
+    panel.layout->addWidget(keyEdit, 0, 1, Qt::AlignLeft);
+    panel.layout->addWidget(panel.lblDetailName, 1, 0);
+    panel.layout->addWidget(panel.dedDetailName, 1, 1, Qt::AlignLeft);
+    panel.entries = {keyEdit, panel.dedDetailName};
+    for (int n = 1; n <= 15; ++n) {
+        QLabel *label = CreateFieldLabel(QStringLiteral("lblItem%1").arg(n),
+                                         itemCaption.isEmpty() ? QString() : itemCaption.arg(n, 2),
+                                         parent);
+        DbEdit *edit = CreateBoundEdit(QStringLiteral("dedItem%1").arg(n),
+                                       data,
+                                       QStringLiteral("ITEM%1").arg(n),
+                                       16,
+                                       140,
+                                       parent,
+                                       DbEdit::InputMode::Korean);
+        panel.layout->addWidget(label, n + 1, 0);
+        panel.layout->addWidget(edit, n + 1, 1, Qt::AlignLeft);
+        panel.layout->setRowMinimumHeight(n + 1, 25);
+        panel.lblItem[n - 1] = label;
+        panel.dedItem[n - 1] = edit;
+        panel.entries << edit;
+    }
+    return panel;
 }
 
 QString captionWithoutBlanks(const QLabel *label)
