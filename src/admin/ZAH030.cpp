@@ -1,6 +1,6 @@
 #include "ZAH030.h"
 
-#include "displaylabel.h"
+#include "framework/displaylabel.h"
 
 #include "db/database.h"
 #include "db/sqlstatement.h"

@@ -1,8 +1,8 @@
 #include "ZAI010.h"
 
 #include "bytelimit.h"
-#include "displaylabel.h"
 #include "employeepicker.h"
+#include "framework/displaylabel.h"
 #include "passwordpolicy.h"
 
 #include "common/commonroutines.h"

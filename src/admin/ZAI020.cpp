@@ -1,7 +1,7 @@
 #include "ZAI020.h"
 
-#include "displaylabel.h"
-#include "entryfields.h"
+#include "framework/displaylabel.h"
+#include "framework/entryfields.h"
 
 #include "codes/ZXH010.h"
 #include "codes/codeheads.h"

@@ -1,6 +1,6 @@
 #include "ZAI030.h"
 
-#include "entryfields.h"
+#include "framework/entryfields.h"
 #include "projectchooser.h"
 
 #include "db/clientdataset.h"

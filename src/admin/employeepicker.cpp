@@ -2,7 +2,7 @@
 
 #include "ZAH010.h"
 #include "bytelimit.h"
-#include "displaylabel.h"
+#include "framework/displaylabel.h"
 
 #include "common/loginvalues.h"
 #include "db/sqlstatement.h"

@@ -32,7 +32,8 @@ const QString Weekdays[7] = {QStringLiteral("일"),
                              QStringLiteral("목"),
                              QStringLiteral("금"),
                              QStringLiteral("토")};
-constexpr int CellWidth = 30;
+constexpr int CellWidth = 36;
+constexpr int CellHeight = 22;
 constexpr int NameBytes = 20;
 
 QString prompt()
@@ -106,7 +107,8 @@ DisplayGrid *TfrmZXI021::buildMonthGrid(int month)
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    grid->verticalHeader()->setDefaultSectionSize(CellHeight);
+    const int rowHeight = CellHeight;
     grid->setFixedSize(7 * CellWidth + 2 * grid->frameWidth(),
                        grid->horizontalHeader()->sizeHint().height() + 6 * rowHeight
                                + 2 * grid->frameWidth());

@@ -2,12 +2,13 @@
 
 #include "common/silentabort.h"
 #include "framework/ZZI000.h"
+#include "framework/digitsvalidator.h"
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 
 namespace {
 const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));

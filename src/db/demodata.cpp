@@ -503,6 +503,37 @@ void loadCodes(Loader &l, const QString &dbUser)
     }
 }
 
+// Rows that show the code and calendar screens at work: a code list whose
+// head names only attributes 1 and 3, and a day carrying both an every-year
+// and a one-year holiday (추석 on 개천절, 3 October 2028).
+void loadCodeScreenRows(Loader &l)
+{
+    l.code(QStringLiteral("Z0020"),
+           QStringLiteral(" "),
+           QStringLiteral("객실 타입"),
+           {QStringLiteral("정원"), QString(), QStringLiteral("면적")});
+    const Row rooms[] = {
+            {"STD", "스탠다드", "2", "33"},
+            {"DLX", "디럭스", "3", "45"},
+            {"STE", "스위트", "4", "66"},
+    };
+    for (const Row &r : rooms)
+        l.code(QStringLiteral("Z0020"),
+               QString::fromLatin1(r.a),
+               QString::fromUtf8(r.b),
+               {QString::fromLatin1(r.c), QString(), QString::fromLatin1(r.d)});
+    // The lunar holidays of the year may have brought the day already.
+    SqlStatement both(l.database(),
+                      QStringLiteral("INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME, U_EMP_NO, "
+                                     "U_DATE, U_IP) SELECT 'Z0013', '20281003', :P0, :P1, SYSDATE, "
+                                     ":P2 FROM DUAL WHERE NOT EXISTS (SELECT 1 FROM ZX010MS WHERE "
+                                     "HEAD = 'Z0013' AND DETAIL = '20281003')"));
+    both.bind(QStringLiteral("P0"), QStringLiteral("추석"));
+    both.bind(QStringLiteral("P1"), QString::fromLatin1(DemoEmpNo));
+    both.bind(QStringLiteral("P2"), QString::fromLatin1(DemoIp));
+    both.exec();
+}
+
 } // namespace
 
 namespace DemoData {
@@ -524,6 +555,7 @@ void load(const QSqlDatabase &db, const QString &dbUser)
         loadAuthority(loader);
         loadPasswordHistory(loader);
         loadCodes(loader, dbUser);
+        loadCodeScreenRows(loader);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "ZZI000.h"
 
 #include "editcolour.h"
+#include "firstshow.h"
 #include "messagetexts.h"
 #include "screenhost.h"
 #include "useraction.h"
@@ -89,6 +90,10 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
     popHotkey->setObjectName(QStringLiteral("popHotkey"));
 
     connectClick(bbtClose, [this] { bbtCloseClick(); });
+    RunOnFirstShow(this, [this] {
+        ensureCreated();
+        FormFirstShow();
+    });
 }
 
 TfrmZZI000::~TfrmZZI000() = default;
@@ -106,16 +111,6 @@ bool TfrmZZI000::event(QEvent *event)
     if (event->type() == QEvent::Polish)
         ensureCreated();
     return QWidget::event(event);
-}
-
-void TfrmZZI000::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    ensureCreated();
-    RunUserAction([this] { FormFirstShow(); });
 }
 
 QString TfrmZZI000::programId() const

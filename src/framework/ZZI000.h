@@ -132,7 +132,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void readAffiliation();
@@ -146,5 +145,4 @@ private:
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;
-    bool m_shown = false;
 };

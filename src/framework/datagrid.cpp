@@ -336,6 +336,8 @@ void DataGrid::applyColumns()
         setColumnHidden(i, !columns.at(i).visible);
     }
     m_applying = false;
+    // A column may bring the group row (or take it away).
+    headerLayoutChanged();
 }
 
 void DataGrid::columnResized(int column, int, int newSize)

@@ -19,8 +19,15 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        // ShowToParent follows the show event and the mapping of the window.
-        if (event->type() == QEvent::ShowToParent) {
+        // A window runs the action on ShowToParent, which follows its show event
+        // and its mapping (a dialog is centred by then). A child (a screen in a
+        // tab) runs it on the first show that makes it visible: shown inside a
+        // hidden parent it gets ShowToParent long before it appears.
+        const auto *widget = static_cast<QWidget *>(watched);
+        const bool shown = (event->type() == QEvent::ShowToParent
+                            || (event->type() == QEvent::Show && !widget->isWindow()))
+                           && widget->isVisible();
+        if (shown) {
             watched->removeEventFilter(this);
             const std::function<void()> action = std::move(m_action);
             deleteLater();

@@ -9,6 +9,8 @@
 #include "admin/ZAI050.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
+#include "codes/ZXI010.h"
+#include "codes/ZXI011.h"
 #include "codes/ZXI020.h"
 #include "codes/ZXI021.h"
 #include "common/ZXB000.h"
@@ -29,6 +31,8 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
+            {QStringLiteral("ZXI010"), [] { return new TfrmZXI010; }},
+            {QStringLiteral("ZXI011"), [] { return new TfrmZXI011; }},
             {QStringLiteral("ZXI020"), [] { return new TfrmZXI020; }},
             {QStringLiteral("ZXI021"), [] { return new TfrmZXI021; }},
             {QStringLiteral("ZIP010"), [] { return new TfrmZIP010; }},

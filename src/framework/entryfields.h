@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/dbedit.h"
+#include "dbedit.h"
 
 class ClientDataSet;
 class QGridLayout;
@@ -8,7 +8,7 @@ class QLabel;
 class QString;
 class QWidget;
 
-/// The caption of an entry field on the authority screens (its text is quoted
+/// The caption of an entry field of a grid edit screen (its text is quoted
 /// by the field's messages).
 QLabel *CreateFieldLabel(const QString &objectName, const QString &caption, QWidget *parent);
 

@@ -1,6 +1,6 @@
 #include "displaylabel.h"
 
-#include "framework/editcolour.h"
+#include "editcolour.h"
 
 #include <QLabel>
 
