@@ -546,12 +546,13 @@ void TfrmZXS090::lockForRun(bool locked)
 {
     m_running = locked;
     m_stopRequested = false;
+    if (locked)
+        m_focusBeforeRun = QApplication::focusWidget();
     for (QWidget *widget : std::initializer_list<QWidget *>{
                  panMain, cbbComPort, cbbComRate, bbtOpen, bbtSave, bbtPrint, bbtClose})
         widget->setEnabled(!locked);
     if (locked) {
         // The screen itself holds the focus, so that Esc reaches it.
-        m_focusBeforeRun = QApplication::focusWidget();
         setFocusProxy(nullptr);
         setFocusPolicy(Qt::StrongFocus);
         setFocus();

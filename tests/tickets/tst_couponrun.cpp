@@ -356,9 +356,13 @@ void tst_CouponRun::escStopsBetweenCoupons()
         if (item.number == 2)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
-    print();
+    m_screen->prn(3)->setFocus();
+    QTest::keyClick(m_screen->prn(3), Qt::Key_F11);
+    QVERIFY(!m_screen->isRunning());
+    QVERIFY(!m_screen->comComPort->isOpen());
     QVERIFY2(errors().isEmpty(), qPrintable(errors().join('|')));
     QCOMPARE(m_sim->items().size(), 2);
+    QCOMPARE(QApplication::focusWidget(), m_screen->prn(3)); // where the operator was
     QCOMPARE(m_screen->lblCountCurrent->text(), QStringLiteral("2"));
     QCOMPARE(m_screen->lblCountTotal->text(), QStringLiteral("99"));
     QCOMPARE(m_screen->statusMessage(), CouponText::stopped(QStringLiteral("2"), QString()));
