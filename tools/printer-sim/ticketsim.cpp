@@ -154,17 +154,21 @@ void TicketSim::consume(const QByteArray &bytes)
         }
         if (b == '<') {
             const qsizetype end = m_pending.indexOf('>', at + 1);
-            if (end < 0 && size - at <= LongestCommand)
+            const qsizetype next = m_pending.indexOf('<', at + 1);
+            const bool stray = (next >= 0 && (end < 0 || next < end))
+                               || (end < 0 ? size - at : end - at) > LongestCommand;
+            if (end < 0 && !stray)
                 break; // the rest of the command is still on its way
-            if (end < 0 || end - at > LongestCommand) {
-                log(QStringLiteral("UNKNOWN ")
-                    + QString::fromLatin1(m_pending.mid(at, 16).toHex(' ')));
+            if (stray) {
+                // A '<' that starts no command prints as it is.
+                m_itemBytes.append(b);
+                addText(b);
                 ++at;
                 continue;
             }
             const QByteArray text = m_pending.mid(at + 1, end - at - 1);
             at = end + 1;
-            command(text);
+            runCommand(text);
             continue;
         }
         m_itemBytes.append(b);
@@ -174,7 +178,7 @@ void TicketSim::consume(const QByteArray &bytes)
     m_pending.remove(0, at);
 }
 
-void TicketSim::command(const QByteArray &text)
+void TicketSim::runCommand(const QByteArray &text)
 {
     static const QRegularExpression rc(QStringLiteral("^RC(-?\\d+),(-?\\d+)$"));
     static const QRegularExpression hw(QStringLiteral("^HW(\\d+),(\\d+)$"));
@@ -279,24 +283,24 @@ void TicketSim::print()
         const QRectF r = frameOf(f).mapRect(fieldRect(f, modules.last()));
         if (!paper.contains(r)) {
             log(QStringLiteral("OUTSIDE ticket %1 at %2,%3")
-                        .arg(items().size() + 1)
+                        .arg(nextNumber())
                         .arg(f.row)
                         .arg(f.column));
             all = all.united(r);
         }
     }
     const QRect canvas = all.toAlignedRect();
-    QImage image(canvas.size(), QImage::Format_RGB32);
-    image.fill(QColor(208, 208, 208)); // beyond the paper
-    {
+    itemDone(item, [canvas, paper, fields = item.fields, modules] {
+        QImage image(canvas.size(), QImage::Format_RGB32);
+        image.fill(QColor(208, 208, 208)); // beyond the paper
         QPainter painter(&image);
         painter.translate(-canvas.topLeft());
         painter.fillRect(paper, Qt::white);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::black);
         GlyphPainter glyphs;
-        for (qsizetype i = 0; i < item.fields.size(); ++i) {
-            const PrintedField &f = item.fields.at(i);
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const PrintedField &f = fields.at(i);
             painter.save();
             painter.setTransform(frameOf(f) * painter.transform());
             if (f.kind == PrintedField::Barcode) {
@@ -315,9 +319,7 @@ void TicketSim::print()
             }
             painter.restore();
         }
-    }
-    image = image.convertToFormat(QImage::Format_Grayscale8);
-    image.setDotsPerMeterX(8000);
-    image.setDotsPerMeterY(8000);
-    itemDone(item, image);
+        painter.end();
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    });
 }

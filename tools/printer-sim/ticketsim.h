@@ -46,7 +46,7 @@ protected:
     void resetParser() override;
 
 private:
-    void command(const QByteArray &text);
+    void runCommand(const QByteArray &text);
     void addText(char byte);
     void closeField();
     void startTicket();

@@ -1,0 +1,182 @@
+// The simulator programs as people and scripts run them: the terminal's path
+// first, events on standard output, commands on standard input.
+#include "platform/cp949.h"
+#include "platform/seriallink.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A running simulator program and what it printed so far.
+class Program
+{
+public:
+    Program(const QString &name, const QStringList &arguments)
+    {
+        m_process.setProgram(qEnvironmentVariable("KESA_BIN_DIR") + QLatin1Char('/') + name);
+        m_process.setArguments(arguments);
+        m_process.start();
+    }
+    ~Program()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    // The next line of standard output; empty after the time-out.
+    QString line(int timeoutMs = 10000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!m_process.canReadLine() && !deadline.hasExpired())
+            m_process.waitForReadyRead(50);
+        const QString l = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        if (!l.isEmpty())
+            m_lines.append(l);
+        return l;
+    }
+    // Reads lines until one starts with prefix; empty when none comes.
+    QString lineStarting(const QString &prefix)
+    {
+        for (QString l = line(); !l.isEmpty(); l = line()) {
+            if (l.startsWith(prefix))
+                return l;
+        }
+        return QString();
+    }
+    // Sends a command; its answer, "OK" or "ERR …".
+    QString say(const QByteArray &command)
+    {
+        m_process.write(command + '\n');
+        for (QString l = line(); !l.isEmpty(); l = line()) {
+            if (l == QLatin1String("OK") || l.startsWith(QLatin1String("ERR ")))
+                return l;
+        }
+        return QString();
+    }
+    bool endsAtEndOfInput()
+    {
+        m_process.closeWriteChannel();
+        return m_process.waitForFinished(10000) && m_process.exitStatus() == QProcess::NormalExit
+               && m_process.exitCode() == 0;
+    }
+    QStringList lines() const { return m_lines; }
+
+private:
+    QProcess m_process;
+    QStringList m_lines;
+};
+
+// Pieces the link received within a while after sending.
+QByteArray ask(SerialLink &link, const QByteArray &bytes, int ms = 300)
+{
+    QByteArray got;
+    const auto c = QObject::connect(&link,
+                                    &SerialLink::pieceReceived,
+                                    &link,
+                                    [&](const QByteArray &p) { got += p; });
+    link.write(bytes);
+    QTest::qWait(ms);
+    QObject::disconnect(c);
+    return got;
+}
+
+} // namespace
+
+class TestSimPrograms : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ticketProgram();
+    void couponProgram();
+    void badOptions();
+};
+
+void TestSimPrograms::ticketProgram()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("printer"));
+    Program sim(QStringLiteral("kesa-ticket-sim"),
+                {QStringLiteral("--out"),
+                 dir.filePath(QStringLiteral("out")),
+                 QStringLiteral("--link"),
+                 link});
+    const QString pty = sim.line();
+    QVERIFY2(pty.startsWith(QStringLiteral("/dev/pts/")), qPrintable(pty));
+    QCOMPARE(sim.line(), QStringLiteral("LINK ") + link);
+
+    SerialLink port;
+    port.setPortName(link);
+    port.setRateName(QStringLiteral("19200"));
+    QVERIFY(port.open());
+    QCOMPARE(ask(port, "<S1>"), QByteArray("\x11"));
+    QCOMPARE(sim.line(), QStringLiteral("SETTINGS 19200 8N1 flow=none"));
+    QCOMPARE(sim.line(), QStringLiteral("STATUS? -> 11"));
+    QVERIFY(port.write("<CB><NR><RC64,144><SF1><HW2,2>0000000123"
+                       "<RC224,224><NR><oP10><X2><BI>^0000000123^<p>"));
+    const QString printed = sim.lineStarting(QStringLiteral("TICKET"));
+    const QString png = dir.filePath(QStringLiteral("out/ticket-0001.png"));
+    QCOMPARE(printed, QStringLiteral("TICKET 1 ") + png);
+    QCOMPARE(QImage(png).size(), QSize(1240, 480));
+
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("-q"), png});
+    QVERIFY(zbar.waitForFinished(20000));
+    QCOMPARE(zbar.readAllStandardOutput().trimmed(), QByteArray("CODE-128:0000000123"));
+
+    QCOMPARE(sim.say("fault paper-out"), QStringLiteral("OK"));
+    QCOMPARE(ask(port, "<S1>"), QByteArray("\x10"));
+    QVERIFY(port.write("<CB><RC8,8>A<p>"));
+    QCOMPARE(sim.lineStarting(QStringLiteral("LOST")), QStringLiteral("LOST 2 paper-out"));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out/ticket-0002.png"))));
+
+    QVERIFY(sim.say("send zz").startsWith(QStringLiteral("ERR "))); // and the program goes on
+    QCOMPARE(sim.say("unplug"), QStringLiteral("OK"));
+    QVERIFY(!QFile::exists(link));
+    QCOMPARE(sim.say("replug"), QStringLiteral("OK"));
+    QVERIFY(sim.lines().contains(QStringLiteral("REPLUGGED ") + link));
+    QVERIFY(sim.endsAtEndOfInput());
+}
+
+void TestSimPrograms::couponProgram()
+{
+    QTemporaryDir dir;
+    Program sim(QStringLiteral("kesa-coupon-sim"), {QStringLiteral("--out"), dir.path()});
+    const QString pty = sim.line();
+    QVERIFY2(pty.startsWith(QStringLiteral("/dev/pts/")), qPrintable(pty));
+
+    SerialLink port;
+    port.setPortName(pty);
+    QVERIFY(port.open());
+    QCOMPARE(sim.say("split 3,4 30"), QStringLiteral("OK"));
+    QCOMPARE(ask(port, "\x1b\x06\x01"), QByteArray("\x0f\0\0\0\0\0\0", 7));
+    QVERIFY(port.write("\x1b@\x1bi11" + Cp949::fromUnicode(QStringLiteral("할인쿠폰")) + "\x1bi00\n"
+                       + Cp949::fromUnicode(QStringLiteral("일련번호 101"))
+                       + "\n\x1b"
+                         "d3\n"));
+    const QString png = dir.filePath(QStringLiteral("coupon-0001.png"));
+    QCOMPARE(sim.lineStarting(QStringLiteral("COUPON")), QStringLiteral("COUPON 1 ") + png);
+    QCOMPARE(QImage(png).width(), 640);
+
+    QCOMPARE(sim.say("fault cover"), QStringLiteral("OK"));
+    QCOMPARE(ask(port, "\x1b\x06\x01"), QByteArray("\x0f\0\x28\0\0\0\0", 7));
+    QVERIFY(sim.endsAtEndOfInput());
+}
+
+void TestSimPrograms::badOptions()
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/kesa-ticket-sim"),
+                  {QStringLiteral("--paper"), QStringLiteral("wide")});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 2);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestSimPrograms)
+#include "tst_simprograms.moc"
