@@ -47,7 +47,8 @@ QLineEdit *numberEdit(const QString &objectName, int digits, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    edit->setMaxLength(digits);
+    // The validator limits what is typed; a count the screen works out from the
+    // range is shown whole, however many digits it takes.
     edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(
                                                     QStringLiteral("[0-9]{0,%1}").arg(digits)),
