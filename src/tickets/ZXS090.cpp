@@ -47,7 +47,8 @@ QLineEdit *numberEdit(const QString &objectName, int digits, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    edit->setMaxLength(digits);
+    // The validator limits what is typed; a count the screen works out from the
+    // range is shown whole, however many digits it takes.
     edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(
                                                     QStringLiteral("[0-9]{0,%1}").arg(digits)),
@@ -546,12 +547,13 @@ void TfrmZXS090::lockForRun(bool locked)
 {
     m_running = locked;
     m_stopRequested = false;
+    if (locked)
+        m_focusBeforeRun = QApplication::focusWidget();
     for (QWidget *widget : std::initializer_list<QWidget *>{
                  panMain, cbbComPort, cbbComRate, bbtOpen, bbtSave, bbtPrint, bbtClose})
         widget->setEnabled(!locked);
     if (locked) {
         // The screen itself holds the focus, so that Esc reaches it.
-        m_focusBeforeRun = QApplication::focusWidget();
         setFocusProxy(nullptr);
         setFocusPolicy(Qt::StrongFocus);
         setFocus();

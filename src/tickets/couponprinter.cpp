@@ -34,9 +34,10 @@ void CouponPrinter::takePiece(const QByteArray &piece)
 int CouponPrinter::quietMs() const
 {
     // Pieces of one answer (or an unsolicited status and the answer behind it)
-    // follow each other within a few byte times; 10 bits a byte.
+    // follow each other within a few byte times (10 bits a byte); the rest is
+    // room for a busy machine to pass them on.
     const int byteMs = (10 * 1000 + m_link->baudRate() - 1) / m_link->baudRate();
-    return 50 + 10 * byteMs;
+    return 100 + 10 * byteMs;
 }
 
 void CouponPrinter::pause(qint64 ms)
@@ -90,8 +91,14 @@ bool CouponPrinter::statusCheck()
         if (answered) {
             // Decode once the line is quiet: the newest answer counts.
             const qint64 quietLeft = quietMs() - m_sinceLastPiece.elapsed();
-            if (quietLeft <= 0)
-                break;
+            if (quietLeft <= 0) {
+                // A busy event loop may not have read what is already waiting.
+                const qsizetype before = m_received.size();
+                QCoreApplication::processEvents();
+                if (m_received.size() == before)
+                    break;
+                continue;
+            }
             pause(std::min(quietLeft, deadline.remainingTime()));
         } else {
             pause(deadline.remainingTime());

@@ -267,6 +267,14 @@ void tst_ZXS090::serialRange_data()
     QTest::newRow("ten digits") << QStringList{"from:9999999990", "count:10"} << "9999999990"
                                 << "9999999999"
                                 << "10";
+    QTest::newRow("a count longer than can be typed is shown whole")
+            << QStringList{"from:1", "to:123456"} << "1"
+            << "123456"
+            << "123456";
+    QTest::newRow("typing stops at the digits a field takes")
+            << QStringList{"from:123456789012", "count:1234567"} << "1234567890"
+            << "1234580234"
+            << "12345";
     QTest::newRow("digits only") << QStringList{"from:1a2-3"} << "123"
                                  << ""
                                  << "";

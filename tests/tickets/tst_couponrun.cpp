@@ -287,10 +287,10 @@ void tst_CouponRun::answersInPieces()
     QFETCH(QString, message);
 
     m_screen->prn(1)->setText(QStringLiteral("A"));
-    m_sim->setFault(fault);
-    QCOMPARE(m_sim->command(injection), QStringLiteral("OK"));
     // A status left over from before the run waits in the line: never taken as the answer.
     m_sim->sendUnsolicited(message.isEmpty() ? status(0x08, 0, 0, 0x08) : status(0x00));
+    m_sim->setFault(fault);
+    QCOMPARE(m_sim->command(injection), QStringLiteral("OK"));
     print();
     if (message.isEmpty()) {
         QVERIFY2(errors().isEmpty(), qPrintable(errors().join('|')));
@@ -356,9 +356,13 @@ void tst_CouponRun::escStopsBetweenCoupons()
         if (item.number == 2)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
-    print();
+    m_screen->prn(3)->setFocus();
+    QTest::keyClick(m_screen->prn(3), Qt::Key_F11);
+    QVERIFY(!m_screen->isRunning());
+    QVERIFY(!m_screen->comComPort->isOpen());
     QVERIFY2(errors().isEmpty(), qPrintable(errors().join('|')));
     QCOMPARE(m_sim->items().size(), 2);
+    QCOMPARE(QApplication::focusWidget(), m_screen->prn(3)); // where the operator was
     QCOMPARE(m_screen->lblCountCurrent->text(), QStringLiteral("2"));
     QCOMPARE(m_screen->lblCountTotal->text(), QStringLiteral("99"));
     QCOMPARE(m_screen->statusMessage(), CouponText::stopped(QStringLiteral("2"), QString()));
@@ -397,8 +401,13 @@ void tst_CouponRun::lostLine()
     QElapsedTimer clock;
     clock.start();
     print();
-    // One report, the port closed, no flood of errors, and the screen answers at once.
-    QCOMPARE(errors(), QStringList{CouponText::cannotSendCoupon()});
+    // One report, the port closed, no flood of errors, and the screen answers at
+    // once. The line goes while the coupon is sent or while its check after
+    // waits, as the machine's load decides.
+    QCOMPARE(errors().size(), 1);
+    QVERIFY2(errors().first() == CouponText::cannotSendCoupon()
+                     || errors().first() == CouponText::cannotSendRequest(),
+             qPrintable(errors().first()));
     QCOMPARE(m_sim->items().size(), 1);
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(m_screen->statusMessage(), CouponText::stopped(QString(), QStringLiteral("1")));
