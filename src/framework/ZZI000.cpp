@@ -98,6 +98,7 @@ void TfrmZZI000::ensureCreated()
     if (m_created)
         return;
     m_created = true;
+    setTabChain(m_tabChain);
     RunUserAction([this] { FormCreate(); });
 }
 
@@ -313,6 +314,16 @@ void TfrmZZI000::addLeftBarButton(QWidget *button)
 {
     button->setParent(panButtons);
     m_buttonLayout->insertWidget(m_leftButtons++, button);
+}
+
+void TfrmZZI000::setTabChain(const QList<QWidget *> &widgets)
+{
+    // Each setTabOrder() moves its second widget behind its first, and a control
+    // created later joins the chain before the screen, wherever that is now:
+    // only a chain set from its start, after the last control, holds.
+    m_tabChain = widgets;
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        setTabOrder(widgets.at(i - 1), widgets.at(i));
 }
 
 void TfrmZZI000::bbtCloseClick()

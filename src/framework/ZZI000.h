@@ -123,6 +123,10 @@ protected:
     void insertBarButton(QWidget *button, QWidget *before);
     /// Puts a button at the left end of the bar, after the left-hand buttons already there.
     void addLeftBarButton(QWidget *button);
+    /// Tab goes through these bar buttons in this order (a derived screen that
+    /// adds bar buttons names the whole row again). Set again when the screen is
+    /// created, after every constructor has added its controls.
+    void setTabChain(const QList<QWidget *> &widgets);
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -138,6 +142,7 @@ private:
     int m_mainInsert = 0;
     int m_leftButtons = 0;
     QLabel *m_panels[4] = {};
+    QList<QWidget *> m_tabChain;
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;

@@ -44,8 +44,7 @@ TfrmZZI010::TfrmZZI010(QWidget *parent)
     bbtCancel = createButton(QStringLiteral("bbtCancel"), MessageText::cancelCaption(), 65536);
     insertBarButton(bbtSave, bbtClose);
     insertBarButton(bbtCancel, bbtClose);
-    setTabOrder(bbtSave, bbtCancel);
-    setTabOrder(bbtCancel, bbtClose);
+    setTabChain({bbtSave, bbtCancel, bbtClose});
 
     connectClick(bbtSearch, [this] { bbtSearchClick(); });
     connectClick(bbtSave, [this] { bbtSaveClick(); });

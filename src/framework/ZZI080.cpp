@@ -142,8 +142,7 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
     insertBarButton(bbtAdd, bbtSave);
     insertBarButton(bbtDelete, bbtSave);
-    setTabOrder(bbtAdd, bbtDelete);
-    setTabOrder(bbtDelete, bbtSave);
+    setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
 
     connectClick(bbtAdd, [this] { bbtAddClick(); });
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });

@@ -8,6 +8,7 @@
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
+#include "framework/ZZI080.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/editcolour.h"
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void failedSaveByHotKey();
     void gridMoveRefusedByCheck_data() { TestDatabase::addEngineRows(); }
     void gridMoveRefusedByCheck();
+    void barTabOrder();
     void saveHook_data();
     void saveHook();
 
@@ -453,6 +455,26 @@ void tst_EditScreens::gridMoveRefusedByCheck()
     QCOMPARE(screen->rgrGrid->currentIndex().row(), 3);
     QCOMPARE(screen->cdsGrid->changeCount(), 1);
     QCOMPARE(screen->keyList(), QStringList{QStringLiteral("NEW001")});
+}
+
+// Tab along the bar of the grid edit screens: add, delete, save, cancel, close.
+void tst_EditScreens::barTabOrder()
+{
+    TfrmZZT020 grid;
+    TfrmZZI080 editor;
+    for (TfrmZZI010 *screen : std::initializer_list<TfrmZZI010 *>{&grid, &editor}) {
+        screen->ensureCreated();
+        QStringList order;
+        QWidget *at = screen->findChild<QWidget *>(QStringLiteral("bbtAdd"));
+        for (int i = 0; i < 5; ++i, at = nextTabStop(at))
+            order.append(at->objectName());
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("bbtAdd"),
+                              QStringLiteral("bbtDelete"),
+                              QStringLiteral("bbtSave"),
+                              QStringLiteral("bbtCancel"),
+                              QStringLiteral("bbtClose")}));
+    }
 }
 
 void tst_EditScreens::saveHook_data()
