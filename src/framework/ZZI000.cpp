@@ -93,13 +93,17 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
 
 TfrmZZI000::~TfrmZZI000() = default;
 
-void TfrmZZI000::ensureCreated()
+bool TfrmZZI000::ensureCreated()
 {
     if (m_created)
-        return;
+        return !m_failed;
     m_created = true;
     setTabChain(m_tabChain);
-    RunUserAction([this] { FormCreate(); });
+    m_failed = !RunUserAction([this] { FormCreate(); });
+    // Half set up is not usable: whatever the creation enabled before it failed.
+    if (m_failed)
+        setEnabled(false);
+    return !m_failed;
 }
 
 bool TfrmZZI000::event(QEvent *event)

@@ -27,7 +27,8 @@ class SqlStatement;
 /// panButtons and, on edit screens, panSearch) and does the rest of its set-up
 /// in FormCreate(), calling the base FormCreate() first. FormCreate() runs once,
 /// through the user-action guard: call ensureCreated() after construction, or
-/// it runs when the screen is first shown.
+/// it runs when the screen is first shown. A creation that fails (any error, a
+/// SilentAbort included) leaves a disabled screen that the host must not show.
 ///
 /// Handlers (`bbtCloseClick` …) are virtual: a derived handler calls the base
 /// handler first; a base handler that aborts stops the derived one too. Every
@@ -40,8 +41,11 @@ public:
     explicit TfrmZZI000(QWidget *parent = nullptr);
     ~TfrmZZI000() override;
 
-    /// Runs FormCreate() unless it has run.
-    void ensureCreated();
+    /// Runs FormCreate() unless it has run. False when the creation failed: its
+    /// error box has shown, the screen is disabled and must not be shown.
+    bool ensureCreated();
+    /// True when FormCreate() ran and failed.
+    bool creationFailed() const { return m_created && m_failed; }
 
     /// The object name without its first three characters (frmZAI010 → ZAI010).
     QString programId() const;
@@ -146,4 +150,5 @@ private:
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;
+    bool m_failed = false;
 };

@@ -2,7 +2,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -10,6 +12,7 @@
 
 #include "common/loginvalues.h"
 #include "db/authority.h"
+#include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "recordingmessageservice.h"
 #include "shell/Z0Main.h"
@@ -39,6 +42,7 @@ private Q_SLOTS:
     void sameProgramUnderTwoMenusOpensOnce();
     void limitRefusesAndReselectionStillActivates();
     void programWithoutScreenLeavesNoTab();
+    void screenWhoseCreationFailsLeavesNoTab();
     void tabMarkingFollowsTheActiveTab();
     void resizeReachesEveryScreen();
     void f12ClosesTheActiveScreenAfterItsCloseHandling();
@@ -346,6 +350,45 @@ void TestMainWindow::programWithoutScreenLeavesNoTab()
     QCOMPARE(w->pgcTabs->currentIndex(), 0);
     QCOMPARE(w->windowEntries().size(), 1);
     QVERIFY(messages.entries.isEmpty());
+}
+
+namespace {
+// A screen whose set-up fails after it has enabled something.
+class FailingScreen : public TestScreen
+{
+public:
+    using TestScreen::TestScreen;
+    static inline QPointer<QWidget> last;
+
+protected:
+    void FormCreate() override
+    {
+        last = this;
+        TestScreen::FormCreate();
+        edtFirst->setEnabled(true);
+        throw DbError(QStringLiteral("permission denied for table ZA010MS"));
+    }
+};
+} // namespace
+
+void TestMainWindow::screenWhoseCreationFailsLeavesNoTab()
+{
+    RecordingMessageService messages;
+    SQLITE_WINDOW();
+    TfrmZ0Main::registerScreen(QStringLiteral("ZAI030"),
+                               [] { return new FailingScreen(QStringLiteral("ZAI030")); });
+    const auto restore = qScopeGuard([] {
+        TfrmZ0Main::registerScreen(QStringLiteral("ZAI030"),
+                                   [] { return new TestScreen(QStringLiteral("ZAI030")); });
+    });
+
+    QVERIFY(!w->OpenProgram(QStringLiteral("레벨"), QStringLiteral("ZAI030")));
+    QCOMPARE(w->tabCount(), 0);
+    QVERIFY(!w->pgcTabs->isVisible());
+    QVERIFY(w->windowEntries().isEmpty());
+    QVERIFY(FailingScreen::last.isNull()); // freed, never shown
+    QCOMPARE(messages.texts(RecordingMessageService::Error),
+             QStringList{QStringLiteral("permission denied for table ZA010MS")});
 }
 
 void TestMainWindow::tabMarkingFollowsTheActiveTab()
