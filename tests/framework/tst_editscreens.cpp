@@ -337,12 +337,17 @@ void tst_EditScreens::closeWithChanges_data()
     QTest::addColumn<bool>("changedMeanwhile"); // another user changed the row first
     QTest::addColumn<int>("closes");
     QTest::addColumn<QString>("stored");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("yes, saved")))
-        *row << true << false << 1 << QStringLiteral("이름 0!");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("yes, save fails")))
-        *row << true << true << 0 << QStringLiteral("다른 사용자");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("no, changes lost")))
-        *row << false << false << 1 << QStringLiteral("이름 0");
+    // The close request of the host (F12, the main window closing) asks as the button does.
+    QTest::addColumn<bool>("byHost");
+    for (const bool byHost : {false, true}) {
+        const QString how = byHost ? QStringLiteral("F12, ") : QStringLiteral("button, ");
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("yes, saved")))
+            *row << true << false << 1 << QStringLiteral("이름 0!") << byHost;
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("yes, save fails")))
+            *row << true << true << 0 << QStringLiteral("다른 사용자") << byHost;
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("no, changes lost")))
+            *row << false << false << 1 << QStringLiteral("이름 0") << byHost;
+    }
 }
 
 void tst_EditScreens::closeWithChanges()
@@ -352,6 +357,7 @@ void tst_EditScreens::closeWithChanges()
     QFETCH(bool, changedMeanwhile);
     QFETCH(int, closes);
     QFETCH(QString, stored);
+    QFETCH(bool, byHost);
     KESA_TEST_DATABASE(tdb, engine);
     addProjects(tdb.db(), 2);
     RecordingMessageService boxes;
@@ -372,7 +378,10 @@ void tst_EditScreens::closeWithChanges()
         update.exec();
     }
     boxes.answers = {answer};
-    QTest::mouseClick(screen->bbtClose, Qt::LeftButton);
+    if (byHost)
+        QCOMPARE(screen->close(), false); // an embedded screen answers through its host
+    else
+        QTest::mouseClick(screen->bbtClose, Qt::LeftButton);
 
     QCOMPARE(boxes.texts(RecordingMessageService::Question),
              QStringList{MessageText::closeQuestion()});

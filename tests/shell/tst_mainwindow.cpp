@@ -49,6 +49,7 @@ private Q_SLOTS:
     void noTabF12AndResizeDoNothing();
     void closingTheWindowClosesEveryTabThenTellsTheLauncher();
     void launcherAbsentClosesQuietly();
+    void screenKeepingItsChangesKeepsTheWindowOpen();
     void screensOpenProgramsThroughTheHost();
 
 private:
@@ -514,6 +515,42 @@ void TestMainWindow::closingTheWindowClosesEveryTabThenTellsTheLauncher()
     QCOMPARE(received.first(), QByteArray("1924 0 0\n"));
     QTest::qWait(100);
     QCOMPARE(received.size(), 1);
+}
+
+namespace {
+// A screen whose save failed when asked at the close: it stays, with its changes.
+class KeepingScreen : public TestScreen
+{
+public:
+    using TestScreen::TestScreen;
+    static inline int asked = 0;
+
+protected:
+    bool FormCloseQuery() override
+    {
+        ++asked;
+        return false;
+    }
+};
+} // namespace
+
+void TestMainWindow::screenKeepingItsChangesKeepsTheWindowOpen()
+{
+    SQLITE_WINDOW();
+    TfrmZ0Main::registerScreen(QStringLiteral("ZAS011"),
+                               [] { return new KeepingScreen(QStringLiteral("ZAS011")); });
+    const auto restore = qScopeGuard([] {
+        TfrmZ0Main::registerScreen(QStringLiteral("ZAS011"),
+                                   [] { return new TestScreen(QStringLiteral("ZAS011")); });
+    });
+    KeepingScreen::asked = 0;
+    for (const char *id : {"ZAI010", "ZAS011"})
+        menuItem(w, QString::fromLatin1(id))->trigger();
+
+    QVERIFY(!w->close());
+    QCOMPARE(KeepingScreen::asked, 1); // asked once, not once per tab
+    QCOMPARE(w->tabCount(), 2);
+    QVERIFY(w->isVisible());
 }
 
 void TestMainWindow::launcherAbsentClosesQuietly()
