@@ -86,7 +86,7 @@ TfrmZAI010::TfrmZAI010(QWidget *parent)
 
     bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
     insertBarButton(bbtDelete, bbtSave);
-    setTabOrder(bbtDelete, bbtSave);
+    setTabChain({bbtDelete, bbtSave, bbtCancel, bbtClose});
     bbtDelete->hide();
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });
     popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {

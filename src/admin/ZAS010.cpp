@@ -15,7 +15,7 @@
 
 namespace {
 
-// Every user's history when the number field is empty.
+// Every user's history when the number field is empty; %1 is the test of the number.
 const char *const HistorySql
         = "SELECT A.EMP_NO, B.EMP_NAME, SUBSTR(A.BACKUP_DATE, 1, 4) || '-' || "
           "SUBSTR(A.BACKUP_DATE, 5, 2) || '-' || SUBSTR(A.BACKUP_DATE, 7, 2) BACKUP_DATE, "
@@ -23,9 +23,13 @@ const char *const HistorySql
           "TO_CHAR(A.OLD_DATE, 'YYYY-MM-DD HH24:MI:SS') OLD_DATE, A.OLD_IP, A.NEW_EMP_NO, "
           "TO_CHAR(A.NEW_DATE, 'YYYY-MM-DD HH24:MI:SS') NEW_DATE, A.NEW_IP "
           "FROM ZA010MH A, ZA010MS B "
-          "WHERE A.EMP_NO LIKE COALESCE(CAST(:P0 AS VARCHAR(10)), '') || '%' "
+          "WHERE %1 "
           "AND B.EMP_NO = A.EMP_NO "
           "ORDER BY A.EMP_NO, A.BACKUP_DATE DESC, A.BACKUP_SEQ DESC";
+// The numbers that begin with the field's text.
+const char *const PrefixTest = "A.EMP_NO LIKE COALESCE(CAST(:P0 AS VARCHAR(10)), '') || '%'";
+// A restricted user's own number, and no other that begins with it.
+const char *const OwnNumberTest = "A.EMP_NO = :P0";
 
 } // namespace
 
@@ -93,7 +97,9 @@ void TfrmZAS010::bbtSearchClick()
         Abort();
     }
     TfrmZZS020::bbtSearchClick();
-    OpenQuery(QString::fromUtf8(HistorySql), {cedEmpNo->text()});
+    // The lock keeps a restricted user to his own rows.
+    const char *const test = picker->isAdmin() ? PrefixTest : OwnNumberTest;
+    OpenQuery(QString::fromUtf8(HistorySql).arg(QString::fromUtf8(test)), {cedEmpNo->text()});
     if (cedEmpNo->isEnabled()) {
         cedEmpNo->setFocus();
         cedEmpNo->selectAll();

@@ -59,7 +59,9 @@ TfrmZAS011::TfrmZAS011(QWidget *parent)
 void TfrmZAS011::FormCreate()
 {
     TfrmZZS020::FormCreate();
-    // The password inquiry is of no use to anyone but an administrator.
+    // The password inquiry is of no use to anyone but an administrator; it
+    // stays locked when the test itself fails.
+    bbtSearch->setEnabled(false);
     bbtSearch->setEnabled(picker->Start(false));
 }
 

@@ -53,12 +53,16 @@ bool EmployeePicker::Start(bool withLoginEmployee)
 {
     if (withLoginEmployee)
         setEmployee(login().empNo, login().empName);
+    // Locked until the read says otherwise: a read that fails counts as not 'Y'.
+    m_admin = false;
+    ApplyAuthority();
     SqlStatement query(m_screen->database(),
                        QStringLiteral("SELECT ADMIN_YN FROM ZA010MS WHERE EMP_NO = :P0"));
     query.bind(QStringLiteral("P0"), login().empNo);
     query.open();
-    m_admin = query.next() && query.value(0).toString() == QLatin1String("Y");
+    const bool admin = query.next() && query.value(0).toString() == QLatin1String("Y");
     query.close();
+    m_admin = admin;
     ApplyAuthority();
     return m_admin;
 }

@@ -98,12 +98,17 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
 
 TfrmZZI000::~TfrmZZI000() = default;
 
-void TfrmZZI000::ensureCreated()
+bool TfrmZZI000::ensureCreated()
 {
     if (m_created)
-        return;
+        return !m_failed;
     m_created = true;
-    RunUserAction([this] { FormCreate(); });
+    setTabChain(m_tabChain);
+    m_failed = !RunUserAction([this] { FormCreate(); });
+    // Half set up is not usable: whatever the creation enabled before it failed.
+    if (m_failed)
+        setEnabled(false);
+    return !m_failed;
 }
 
 bool TfrmZZI000::event(QEvent *event)
@@ -318,6 +323,16 @@ void TfrmZZI000::addLeftBarButton(QWidget *button)
 {
     button->setParent(panButtons);
     m_buttonLayout->insertWidget(m_leftButtons++, button);
+}
+
+void TfrmZZI000::setTabChain(const QList<QWidget *> &widgets)
+{
+    // Each setTabOrder() moves its second widget behind its first, and a control
+    // created later joins the chain before the screen, wherever that is now:
+    // only a chain set from its start, after the last control, holds.
+    m_tabChain = widgets;
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        setTabOrder(widgets.at(i - 1), widgets.at(i));
 }
 
 void TfrmZZI000::bbtCloseClick()

@@ -27,7 +27,8 @@ class SqlStatement;
 /// panButtons and, on edit screens, panSearch) and does the rest of its set-up
 /// in FormCreate(), calling the base FormCreate() first. FormCreate() runs once,
 /// through the user-action guard: call ensureCreated() after construction, or
-/// it runs when the screen is first shown.
+/// it runs when the screen is first shown. A creation that fails (any error, a
+/// SilentAbort included) leaves a disabled screen that the host must not show.
 ///
 /// Handlers (`bbtCloseClick` …) are virtual: a derived handler calls the base
 /// handler first; a base handler that aborts stops the derived one too. Every
@@ -40,8 +41,11 @@ public:
     explicit TfrmZZI000(QWidget *parent = nullptr);
     ~TfrmZZI000() override;
 
-    /// Runs FormCreate() unless it has run.
-    void ensureCreated();
+    /// Runs FormCreate() unless it has run. False when the creation failed: its
+    /// error box has shown, the screen is disabled and must not be shown.
+    bool ensureCreated();
+    /// True when FormCreate() ran and failed.
+    bool creationFailed() const { return m_created && m_failed; }
 
     /// The object name without its first three characters (frmZAI010 → ZAI010).
     QString programId() const;
@@ -127,6 +131,10 @@ protected:
     void insertBarButton(QWidget *button, QWidget *before);
     /// Puts a button at the left end of the bar, after the left-hand buttons already there.
     void addLeftBarButton(QWidget *button);
+    /// Tab goes through these bar buttons in this order (a derived screen that
+    /// adds bar buttons names the whole row again). Set again when the screen is
+    /// created, after every constructor has added its controls.
+    void setTabChain(const QList<QWidget *> &widgets);
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -142,7 +150,9 @@ private:
     int m_mainInsert = 0;
     int m_leftButtons = 0;
     QLabel *m_panels[4] = {};
+    QList<QWidget *> m_tabChain;
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
     bool m_created = false;
+    bool m_failed = false;
 };

@@ -44,8 +44,7 @@ TfrmZZI010::TfrmZZI010(QWidget *parent)
     bbtCancel = createButton(QStringLiteral("bbtCancel"), MessageText::cancelCaption(), 65536);
     insertBarButton(bbtSave, bbtClose);
     insertBarButton(bbtCancel, bbtClose);
-    setTabOrder(bbtSave, bbtCancel);
-    setTabOrder(bbtCancel, bbtClose);
+    setTabChain({bbtSave, bbtCancel, bbtClose});
 
     connectClick(bbtSearch, [this] { bbtSearchClick(); });
     connectClick(bbtSave, [this] { bbtSaveClick(); });
@@ -228,6 +227,14 @@ void TfrmZZI010::bbtCancelClick()
 void TfrmZZI010::bbtCloseClick()
 {
     ButtonGuard(bbtClose);
+    ConfirmClose();
+    m_closeConfirmed = true;
+    const auto reset = qScopeGuard([this] { m_closeConfirmed = false; });
+    TfrmZZI000::bbtCloseClick();
+}
+
+void TfrmZZI010::ConfirmClose()
+{
     SettleEdits();
     if (HasPendingChanges() && AskYesNo(MessageText::closeQuestion())) {
         try {
@@ -237,5 +244,11 @@ void TfrmZZI010::bbtCloseClick()
             Abort();
         }
     }
-    TfrmZZI000::bbtCloseClick();
+}
+
+bool TfrmZZI010::FormCloseQuery()
+{
+    if (!m_closeConfirmed)
+        ConfirmClose();
+    return TfrmZZI000::FormCloseQuery();
 }

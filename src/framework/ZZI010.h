@@ -45,9 +45,11 @@ public:
     /// Button guard, SettleEdits(), the question when changes are pending (No
     /// stops), search mode, DiscardChanges().
     virtual void bbtCancelClick();
-    /// SettleEdits(); with pending changes asks whether to save them: Yes saves
-    /// (a failed save keeps the screen open), No loses them; then the base close.
+    /// Button guard, ConfirmClose(), then the base close.
     void bbtCloseClick() override;
+    /// SettleEdits(); with pending changes asks whether to save them: Yes saves
+    /// (a failed save stops the close: Abort()), No loses them.
+    void ConfirmClose();
 
     /// Enables the search side or the work side; see isWorkSide().
     void SetSearchMode(bool search);
@@ -73,6 +75,9 @@ public:
 protected:
     /// Base creation, then search mode.
     void FormCreate() override;
+    /// A close that did not come through the close button (F12, the main window
+    /// closing) asks about unsaved changes as the button does.
+    bool FormCloseQuery() override;
 
     virtual void CheckSearchCriteria() {}
     virtual void LoadData() {}
@@ -106,6 +111,7 @@ private:
     int m_searchInsert = 0;
     bool m_searchMode = true;
     bool m_changed = false;
+    bool m_closeConfirmed = false;
     int m_reportDepth = 0;
     bool m_failureReported = false;
 };

@@ -66,8 +66,7 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
     bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
     insertBarButton(bbtAdd, bbtSave);
     insertBarButton(bbtDelete, bbtSave);
-    setTabOrder(bbtAdd, bbtDelete);
-    setTabOrder(bbtDelete, bbtSave);
+    setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
 
     connectClick(bbtAdd, [this] { bbtAddClick(); });
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });

@@ -142,8 +142,7 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
     insertBarButton(bbtAdd, bbtSave);
     insertBarButton(bbtDelete, bbtSave);
-    setTabOrder(bbtAdd, bbtDelete);
-    setTabOrder(bbtDelete, bbtSave);
+    setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
 
     connectClick(bbtAdd, [this] { bbtAddClick(); });
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });
@@ -175,7 +174,8 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     connect(rgrGrid, &DataGrid::footersCalculated, this, [this] {
         RunUserAction([&] { footersCalculated(); });
     });
-    rgrGrid->setHighlight([this](int row, int column) { return GridDrawCell(row, column); });
+    rgrGrid->setHighlight(
+            [this](int row, int column) { return GridDrawCell(row, column) || isFailedRow(row); });
 }
 
 TfrmZZI080::~TfrmZZI080() = default;
@@ -323,7 +323,16 @@ void TfrmZZI080::WriteChanges()
 
 void TfrmZZI080::AfterSave()
 {
+    // Written now: a saved new row is updated or deleted by the next save.
+    for (int row = 0; row < m_rows->rowCount(); ++row)
+        m_rows->setRowState(row, MemoryGridModel::Changed);
     ShowStatusMessage(savedNotice());
+}
+
+bool TfrmZZI080::isFailedRow(int row) const
+{
+    return !m_failedRowId.isEmpty() && m_rowIdColumn >= 0
+           && m_rows->cell(row, m_rowIdColumn) == m_failedRowId;
 }
 
 void TfrmZZI080::SaveChanges()
@@ -334,6 +343,8 @@ void TfrmZZI080::SaveChanges()
 
 void TfrmZZI080::SaveRows(MemoryGrid *, MemoryGridModel *changes, StoredProcedure &procedure)
 {
+    m_failedRowId.clear();
+    rgrGrid->viewport()->update();
     QStringList parameters = procedure.parameterNames();
     for (QString &name : parameters)
         name = name.toUpper();
@@ -355,7 +366,9 @@ void TfrmZZI080::SaveRows(MemoryGrid *, MemoryGridModel *changes, StoredProcedur
         try {
             ExecuteRow();
         } catch (...) {
-            changes->deleteRow(entry);
+            // Rolled back with the rest: every change stays to be sent again.
+            m_failedRowId = m_currentRowId;
+            rgrGrid->viewport()->update();
             throw;
         }
     }
@@ -374,6 +387,7 @@ void TfrmZZI080::bbtCancelClick()
     rgrGrid->clearSortMarks();
     m_changes->clear();
     m_rows->clear();
+    m_failedRowId.clear();
     rgrGrid->recalculateFooters();
     m_counter = 0;
     clearCopyDown();

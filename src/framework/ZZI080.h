@@ -33,8 +33,10 @@ struct GridColumn;
 /// new row takes the next number when first posted. A posted row is recorded
 /// once per RowID (GridAfterPost); a deleted loaded row is recorded again as a
 /// delete (GridBeforeDelete). A failing procedure call rolls the whole save
-/// back and drops that one change from the list; the changes before it stay
-/// and are sent again at the next save.
+/// back; every change stays in the list, the failing one marked (its row drawn
+/// in the selection colours), so that the next save sends them all again or the
+/// user cancels them knowingly. After a save every row is an existing row again
+/// (state Changed): editing it later updates it, deleting it deletes it.
 class TfrmZZI080 : public TfrmZZI010
 {
     Q_OBJECT
@@ -79,6 +81,8 @@ public:
     QStringList fieldNames() const { return m_fieldNames; }
     /// The RowID of the change being sent (for an overriding ExecuteRow()).
     QString currentRowId() const { return m_currentRowId; }
+    /// True for a grid row whose change the last save could not send.
+    bool isFailedRow(int row) const;
 
     /// Focus colours of the controls of attachEditControls(): light yellow on
     /// entry, the window colour on exit (edit boxes, combo boxes, memos).
@@ -104,7 +108,7 @@ protected:
     void CheckSaveData() override;
     /// SaveChanges(), inside the save's transaction.
     void WriteChanges() override;
-    /// "자료를 저장했습니다." in the status bar.
+    /// Every row an existing row again; "자료를 저장했습니다." in the status bar.
     void AfterSave() override;
 
     /// Title click: the other marks cleared, sorted by the column, descending
@@ -156,6 +160,7 @@ private:
     std::unique_ptr<StoredProcedure> m_procedure;
     QStringList m_fieldNames;
     QString m_currentRowId;
+    QString m_failedRowId;
     int m_rowIdColumn = -1;
     int m_counter = 0;
     // Copy-down: source and target row, first and last column of the range (-1: none).

@@ -37,8 +37,7 @@ TfrmZZS010::TfrmZZS010(QWidget *parent)
     bbtPreview = createButton(QStringLiteral("bbtPreview"), MessageText::previewCaption(), 16777216);
     insertBarButton(bbtPrint, bbtClose);
     insertBarButton(bbtPreview, bbtClose);
-    setTabOrder(bbtPrint, bbtPreview);
-    setTabOrder(bbtPreview, bbtClose);
+    setTabChain({bbtPrint, bbtPreview, bbtClose});
 
     connectClick(bbtSearch, [this] { bbtSearchClick(); });
     connectClick(bbtPrint, [this] { bbtPrintClick(); });

@@ -79,10 +79,7 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
 
     bbtExcel = createButton(QStringLiteral("bbtExcel"), MessageText::excelCaption(), 268435456);
     insertBarButton(bbtExcel, bbtPrint);
-    // Each setTabOrder() moves its second button: the whole row again.
-    setTabOrder(bbtExcel, bbtPrint);
-    setTabOrder(bbtPrint, bbtPreview);
-    setTabOrder(bbtPreview, bbtClose);
+    setTabChain({bbtExcel, bbtPrint, bbtPreview, bbtClose});
 
     connectClick(bbtExcel, [this] { bbtExcelClick(); });
     connectClick(sbtFirst, [this] { sbtFirstClick(); });

@@ -19,10 +19,11 @@ QString FailureText(const std::exception_ptr &failure)
     }
 }
 
-void RunUserAction(const std::function<void()> &action) noexcept
+bool RunUserAction(const std::function<void()> &action) noexcept
 {
     try {
         action();
+        return true;
     } catch (const SilentAbort &) {
     } catch (...) {
         const QString text = FailureText(std::current_exception());
@@ -32,4 +33,5 @@ void RunUserAction(const std::function<void()> &action) noexcept
             // A box that cannot be shown must not take the program down.
         }
     }
+    return false;
 }

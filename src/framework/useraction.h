@@ -8,7 +8,8 @@
 /// event. A SilentAbort ends the action without a word; any other failure is
 /// shown once in the default error box (ShowErrorMessage with its text).
 /// Nothing escapes, so exceptions never travel through Qt's own frames.
-void RunUserAction(const std::function<void()> &action) noexcept;
+/// Returns true when the action ran to its end.
+bool RunUserAction(const std::function<void()> &action) noexcept;
 
 /// The text the default error box shows for a failure (the server's message of
 /// a DbError); empty for a SilentAbort.

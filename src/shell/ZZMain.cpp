@@ -17,6 +17,7 @@
 #include "common/silentabort.h"
 #include "db/authority.h"
 #include "db/dberror.h"
+#include "framework/ZZI000.h"
 #include "platform/inifile.h"
 #include "platform/launcherlink.h"
 #include "platform/programdir.h"
@@ -276,6 +277,11 @@ QWidget *TfrmZZMain::EmbedScreen(QWidget *screen)
     screen->setParent(page, Qt::Widget); // no border, no window of its own
     screen->move(0, 0);
     screen->resize(page->size());
+    // A screen whose creation failed has shown its error and never opens.
+    if (auto *base = qobject_cast<TfrmZZI000 *>(screen); base && !base->ensureCreated()) {
+        delete screen;
+        return nullptr;
+    }
     screen->show();
     // Focus goes to the screen's first tab stop, as the Tab key would move it,
     // unless the screen has placed it itself while being shown.
@@ -419,8 +425,13 @@ bool TfrmZZMain::eventFilter(QObject *watched, QEvent *event)
 void TfrmZZMain::closeEvent(QCloseEvent *event)
 {
     const int open = pgcTabs->count();
-    for (int i = 0; i < open; ++i)
+    for (int i = 0; i < open; ++i) {
+        const int before = pgcTabs->count();
         mmuMenuWindowCloseClick();
+        // A screen that keeps its unsaved changes (a refused save) keeps the window open.
+        if (pgcTabs->count() == before)
+            break;
+    }
     event->setAccepted(pgcTabs->count() == 0);
     LauncherLink::send(ScreenMessage::LauncherClose, 0, 0);
 }

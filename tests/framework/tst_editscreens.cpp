@@ -8,6 +8,7 @@
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
+#include "framework/ZZI080.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/editcolour.h"
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void failedSaveByHotKey();
     void gridMoveRefusedByCheck_data() { TestDatabase::addEngineRows(); }
     void gridMoveRefusedByCheck();
+    void barTabOrder();
     void saveHook_data();
     void saveHook();
 
@@ -335,12 +337,17 @@ void tst_EditScreens::closeWithChanges_data()
     QTest::addColumn<bool>("changedMeanwhile"); // another user changed the row first
     QTest::addColumn<int>("closes");
     QTest::addColumn<QString>("stored");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("yes, saved")))
-        *row << true << false << 1 << QStringLiteral("이름 0!");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("yes, save fails")))
-        *row << true << true << 0 << QStringLiteral("다른 사용자");
-    for (auto *row : TestDatabase::newRows(QStringLiteral("no, changes lost")))
-        *row << false << false << 1 << QStringLiteral("이름 0");
+    // The close request of the host (F12, the main window closing) asks as the button does.
+    QTest::addColumn<bool>("byHost");
+    for (const bool byHost : {false, true}) {
+        const QString how = byHost ? QStringLiteral("F12, ") : QStringLiteral("button, ");
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("yes, saved")))
+            *row << true << false << 1 << QStringLiteral("이름 0!") << byHost;
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("yes, save fails")))
+            *row << true << true << 0 << QStringLiteral("다른 사용자") << byHost;
+        for (auto *row : TestDatabase::newRows(how + QStringLiteral("no, changes lost")))
+            *row << false << false << 1 << QStringLiteral("이름 0") << byHost;
+    }
 }
 
 void tst_EditScreens::closeWithChanges()
@@ -350,6 +357,7 @@ void tst_EditScreens::closeWithChanges()
     QFETCH(bool, changedMeanwhile);
     QFETCH(int, closes);
     QFETCH(QString, stored);
+    QFETCH(bool, byHost);
     KESA_TEST_DATABASE(tdb, engine);
     addProjects(tdb.db(), 2);
     RecordingMessageService boxes;
@@ -370,7 +378,10 @@ void tst_EditScreens::closeWithChanges()
         update.exec();
     }
     boxes.answers = {answer};
-    QTest::mouseClick(screen->bbtClose, Qt::LeftButton);
+    if (byHost)
+        QCOMPARE(screen->close(), false); // an embedded screen answers through its host
+    else
+        QTest::mouseClick(screen->bbtClose, Qt::LeftButton);
 
     QCOMPARE(boxes.texts(RecordingMessageService::Question),
              QStringList{MessageText::closeQuestion()});
@@ -453,6 +464,26 @@ void tst_EditScreens::gridMoveRefusedByCheck()
     QCOMPARE(screen->rgrGrid->currentIndex().row(), 3);
     QCOMPARE(screen->cdsGrid->changeCount(), 1);
     QCOMPARE(screen->keyList(), QStringList{QStringLiteral("NEW001")});
+}
+
+// Tab along the bar of the grid edit screens: add, delete, save, cancel, close.
+void tst_EditScreens::barTabOrder()
+{
+    TfrmZZT020 grid;
+    TfrmZZI080 editor;
+    for (TfrmZZI010 *screen : std::initializer_list<TfrmZZI010 *>{&grid, &editor}) {
+        screen->ensureCreated();
+        QStringList order;
+        QWidget *at = screen->findChild<QWidget *>(QStringLiteral("bbtAdd"));
+        for (int i = 0; i < 5; ++i, at = nextTabStop(at))
+            order.append(at->objectName());
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("bbtAdd"),
+                              QStringLiteral("bbtDelete"),
+                              QStringLiteral("bbtSave"),
+                              QStringLiteral("bbtCancel"),
+                              QStringLiteral("bbtClose")}));
+    }
 }
 
 void tst_EditScreens::saveHook_data()

@@ -147,8 +147,8 @@ private Q_SLOTS:
     void searchNumbersRowsAndTotals();
     void changesGoThroughProcedure_data() { TestDatabase::addEngineRows(); }
     void changesGoThroughProcedure();
-    void failingChangeRollsBackAndIsDropped_data() { TestDatabase::addEngineRows(); }
-    void failingChangeRollsBackAndIsDropped();
+    void failingChangeRollsBackAndIsKept_data() { TestDatabase::addEngineRows(); }
+    void failingChangeRollsBackAndIsKept();
     void titleClickSortsAndMarks_data() { TestDatabase::addEngineRows(); }
     void titleClickSortsAndMarks();
     void copyDownWithCtrl_data() { TestDatabase::addEngineRows(); }
@@ -391,9 +391,25 @@ void tst_GridEditor::changesGoThroughProcedure()
              QStringList{QStringLiteral("변경된 데이타가 존재하지 않습니다.")});
     QCOMPARE(boxes.entries.size(), 1);
     QCOMPARE(callLog(tdb.db()).size(), 4);
+
+    // The saved new row is an existing row now: edited it is updated, deleted it is deleted.
+    QCOMPARE(gridColumn(*screen, Col::Code), (QStringList{"A", "C", "D"}));
+    goTo(grid, 2, Col::Name);
+    typeCell(grid, QStringLiteral("Delta2"));
+    press(Qt::Key_Up);
+    QCOMPARE(changes(*screen), QStringList{"1:4:D|Delta2|40"});
+    boxes.clear();
+    press(Qt::Key_F2);
+    goTo(grid, 2, Col::Name);
+    boxes.answers = {true};
+    press(Qt::Key_F9);
+    QCOMPARE(changes(*screen), QStringList{"3:4:D|Delta2|40"});
+    press(Qt::Key_F2);
+    QCOMPARE(callLog(tdb.db()).mid(4), (QStringList{"1|D|Delta2|40" + who, "3|D|Delta2|40" + who}));
+    QCOMPARE(tableRows(tdb.db()), (QStringList{"A|Alpha3|15", "C|Gamma|30"}));
 }
 
-void tst_GridEditor::failingChangeRollsBackAndIsDropped()
+void tst_GridEditor::failingChangeRollsBackAndIsKept()
 {
     QFETCH(QString, engine);
     KESA_TEST_DATABASE(tdb, engine);
@@ -424,19 +440,35 @@ void tst_GridEditor::failingChangeRollsBackAndIsDropped()
     // Everything rolled back, the call log included.
     QCOMPARE(tableRows(tdb.db()), before);
     QVERIFY(callLog(tdb.db()).isEmpty());
-    // Only the failing change is dropped; the grid still shows it.
-    QCOMPARE(changes(*screen), (QStringList{"1:1:A|A2|1", "1:2:B|B2|1", "1:4:D|D2|1"}));
+    // Every change stays, the failing one marked: none was written.
+    QCOMPARE(changes(*screen),
+             (QStringList{"1:1:A|A2|1", "1:2:B|B2|1", "1:3:C|FAIL|1", "1:4:D|D2|1"}));
     QCOMPARE(screen->rows()->cell(2, Col::Name), QStringLiteral("FAIL"));
+    QVERIFY(screen->isFailedRow(2));
+    QVERIFY(!screen->isFailedRow(1));
     QVERIFY(screen->isChanged());
     QVERIFY(screen->statusMessage().isEmpty());
 
-    // The next save sends the rest.
+    // Saved again unchanged it fails again: never "saved" while a change was not sent.
+    boxes.clear();
+    press(Qt::Key_F2);
+    QCOMPARE(boxes.texts(RecordingMessageService::Error).size(), 2);
+    QVERIFY(screen->statusMessage().isEmpty());
+    QCOMPARE(tableRows(tdb.db()), before);
+
+    // Corrected, the next save sends every change.
+    goTo(grid, 2, Col::Name);
+    typeCell(grid, QStringLiteral("C2"));
+    press(Qt::Key_Down);
     boxes.clear();
     press(Qt::Key_F2);
     QCOMPARE(boxes.texts(RecordingMessageService::Error), QStringList());
     const QString who = QStringLiteral("|E123|192.168.0.15");
-    QCOMPARE(callLog(tdb.db()), (QStringList{"1|A|A2|1" + who, "1|B|B2|1" + who, "1|D|D2|1" + who}));
-    QCOMPARE(tableRows(tdb.db()), (QStringList{"A|A2|1", "B|B2|1", "C|C|1", "D|D2|1"}));
+    QCOMPARE(callLog(tdb.db()),
+             (QStringList{"1|A|A2|1" + who, "1|B|B2|1" + who, "1|C|C2|1" + who, "1|D|D2|1" + who}));
+    QCOMPARE(tableRows(tdb.db()), (QStringList{"A|A2|1", "B|B2|1", "C|C2|1", "D|D2|1"}));
+    QVERIFY(!screen->isFailedRow(2));
+    QCOMPARE(screen->statusMessage(), QStringLiteral("자료를 저장했습니다."));
 }
 
 void tst_GridEditor::titleClickSortsAndMarks()

@@ -96,15 +96,6 @@ protected:
     void OpenWithDesktop(const QString &path) override { opened.append(path); }
 };
 
-// Where Tab goes from a control.
-QWidget *nextTabStop(QWidget *control)
-{
-    QWidget *next = control->nextInFocusChain();
-    while (next != control && !(next->focusPolicy() & Qt::TabFocus))
-        next = next->nextInFocusChain();
-    return next;
-}
-
 QStringList menuItems(const QMenu *menu)
 {
     QStringList items;

@@ -2,7 +2,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -10,6 +12,7 @@
 
 #include "common/loginvalues.h"
 #include "db/authority.h"
+#include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "recordingmessageservice.h"
 #include "shell/Z0Main.h"
@@ -39,12 +42,14 @@ private Q_SLOTS:
     void sameProgramUnderTwoMenusOpensOnce();
     void limitRefusesAndReselectionStillActivates();
     void programWithoutScreenLeavesNoTab();
+    void screenWhoseCreationFailsLeavesNoTab();
     void tabMarkingFollowsTheActiveTab();
     void resizeReachesEveryScreen();
     void f12ClosesTheActiveScreenAfterItsCloseHandling();
     void noTabF12AndResizeDoNothing();
     void closingTheWindowClosesEveryTabThenTellsTheLauncher();
     void launcherAbsentClosesQuietly();
+    void screenKeepingItsChangesKeepsTheWindowOpen();
     void screensOpenProgramsThroughTheHost();
 
 private:
@@ -348,6 +353,45 @@ void TestMainWindow::programWithoutScreenLeavesNoTab()
     QVERIFY(messages.entries.isEmpty());
 }
 
+namespace {
+// A screen whose set-up fails after it has enabled something.
+class FailingScreen : public TestScreen
+{
+public:
+    using TestScreen::TestScreen;
+    static inline QPointer<QWidget> last;
+
+protected:
+    void FormCreate() override
+    {
+        last = this;
+        TestScreen::FormCreate();
+        edtFirst->setEnabled(true);
+        throw DbError(QStringLiteral("permission denied for table ZA010MS"));
+    }
+};
+} // namespace
+
+void TestMainWindow::screenWhoseCreationFailsLeavesNoTab()
+{
+    RecordingMessageService messages;
+    SQLITE_WINDOW();
+    TfrmZ0Main::registerScreen(QStringLiteral("ZAI030"),
+                               [] { return new FailingScreen(QStringLiteral("ZAI030")); });
+    const auto restore = qScopeGuard([] {
+        TfrmZ0Main::registerScreen(QStringLiteral("ZAI030"),
+                                   [] { return new TestScreen(QStringLiteral("ZAI030")); });
+    });
+
+    QVERIFY(!w->OpenProgram(QStringLiteral("레벨"), QStringLiteral("ZAI030")));
+    QCOMPARE(w->tabCount(), 0);
+    QVERIFY(!w->pgcTabs->isVisible());
+    QVERIFY(w->windowEntries().isEmpty());
+    QVERIFY(FailingScreen::last.isNull()); // freed, never shown
+    QCOMPARE(messages.texts(RecordingMessageService::Error),
+             QStringList{QStringLiteral("permission denied for table ZA010MS")});
+}
+
 void TestMainWindow::tabMarkingFollowsTheActiveTab()
 {
     SQLITE_WINDOW();
@@ -471,6 +515,42 @@ void TestMainWindow::closingTheWindowClosesEveryTabThenTellsTheLauncher()
     QCOMPARE(received.first(), QByteArray("1924 0 0\n"));
     QTest::qWait(100);
     QCOMPARE(received.size(), 1);
+}
+
+namespace {
+// A screen whose save failed when asked at the close: it stays, with its changes.
+class KeepingScreen : public TestScreen
+{
+public:
+    using TestScreen::TestScreen;
+    static inline int asked = 0;
+
+protected:
+    bool FormCloseQuery() override
+    {
+        ++asked;
+        return false;
+    }
+};
+} // namespace
+
+void TestMainWindow::screenKeepingItsChangesKeepsTheWindowOpen()
+{
+    SQLITE_WINDOW();
+    TfrmZ0Main::registerScreen(QStringLiteral("ZAS011"),
+                               [] { return new KeepingScreen(QStringLiteral("ZAS011")); });
+    const auto restore = qScopeGuard([] {
+        TfrmZ0Main::registerScreen(QStringLiteral("ZAS011"),
+                                   [] { return new TestScreen(QStringLiteral("ZAS011")); });
+    });
+    KeepingScreen::asked = 0;
+    for (const char *id : {"ZAI010", "ZAS011"})
+        menuItem(w, QString::fromLatin1(id))->trigger();
+
+    QVERIFY(!w->close());
+    QCOMPARE(KeepingScreen::asked, 1); // asked once, not once per tab
+    QCOMPARE(w->tabCount(), 2);
+    QVERIFY(w->isVisible());
 }
 
 void TestMainWindow::launcherAbsentClosesQuietly()

@@ -43,6 +43,14 @@ void type(QWidget *field, const QString &text)
     }
 }
 
+QWidget *nextTabStop(QWidget *control)
+{
+    QWidget *next = control->nextInFocusChain();
+    while (next != control && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
 void loginAs(const QString &empNo, const QString &empName)
 {
     login().empNo = empNo;

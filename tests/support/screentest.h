@@ -22,6 +22,9 @@ void press(QWidget *target, QKeyCombination key);
 /// Typed into a field: Latin as keys, Hangul as text committed by the input method.
 void type(QWidget *field, const QString &text);
 
+/// Where Tab goes from a control: the next widget of the focus chain that takes Tab.
+QWidget *nextTabStop(QWidget *control);
+
 /// The logged-in employee the screens see.
 void loginAs(const QString &empNo, const QString &empName);
 
