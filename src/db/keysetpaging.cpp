@@ -249,7 +249,7 @@ KeysetPaging::KeysetPaging(const QString &statement, DbEngine engine)
 
     QString hidden;
     for (int i = 0; i < keys.size(); ++i)
-        hidden += QStringLiteral("\n, %1 AS KESA_K%2").arg(keys.at(i).expression).arg(i);
+        hidden += QStringLiteral("\n, %1 AS KESA_K%2").arg(keys.at(i).expression, QString::number(i));
     const int fromAt = tokens.at(from).start;
     const int orderAt = tokens.at(order).start;
     m_inner = sql.left(fromAt) + hidden + QLatin1Char('\n') + sql.mid(fromAt, orderAt - fromAt);
@@ -270,6 +270,12 @@ QString KeysetPaging::nextPacket(const QVariantList &lastKey, int count, QVarian
     const auto isNull = [](const QVariant &v) {
         return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
     };
+    // When NULLs of the first key come after its other values, the rows after
+    // the last key are two runs: the greater values, then the NULLs. Each run is
+    // its own part, so that each can seek in an index that serves the order (an
+    // "OR K IS NULL" would make the server read and sort every row).
+    const Key &first = m_keys.first();
+    const bool nullRun = first.nullsLast && !isNull(lastKey.value(0));
     // The rows after the last key, from the last key column inward:
     // after(i) = greater(i) OR (equal(i) AND after(i + 1)).
     QString after;
@@ -286,7 +292,7 @@ QString KeysetPaging::nextPacket(const QVariantList &lastKey, int count, QVarian
             bindings.insert(QStringLiteral("KESA_V%1").arg(i), lastKey.at(i));
             greater = column + (key.descending ? QLatin1String(" < ") : QLatin1String(" > "))
                       + value;
-            if (key.nullsLast)
+            if (key.nullsLast && !(i == 0 && nullRun))
                 greater = QLatin1Char('(') + greater + QLatin1String(" OR ") + column
                           + QLatin1String(" IS NULL)");
             equal = column + QLatin1String(" = ") + value;
@@ -300,8 +306,7 @@ QString KeysetPaging::nextPacket(const QVariantList &lastKey, int count, QVarian
             after = both.isEmpty() ? greater : greater + QLatin1String(" OR ") + both;
     }
     // A bound the index can seek to: the first key is at least the last one.
-    const Key &first = m_keys.first();
-    if (!isNull(lastKey.value(0)) && !first.nullsLast)
+    if (!isNull(lastKey.value(0)))
         after = QStringLiteral("KESA_K0 %1 :KESA_V0 AND (%2)")
                         .arg(first.descending ? QLatin1String("<=") : QLatin1String(">="), after);
 
@@ -311,10 +316,17 @@ QString KeysetPaging::nextPacket(const QVariantList &lastKey, int count, QVarian
                          .arg(i)
                          .arg(m_keys.at(i).descending ? QLatin1String(" DESC") : QLatin1String())
                          .arg(m_keys.at(i).nullsClause);
-    QString text = QStringLiteral("SELECT * FROM (") + m_inner
-                   + QStringLiteral("\n) KESA_PAGE WHERE ") + after + QStringLiteral("\nORDER BY ")
-                   + order.join(QLatin1String(", "));
-    if (count >= 0)
-        text += QStringLiteral("\nLIMIT %1").arg(count);
-    return text;
+    const QString limit = count >= 0 ? QStringLiteral("\nLIMIT %1").arg(count) : QString();
+    const auto part = [&](const QString &where) {
+        return QStringLiteral("SELECT * FROM (") + m_inner + QStringLiteral("\n) KESA_PAGE WHERE ")
+               + where + QStringLiteral("\nORDER BY ") + order.join(QLatin1String(", ")) + limit;
+    };
+    if (!nullRun)
+        return part(after);
+    return QStringLiteral("SELECT * FROM (SELECT * FROM (%1) KESA_A UNION ALL SELECT * FROM (%2) "
+                          "KESA_B) KESA_U\nORDER BY %3%4")
+            .arg(part(after),
+                 part(QStringLiteral("KESA_K0 IS NULL")),
+                 order.join(QLatin1String(", ")),
+                 limit);
 }

@@ -5,6 +5,7 @@
 #include "sqltext.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <QDateTime>
 #include <QLocale>
@@ -54,28 +55,26 @@ QString timeText(const QTime &value)
                                             : QStringLiteral("HH:mm:ss"));
 }
 
-// The shortest text that reads back as the same number; a number written
-// without point or exponent gets ".0", so that SQLite keeps it a real.
+// The shortest text that reads back as the same number; whole numbers without
+// exponent, so that PostgreSQL takes them for an integer column too.
 QString realText(double value)
 {
     if (!qIsFinite(value))
         throw DbError(QStringLiteral("유한하지 않은 숫자는 데이터베이스에 쓸 수 없습니다."));
-    QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
-    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
-        text += QLatin1String(".0");
-    return text;
+    if (std::trunc(value) == value && std::abs(value) < 1e17)
+        return QString::number(value, 'f', 0);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString floatText(float value)
 {
     if (!qIsFinite(value))
         throw DbError(QStringLiteral("유한하지 않은 숫자는 데이터베이스에 쓸 수 없습니다."));
+    if (std::trunc(value) == value && std::abs(value) < 1e17f)
+        return QString::number(double(value), 'f', 0);
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
-        text += QLatin1String(".0");
-    return text;
+    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 bool isInteger(int typeId)
@@ -128,15 +127,16 @@ QString literal(const QVariant &value, bool postgres, const QSqlDriver *driver)
     const int type = value.typeId();
     QString text;
     bool number = false;
+    bool real = false;
     if (isInteger(type)) {
         text = integerText(value);
         number = true;
     } else if (type == QMetaType::Double) {
         text = realText(value.toDouble());
-        number = true;
+        number = real = true;
     } else if (type == QMetaType::Float) {
         text = floatText(value.toFloat());
-        number = true;
+        number = real = true;
     } else if (type == QMetaType::Bool) {
         text = value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
         number = true;
@@ -168,9 +168,13 @@ QString literal(const QVariant &value, bool postgres, const QSqlDriver *driver)
             return QStringLiteral("NULL");
         checkText(text);
     }
-    if (number && !postgres)
+    if (number && !postgres) {
+        // A real written without point or exponent stays a real on SQLite.
+        if (real && !text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
+            text += QLatin1String(".0");
         return text.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + text + QLatin1Char(')')
                                                  : text;
+    }
     if (postgres) {
         // The driver knows whether the server takes backslashes as they are.
         QSqlField field(QString(), QMetaType(QMetaType::QString));

@@ -73,8 +73,7 @@ void TfrmZZD000::DataModuleCreate(const QStringList &launchParameters)
                                     connectionName());
     } catch (const DbError &error) {
         // An alias that names nothing: reported like any other failed connection.
-        ShowErrorMessage(QStringLiteral("데이터베이스와 연결할 수 없습니다.\r\r에러내용:\r")
-                         + error.message());
+        showConnectionError(error);
         createComponents();
         return;
     }
@@ -130,15 +129,21 @@ bool TfrmZZD000::ConnectDatabase()
         Database::open(dbsDB);
         return true;
     } catch (const DbError &error) {
-        if (Database::isTooManySessions(error))
-            ShowErrorMessage(
-                    QStringLiteral("현재 너무 많은 사용자가 사용 중이므로 연결할 수 없습니다.\r"
-                                   "잠시 후 다시 시도하십시오."));
-        else
-            ShowErrorMessage(QStringLiteral("데이터베이스와 연결할 수 없습니다.\r\r에러내용:\r")
-                             + error.message());
+        showConnectionError(error);
         return false;
     }
+}
+
+void TfrmZZD000::showConnectionError(const DbError &error)
+{
+    // Database::open() alone decides what a refusal for too many sessions is.
+    if (Database::isTooManySessions(error))
+        ShowErrorMessage(
+                QStringLiteral("현재 너무 많은 사용자가 사용 중이므로 연결할 수 없습니다.\r"
+                               "잠시 후 다시 시도하십시오."));
+    else
+        ShowErrorMessage(QStringLiteral("데이터베이스와 연결할 수 없습니다.\r\r에러내용:\r")
+                         + error.message());
 }
 
 void TfrmZZD000::DisconnectDatabase()

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QStringList>
 
+class DbError;
 class SqlStatement;
 class StoredProcedure;
 
@@ -46,6 +47,8 @@ private:
     void DataModuleCreate(const QStringList &launchParameters);
     void DataModuleDestroy();
     void createComponents();
+    /// The box of a failed connection: too many sessions, or the error's text.
+    static void showConnectionError(const DbError &error);
 
     std::unique_ptr<SqlStatement> m_query;
     std::unique_ptr<SqlStatement> m_query2;

@@ -78,6 +78,9 @@ private Q_SLOTS:
             "SELECT ID, COALESCE(G, '-') || 'x' K FROM KP ORDER BY K DESC, ID");
         add("qualified, not selected", "SELECT A.ID, A.R FROM KP A ORDER BY A.R, A.TS DESC, A.ID");
         add("a comment at the end", "SELECT ID FROM KP ORDER BY ID -- the key\n");
+        add("percent signs in the text",
+            "SELECT ID, G FROM KP WHERE COALESCE(G, '%1') <> '%2' "
+            "ORDER BY CASE WHEN G LIKE '%1' THEN 0 ELSE 1 END, ID");
     }
     void packetsAreOneResult()
     {

@@ -190,6 +190,24 @@ private Q_SLOTS:
         QCOMPARE(q.columnName(0), QStringLiteral("X"));
     }
 
+    // LIKE matches letters as stored, on SQLite as on PostgreSQL.
+    void likeKeepsCase_data() { TestDatabase::addEngineRows(); }
+    void likeKeepsCase()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        insertCode(tdb.db(), QStringLiteral("abc"), QStringLiteral("x"));
+        insertCode(tdb.db(), QStringLiteral("ABD"), QStringLiteral("y"));
+        SqlStatement q(tdb.db(),
+                       QStringLiteral("SELECT DETAIL FROM ZX010MS WHERE DETAIL LIKE :P0 || '%'"));
+        q.bind(QStringLiteral("P0"), QStringLiteral("AB"));
+        q.open();
+        QStringList found;
+        while (q.next())
+            found << q.value(0).toString();
+        QCOMPARE(found, QStringList{QStringLiteral("ABD")});
+    }
+
     void failedTransactionRollsBackAndConnectionGoesOn_data() { TestDatabase::addEngineRows(); }
     void failedTransactionRollsBackAndConnectionGoesOn()
     {

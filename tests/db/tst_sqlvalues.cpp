@@ -294,6 +294,19 @@ private Q_SLOTS:
                     QCOMPARE(back.exec(), 1);
                 }
             }
+            if (kind == Kind::Real && std::abs(value.toDouble()) < 1e15
+                && value.toDouble() == std::trunc(value.toDouble())) {
+                // A whole real fits an integer column.
+                SqlStatement whole(db, QStringLiteral("UPDATE KV SET N = :P0 WHERE ID = :P1"));
+                whole.bind(QStringLiteral("P0"), value);
+                whole.bind(QStringLiteral("P1"), id);
+                QVERIFY2(whole.exec() == 1, qPrintable(where));
+                QVERIFY2(count(db,
+                               QStringLiteral("SELECT COUNT(*) FROM KV WHERE N = :P0 AND ID = :P1"),
+                               {value.toLongLong(), id})
+                                 == 1,
+                         qPrintable(where + QStringLiteral(" (whole)")));
+            }
             if (kind == Kind::Text) {
                 // "LIKE :P0" (PostgreSQL's LIKE takes a backslash as its escape) and "||".
                 if (!postgres || !value.toString().contains(QLatin1Char('\\')))
