@@ -63,7 +63,8 @@ QString postgresLiteral(const QSqlDriver *driver, const QVariant &value)
         text = value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     else
         text = value.toString();
-    QSqlField field(QString(), QMetaType(QMetaType::QString));
+    // Braces: clang reads QString() here as a function type (vexing parse).
+    QSqlField field(QString{}, QMetaType(QMetaType::QString));
     field.setValue(text);
     return driver->formatValue(field);
 }
