@@ -58,7 +58,8 @@ QString refusedPasswordCharacter(const QString &password)
 {
     const qsizetype nul = password.indexOf(QChar(0));
     const qsizetype unencodable = Cp949::firstUnencodable(password);
-    const qsizetype at = nul < 0 ? unencodable : (unencodable < 0 ? nul : std::min(nul, unencodable));
+    const qsizetype at = nul < 0 ? unencodable
+                                 : (unencodable < 0 ? nul : std::min(nul, unencodable));
     if (at < 0)
         return QString();
     const bool pair = password.at(at).isHighSurrogate() && at + 1 < password.size()

@@ -206,7 +206,8 @@ bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
 {
     // The splitter sets the side panel's width by dragging.
     if (watched == splSplitter) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // Only mouse events are QMouseEvents; the cast must not assume it.
+        const auto *mouse = dynamic_cast<const QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             m_dragStart = int(mouse->globalPosition().x());

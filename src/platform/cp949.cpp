@@ -152,7 +152,19 @@ QByteArray fromUnicode(const QString &text)
     if (isAscii(text))
         return text.toLatin1();
     const QByteArray bytes = rawEncode(text);
-    if (rawDecode(bytes) == text)
+    // One character of output for every code point: nothing was left out.
+    // (Only 80 and FF stand alone among the bytes from 80 up.)
+    qsizetype codePoints = 0;
+    forEachCodePoint(text, [&](char32_t, qsizetype, qsizetype) {
+        ++codePoints;
+        return true;
+    });
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++characters) {
+        const uchar byte = uchar(bytes.at(i));
+        i += byte < 0x80 || byte == 0x80 || byte == 0xFF ? 1 : 2;
+    }
+    if (characters == codePoints)
         return bytes;
     QByteArray out;
     forEachCodePoint(text, [&](char32_t codePoint, qsizetype, qsizetype) {

@@ -251,17 +251,27 @@ bool save(const QString &path, const Document &doc)
         }
     }
 
-    QByteArray bytes;
-    for (const Line &line : doc.lines) {
-        if (writeUtf8)
-            bytes += line.text.toUtf8();
-        else if (doc.utf8 || line.changed)
-            bytes += Cp949::fromUnicode(line.text);
-        else
-            bytes += line.raw;
-        bytes += line.lineEnd;
+    const auto encoded = [&doc](bool utf8) {
+        QByteArray bytes;
+        for (const Line &line : doc.lines) {
+            if (utf8)
+                bytes += line.text.toUtf8();
+            else if (doc.utf8 || line.changed)
+                bytes += Cp949::fromUnicode(line.text);
+            else
+                bytes += line.raw;
+            bytes += line.lineEnd;
+        }
+        return bytes;
+    };
+    QByteArray bytes = encoded(writeUtf8);
+    // cp949 that would read as UTF-8 (rare: no Hangul syllable does) is
+    // written as UTF-8 instead, and UTF-8 that would read as cp949 keeps (or
+    // gets) its byte-order mark: the file reads back as it was meant.
+    if (!writeUtf8 && !isAscii(bytes) && readsAsUtf8(bytes)) {
+        writeUtf8 = true;
+        bytes = encoded(true);
     }
-    // UTF-8 that would read as cp949 keeps (or gets) its byte-order mark.
     if (writeUtf8 && (doc.bom || !readsAsUtf8(bytes)))
         bytes.prepend(Utf8Bom);
     return replaceFile(path, bytes);

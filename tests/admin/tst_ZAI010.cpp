@@ -1,6 +1,6 @@
 // User registration driven through its widgets and hot keys, on both engines.
-#include "recordingmessageservice.h"
 #include "screentest.h"
+#include "recordingmessageservice.h"
 #include "testdatabase.h"
 
 #include "admin/ZAI010.h"

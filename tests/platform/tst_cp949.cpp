@@ -89,8 +89,9 @@ void TestCp949::invalidBytesBecomeReplacement_data()
             << QByteArray("[Sec\xB0]") << QStringLiteral("[Sec\uFFFD]");
     QTest::newRow("lead byte before a line end")
             << QByteArray("a=\xB0\r\nb") << QStringLiteral("a=\uFFFD\r\nb");
-    QTest::newRow("lead byte before a digit")
-            << QByteArray("\xB0" "1\xB0\xA1") << QStringLiteral("\uFFFD1가");
+    QTest::newRow("lead byte before a digit") << QByteArray("\xB0"
+                                                            "1\xB0\xA1")
+                                              << QStringLiteral("\uFFFD1가");
     QTest::newRow("broken pair among good ones")
             << QByteArray("\xB0\xA1\xB0=\xB3\xAA") << QStringLiteral("가\uFFFD=나");
     QTest::newRow("nul kept") << QByteArray("a\0b", 3)

@@ -442,6 +442,9 @@ void TestIniFile::writtenValuesReadBack_data()
     QTest::newRow("quote inside") << "a\"b";
     QTest::newRow("Latin and Hangul") << "â창";
     QTest::newRow("UTF-8 only") << "😀창";
+    // In cp949 EA A1 8C 63, valid UTF-8 without a two-byte character.
+    QTest::newRow("Hanja before an extended syllable")
+            << Cp949::toUnicode("\xEA\xA1") + QStringLiteral("똠");
 }
 
 void TestIniFile::writtenValuesReadBack()
