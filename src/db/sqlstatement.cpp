@@ -177,7 +177,7 @@ QString literal(const QVariant &value, bool postgres, const QSqlDriver *driver)
     }
     if (postgres) {
         // The driver knows whether the server takes backslashes as they are.
-        QSqlField field(QString(), QMetaType(QMetaType::QString));
+        QSqlField field(QString{}, QMetaType(QMetaType::QString));
         field.setValue(text);
         return driver->formatValue(field);
     }
