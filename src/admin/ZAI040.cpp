@@ -1,6 +1,5 @@
 #include "ZAI040.h"
 
-#include "entryfields.h"
 #include "projectchooser.h"
 
 #include "db/clientdataset.h"
@@ -9,6 +8,7 @@
 #include "framework/dbedit.h"
 #include "framework/digitsvalidator.h"
 #include "framework/enterkeys.h"
+#include "framework/entryfields.h"
 #include "framework/useraction.h"
 
 #include <QComboBox>

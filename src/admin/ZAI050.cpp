@@ -1,6 +1,5 @@
 #include "ZAI050.h"
 
-#include "entryfields.h"
 #include "projectchooser.h"
 
 #include "common/commonroutines.h"
@@ -12,6 +11,7 @@
 #include "framework/dbedit.h"
 #include "framework/digitsvalidator.h"
 #include "framework/enterkeys.h"
+#include "framework/entryfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>
