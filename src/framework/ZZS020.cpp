@@ -204,10 +204,14 @@ void TfrmZZS020::OpenWithDesktop(const QString &path)
 
 bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
 {
-    // The splitter sets the side panel's width by dragging.
-    if (watched == splSplitter) {
+    // The splitter sets the side panel's width by dragging. Only mouse events
+    // are mouse events: the splitter also gets polish, show, paint …
+    const QEvent::Type type = event->type();
+    const bool mouseEvent = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+                            || type == QEvent::MouseButtonRelease;
+    if (watched == splSplitter && mouseEvent) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        switch (event->type()) {
+        switch (type) {
         case QEvent::MouseButtonPress:
             m_dragStart = int(mouse->globalPosition().x());
             m_dragWidth = panInfo->width();
