@@ -122,7 +122,13 @@ void tst_LookupDialogs::frame()
     QCOMPARE(dialog.popHotkeySearch->shortcut(), QKeySequence(Qt::Key_F3));
     QCOMPARE(dialog.statusPanel(0)->text(), QStringLiteral("ZZT040"));
     QCOMPARE(dialog.statusPanel(0)->width(), 120);
-    QCOMPARE(dialog.statusPanel(1)->width(), 650);
+    // The client area as designed, also with a long message.
+    dialog.ShowStatusMessage(QString(120, QLatin1Char('M')));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.size(), QSize(519, 294));
+    QVERIFY(dialog.statusPanel(1)->width() <= 650);
+    QVERIFY(dialog.statusPanel(1)->width() > 300);
     QCOMPARE(dialog.sbtFirst->toolTip(), QStringLiteral("처음 자료"));
     QCOMPARE(dialog.sbtNext->toolTip(), QStringLiteral("다음 자료"));
 }
