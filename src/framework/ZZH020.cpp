@@ -1,6 +1,7 @@
 #include "ZZH020.h"
 
 #include "navigationbuttons.h"
+#include "resultquery.h"
 
 #include "datagrid.h"
 #include "messagetexts.h"
@@ -101,14 +102,7 @@ void TfrmZZH020::bbtSearchClick()
 
 bool TfrmZZH020::SearchQuery(const QString &sql, const QVariantList &params)
 {
-    cdsQuery->close();
-    cdsQuery->setDatabase(database());
-    cdsQuery->setSql(sql);
-    cdsQuery->clearParams();
-    for (int i = 0; i < params.size(); ++i)
-        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
-    cdsQuery->open();
-    if (cdsQuery->isEmpty()) {
+    if (!OpenResult(cdsQuery, database(), sql, params)) {
         ShowStatusMessage(MessageText::nothingToShow());
         return false;
     }

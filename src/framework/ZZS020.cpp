@@ -1,5 +1,6 @@
 #include "ZZS020.h"
 
+#include "resultquery.h"
 #include "waitcursor.h"
 
 #include "navigationbuttons.h"
@@ -99,14 +100,7 @@ void TfrmZZS020::bbtSearchClick()
 
 bool TfrmZZS020::OpenQuery(const QString &sql, const QVariantList &params)
 {
-    cdsQuery->close();
-    cdsQuery->setDatabase(database());
-    cdsQuery->setSql(sql);
-    cdsQuery->clearParams();
-    for (int i = 0; i < params.size(); ++i)
-        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
-    cdsQuery->open();
-    if (cdsQuery->isEmpty()) {
+    if (!OpenResult(cdsQuery, database(), sql, params)) {
         ShowStatusMessage(MessageText::nothingToShow());
         return false;
     }
