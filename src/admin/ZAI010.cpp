@@ -111,7 +111,7 @@ void TfrmZAI010::buildEditPanel()
     grid->setVerticalSpacing(8);
 
     lblEmpNo = fieldLabel(QStringLiteral("lblEmpNo"), QStringLiteral("* 사 용 자 번 호"), panMain);
-    edtEmpNo = entryBox(QStringLiteral("edtEmpNo"), 8, 100, panMain);
+    edtEmpNo = entryBox(QStringLiteral("edtEmpNo"), EmployeePicker::EmpNoBytes, 100, panMain);
     lblEmpName = fieldLabel(QStringLiteral("lblEmpName"),
                             QStringLiteral("* 사  용  자  명"),
                             panMain);

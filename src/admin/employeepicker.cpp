@@ -25,7 +25,8 @@ EmployeePicker::EmployeePicker(TfrmZZI000 *screen, const QString &caption, QWidg
     cedEmpNo = new QLineEdit(parent);
     cedEmpNo->setObjectName(QStringLiteral("cedEmpNo"));
     cedEmpNo->setFixedWidth(80);
-    LimitTextBytes(cedEmpNo, 10);
+    // No more than the key it fills (ZA010MS.EMP_NO): a longer number would be cut.
+    LimitTextBytes(cedEmpNo, EmpNoBytes);
     lblEmp->setBuddy(cedEmpNo);
 
     sbtEmpNo = new QToolButton(parent);

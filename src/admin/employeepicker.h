@@ -29,6 +29,9 @@ class EmployeePicker : public QObject
     Q_OBJECT
 
 public:
+    /// The bytes of an employee number (ZA010MS.EMP_NO).
+    static constexpr int EmpNoBytes = 8;
+
     EmployeePicker(TfrmZZI000 *screen, const QString &caption, QWidget *parent);
 
     /// The label, number field, lookup button and name label, in this order.

@@ -1,6 +1,7 @@
 #include "ZZH020.h"
 
 #include "navigationbuttons.h"
+#include "resultquery.h"
 
 #include "datagrid.h"
 #include "messagetexts.h"
@@ -52,15 +53,20 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
     stbMessage = new QStatusBar(this);
     stbMessage->setObjectName(QStringLiteral("stbMessage"));
     stbMessage->setSizeGripEnabled(false);
-    const int widths[2] = {120, 650};
     for (int i = 0; i < 2; ++i) {
         m_panels[i] = new QLabel(stbMessage);
         m_panels[i]->setObjectName(QStringLiteral("stbMessagePanel%1").arg(i));
         m_panels[i]->setAlignment(i == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        m_panels[i]->setFixedWidth(widths[i]);
-        stbMessage->addWidget(m_panels[i]);
     }
+    m_panels[0]->setFixedWidth(120);
+    // The message panel is 650 pixels at most and ends with the dialog, as a
+    // panel wider than its bar is cut: it never widens the dialog (519 × 294),
+    // whatever message it shows.
+    m_panels[1]->setMinimumWidth(1);
+    m_panels[1]->setMaximumWidth(650);
+    stbMessage->addWidget(m_panels[0]);
+    stbMessage->addWidget(m_panels[1], 1);
     rootLayout()->addWidget(stbMessage);
 }
 
@@ -96,14 +102,7 @@ void TfrmZZH020::bbtSearchClick()
 
 bool TfrmZZH020::SearchQuery(const QString &sql, const QVariantList &params)
 {
-    cdsQuery->close();
-    cdsQuery->setDatabase(database());
-    cdsQuery->setSql(sql);
-    cdsQuery->clearParams();
-    for (int i = 0; i < params.size(); ++i)
-        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
-    cdsQuery->open();
-    if (cdsQuery->isEmpty()) {
+    if (!OpenResult(cdsQuery, database(), sql, params)) {
         ShowStatusMessage(MessageText::nothingToShow());
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ZZS020.h"
 
+#include "resultquery.h"
 #include "waitcursor.h"
 
 #include "navigationbuttons.h"
@@ -99,14 +100,7 @@ void TfrmZZS020::bbtSearchClick()
 
 bool TfrmZZS020::OpenQuery(const QString &sql, const QVariantList &params)
 {
-    cdsQuery->close();
-    cdsQuery->setDatabase(database());
-    cdsQuery->setSql(sql);
-    cdsQuery->clearParams();
-    for (int i = 0; i < params.size(); ++i)
-        cdsQuery->setParam(QStringLiteral("P%1").arg(i), params.at(i));
-    cdsQuery->open();
-    if (cdsQuery->isEmpty()) {
+    if (!OpenResult(cdsQuery, database(), sql, params)) {
         ShowStatusMessage(MessageText::nothingToShow());
         return false;
     }
@@ -204,11 +198,14 @@ void TfrmZZS020::OpenWithDesktop(const QString &path)
 
 bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
 {
-    // The splitter sets the side panel's width by dragging.
-    if (watched == splSplitter) {
-        // Only mouse events are QMouseEvents; the cast must not assume it.
-        const auto *mouse = dynamic_cast<const QMouseEvent *>(event);
-        switch (event->type()) {
+    // The splitter sets the side panel's width by dragging. Only mouse events
+    // are mouse events: the splitter also gets polish, show, paint …
+    const QEvent::Type type = event->type();
+    const bool mouseEvent = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+                            || type == QEvent::MouseButtonRelease;
+    if (watched == splSplitter && mouseEvent) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        switch (type) {
         case QEvent::MouseButtonPress:
             m_dragStart = int(mouse->globalPosition().x());
             m_dragWidth = panInfo->width();

@@ -71,6 +71,8 @@ private Q_SLOTS:
     void deleteUser();
     void newUser_data() { TestDatabase::addEngineRows(); }
     void newUser();
+    void numberNeverCut_data() { TestDatabase::addEngineRows(); }
+    void numberNeverCut();
     void saveFailures_data();
     void saveFailures();
     void restrictedUser_data() { TestDatabase::addEngineRows(); }
@@ -350,6 +352,24 @@ void tst_ZAI010::deleteUser()
              QStringList{QStringLiteral("0")});
     QVERIFY(screen->isSearchMode());
     QVERIFY(screen->cedEmpNo->text().isEmpty());
+}
+
+// The number field takes no more than the key it fills: what is searched is
+// what is registered.
+void tst_ZAI010::numberNeverCut()
+{
+    QFETCH(QString, engine);
+    KESA_TEST_DATABASE(tdb, engine, TestDatabase::Demo);
+    RecordingMessageService boxes;
+    QWidget page;
+    TfrmZAI010 *screen = openScreen(tdb.db(), page);
+
+    screen->cedEmpNo->clear();
+    QTest::keyClicks(screen->cedEmpNo, QStringLiteral("ABCDEFGHIJ"));
+    QCOMPARE(screen->cedEmpNo->text(), QStringLiteral("ABCDEFGH"));
+    press(Qt::Key_Return);
+    QCOMPARE(screen->mode(), Mode::NewUser);
+    QCOMPARE(screen->edtEmpNo->text(), screen->cedEmpNo->text());
 }
 
 void tst_ZAI010::newUser()

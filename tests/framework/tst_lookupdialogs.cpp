@@ -82,21 +82,6 @@ void ShowTestHelp(const QSqlDatabase &db, QString &name, QString &empNo)
     }
 }
 
-// Runs `act` on the modal dialog once it is shown.
-void whenModal(const std::function<void(UserLookup *)> &act)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (auto *dialog = dynamic_cast<UserLookup *>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(dialog);
-        }
-    });
-    poll->start();
-}
-
 } // namespace
 
 class tst_LookupDialogs : public QObject
@@ -115,6 +100,7 @@ private Q_SLOTS:
     void callerPattern_data();
     void callerPattern();
     void centredOnTheMainWindow();
+    void missedEventFailsInsteadOfHanging();
 };
 
 void tst_LookupDialogs::frame()
@@ -136,7 +122,13 @@ void tst_LookupDialogs::frame()
     QCOMPARE(dialog.popHotkeySearch->shortcut(), QKeySequence(Qt::Key_F3));
     QCOMPARE(dialog.statusPanel(0)->text(), QStringLiteral("ZZT040"));
     QCOMPARE(dialog.statusPanel(0)->width(), 120);
-    QCOMPARE(dialog.statusPanel(1)->width(), 650);
+    // The client area as designed, also with a long message.
+    dialog.ShowStatusMessage(QString(120, QLatin1Char('M')));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.size(), QSize(519, 294));
+    QVERIFY(dialog.statusPanel(1)->width() <= 650);
+    QVERIFY(dialog.statusPanel(1)->width() > 300);
     QCOMPARE(dialog.sbtFirst->toolTip(), QStringLiteral("처음 자료"));
     QCOMPARE(dialog.sbtNext->toolTip(), QStringLiteral("다음 자료"));
 }
@@ -281,7 +273,12 @@ void tst_LookupDialogs::callerPattern()
 
     QPointer<UserLookup> shown;
     QString preset;
-    whenModal([&](UserLookup *dialog) {
+    // Keys reach the dialog once it is the active window; a dialog that stays
+    // open fails the test rather than hang it.
+    ModalDriver driver([&](QWidget *modal) {
+        auto *dialog = dynamic_cast<UserLookup *>(modal);
+        if (!dialog || !QTest::qWaitForWindowActive(dialog))
+            return;
         shown = dialog;
         preset = dialog->edtEmpName->text();
         dialog->bbtSearch->click();
@@ -297,10 +294,22 @@ void tst_LookupDialogs::callerPattern()
     QString outName = QStringLiteral("박");
     QString outEmpNo = QStringLiteral("old");
     ShowTestHelp(tdb.db(), outName, outEmpNo);
+    QVERIFY(driver.acted());
+    QVERIFY(!driver.timedOut());
     QCOMPARE(preset, QStringLiteral("박"));
     QCOMPARE(outName, name);
     QCOMPARE(outEmpNo, empNo);
     QVERIFY(shown.isNull()); // freed with the call
+}
+
+// A dialog the test fails to close is closed at the time limit and reported.
+void tst_LookupDialogs::missedEventFailsInsteadOfHanging()
+{
+    TfrmZZH000 dialog;
+    ModalDriver driver([](QWidget *) {}, 300);
+    QVERIFY(!dialog.showModal());
+    QVERIFY(driver.acted());
+    QVERIFY(driver.timedOut());
 }
 
 void tst_LookupDialogs::centredOnTheMainWindow()
