@@ -5,6 +5,7 @@
 #include <memory>
 #include <QSqlDatabase>
 
+class SearchPanel;
 class SqlStatement;
 
 /// The lookup dialog with a search area `panSearch` on top and `bbtSearch`
@@ -34,14 +35,11 @@ public:
 protected:
     /// Puts a search field into the search area, left of bbtSearch.
     void addSearchWidget(QWidget *widget, int stretch = 0);
-    /// Enter in these fields clicks bbtSearch (the key is swallowed).
+    /// Enter in these fields runs the search as F3 does (the key is swallowed).
     void setSearchFields(const QList<QWidget *> &fields);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    QHBoxLayout *m_searchLayout = nullptr;
-    int m_searchInsert = 0;
+    SearchPanel *m_searchPanel = nullptr;
     QSqlDatabase m_db;
     std::unique_ptr<SqlStatement> m_query;
 };

@@ -1,6 +1,5 @@
 #include "ZZH020.h"
 
-#include "navigationbuttons.h"
 #include "resultquery.h"
 
 #include "datagrid.h"
@@ -38,17 +37,12 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
         RunUserAction([this] { rgrGridDblClick(); });
     });
 
-    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
-        addLeftBarButton(b);
-    });
-    sbtFirst = navigation.first;
-    sbtPrior = navigation.prior;
-    sbtNext = navigation.next;
-    sbtLast = navigation.last;
-    connectClick(sbtFirst, [this] { sbtFirstClick(); });
-    connectClick(sbtPrior, [this] { sbtPriorClick(); });
-    connectClick(sbtNext, [this] { sbtNextClick(); });
-    connectClick(sbtLast, [this] { sbtLastClick(); });
+    createNavigationButtons(
+            panButtons,
+            [this](QWidget *b) { addLeftBarButton(b); },
+            [this](QAbstractButton *b, const std::function<void()> &handler) {
+                connectClick(b, handler);
+            });
 
     stbMessage = new QStatusBar(this);
     stbMessage->setObjectName(QStringLiteral("stbMessage"));
@@ -167,26 +161,7 @@ bool TfrmZZH020::eventFilter(QObject *watched, QEvent *event)
     return TfrmZZH010::eventFilter(watched, event);
 }
 
-void TfrmZZH020::sbtFirstClick()
+void TfrmZZH020::moveRecord(Move move)
 {
-    if (cdsQuery->isActive())
-        cdsQuery->first();
-}
-
-void TfrmZZH020::sbtPriorClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->prior();
-}
-
-void TfrmZZH020::sbtNextClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->next();
-}
-
-void TfrmZZH020::sbtLastClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->last();
+    moveDataSet(cdsQuery, move);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ZZH010.h"
+#include "recordnavigation.h"
 
 #include <QVariantList>
 
@@ -28,7 +29,7 @@ class QToolButton;
 /// OK keeps the current row's first column as chosenCode() and its second as
 /// chosenName() and closes the dialog; without a current row (or with a null
 /// first column) it does nothing.
-class TfrmZZH020 : public TfrmZZH010
+class TfrmZZH020 : public TfrmZZH010, public RecordNavigation
 {
     Q_OBJECT
 
@@ -46,11 +47,6 @@ public:
     virtual void rgrGridDblClick();
     /// Enter: consumed, runs rgrGridDblClick(); true when the key was taken.
     virtual bool rgrGridKeyPress(QKeyEvent *event);
-    /// If cdsQuery is open: first, previous, next, last row.
-    virtual void sbtFirstClick();
-    virtual void sbtPriorClick();
-    virtual void sbtNextClick();
-    virtual void sbtLastClick();
 
     /// Sets the message panel (repainted at once) when the text differs.
     void ShowStatusMessage(const QString &text);
@@ -62,15 +58,13 @@ public:
     QString chosenCode() const { return m_chosenCode; }
     QString chosenName() const { return m_chosenName; }
 
-    QToolButton *sbtFirst = nullptr;
-    QToolButton *sbtPrior = nullptr;
-    QToolButton *sbtNext = nullptr;
-    QToolButton *sbtLast = nullptr;
     DataGrid *rgrGrid = nullptr;
     ClientDataSet *cdsQuery = nullptr;
     QStatusBar *stbMessage = nullptr;
 
 protected:
+    /// sbtFirst … sbtLast: first, previous, next, last row of cdsQuery (nothing while it is closed).
+    void moveRecord(Move move) override;
     /// Panel 0 := the program ID.
     void FormCreate() override;
     /// True when cdsQuery is open and its current row's first column is not null.

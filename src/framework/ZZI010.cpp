@@ -1,6 +1,7 @@
 #include "ZZI010.h"
 
 #include "messagetexts.h"
+#include "searchpanel.h"
 
 #include "common/commonroutines.h"
 #include "common/silentabort.h"
@@ -13,7 +14,6 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,17 +27,10 @@ TfrmZZI010::TfrmZZI010(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmZZI010"));
 
-    panSearch = new QFrame(this);
-    panSearch->setObjectName(QStringLiteral("panSearch"));
-    panSearch->setFixedHeight(40);
-    panSearch->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_searchLayout = new QHBoxLayout(panSearch);
-    m_searchLayout->setContentsMargins(8, 0, 8, 0);
-    m_searchLayout->setSpacing(6);
-    m_searchLayout->addStretch(1);
+    m_searchPanel = new SearchPanel(this, [this] { bbtSearchClick(); });
+    panSearch = m_searchPanel;
     bbtSearch = createButton(QStringLiteral("bbtSearch"), MessageText::searchCaption(), 1);
-    bbtSearch->setParent(panSearch);
-    m_searchLayout->addWidget(bbtSearch);
+    m_searchPanel->setSearchButton(bbtSearch);
     rootLayout()->insertWidget(0, panSearch);
 
     bbtSave = createButton(QStringLiteral("bbtSave"), MessageText::saveCaption(), 4096);
@@ -68,11 +61,7 @@ void TfrmZZI010::FormCreate()
 
 void TfrmZZI010::addSearchWidget(QWidget *widget, int stretch)
 {
-    widget->setParent(panSearch);
-    m_searchLayout->insertWidget(m_searchInsert++, widget, stretch);
-    // Search fields come before the search button, whoever created what first.
-    if (widget->focusPolicy() != Qt::NoFocus)
-        setTabOrder(widget, bbtSearch);
+    m_searchPanel->addSearchWidget(widget, stretch);
 }
 
 bool TfrmZZI010::isWorkSide(const QWidget *control) const

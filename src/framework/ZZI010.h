@@ -3,6 +3,7 @@
 #include "ZZI000.h"
 
 class QFrame;
+class SearchPanel;
 
 /// The edit screen: a search area `panSearch` on top with `bbtSearch`, save and
 /// cancel on the bar, and two modes. In search mode only the search area (and
@@ -107,8 +108,7 @@ private:
     bool takesPartInModes(const QWidget *widget) const;
     void focusFirstSearchControl();
 
-    QHBoxLayout *m_searchLayout = nullptr;
-    int m_searchInsert = 0;
+    SearchPanel *m_searchPanel = nullptr;
     bool m_searchMode = true;
     bool m_changed = false;
     bool m_closeConfirmed = false;

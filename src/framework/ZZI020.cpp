@@ -1,7 +1,5 @@
 #include "ZZI020.h"
 
-#include "navigationbuttons.h"
-
 #include "datagrid.h"
 #include "dbedit.h"
 #include "messagetexts.h"
@@ -54,13 +52,12 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
     mainLayout()->addWidget(rgrGrid);
     setMainInsertIndex(0);
 
-    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
-        addLeftBarButton(b);
-    });
-    sbtFirst = navigation.first;
-    sbtPrior = navigation.prior;
-    sbtNext = navigation.next;
-    sbtLast = navigation.last;
+    createNavigationButtons(
+            panButtons,
+            [this](QWidget *b) { addLeftBarButton(b); },
+            [this](QAbstractButton *b, const std::function<void()> &handler) {
+                connectClick(b, handler);
+            });
 
     bbtAdd = createButton(QStringLiteral("bbtAdd"), MessageText::addCaption(), 16);
     bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
@@ -70,10 +67,6 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
 
     connectClick(bbtAdd, [this] { bbtAddClick(); });
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    connectClick(sbtFirst, [this] { sbtFirstClick(); });
-    connectClick(sbtPrior, [this] { sbtPriorClick(); });
-    connectClick(sbtNext, [this] { sbtNextClick(); });
-    connectClick(sbtLast, [this] { sbtLastClick(); });
     popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
     popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
         bbtDeleteClick();
@@ -214,30 +207,6 @@ void TfrmZZI020::bbtDeleteClick()
     rgrGridRowChange();
 }
 
-void TfrmZZI020::sbtFirstClick()
-{
-    if (cdsGrid->isActive())
-        cdsGrid->first();
-}
-
-void TfrmZZI020::sbtPriorClick()
-{
-    if (cdsGrid->isActive())
-        cdsGrid->prior();
-}
-
-void TfrmZZI020::sbtNextClick()
-{
-    if (cdsGrid->isActive())
-        cdsGrid->next();
-}
-
-void TfrmZZI020::sbtLastClick()
-{
-    if (cdsGrid->isActive())
-        cdsGrid->last();
-}
-
 void TfrmZZI020::rgrGridRowChange()
 {
     if (!cdsGrid->isActive())
@@ -315,4 +284,9 @@ void TfrmZZI020::StampAudit()
         cdsGrid->setValue(QStringLiteral("U_DATE"), now);
     if (cdsGrid->hasField(QStringLiteral("U_IP")))
         cdsGrid->setValue(QStringLiteral("U_IP"), login().localIP);
+}
+
+void TfrmZZI020::moveRecord(Move move)
+{
+    moveDataSet(cdsGrid, move);
 }

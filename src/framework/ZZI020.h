@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ZZI010.h"
+#include "recordnavigation.h"
 
 #include <QStringList>
 #include <QVariantList>
@@ -35,7 +36,7 @@ class QToolButton;
 /// database and the key list, and stamps U_EMP_NO, U_DATE, U_IP; save settles,
 /// applies, clears the key list, shows "자료를 정상적으로 저장했습니다.", reopens
 /// and runs the row change; cancel and close ask about pending changes.
-class TfrmZZI020 : public TfrmZZI010
+class TfrmZZI020 : public TfrmZZI010, public RecordNavigation
 {
     Q_OBJECT
 
@@ -46,11 +47,6 @@ public:
     virtual void bbtAddClick();
     /// Button guard; if cdsGrid is open: delete the current row, then the row change.
     virtual void bbtDeleteClick();
-    /// If cdsGrid is open: first, previous, next, last row (nothing otherwise).
-    virtual void sbtFirstClick();
-    virtual void sbtPriorClick();
-    virtual void sbtNextClick();
-    virtual void sbtLastClick();
     /// The row change: focus (and select) the row focus field; an empty grid
     /// starts a new row at once (bbtAddClick).
     virtual void rgrGridRowChange();
@@ -68,10 +64,6 @@ public:
     /// The keys inserted since the last save or cancel.
     const QStringList &keyList() const { return m_keyList; }
 
-    QToolButton *sbtFirst = nullptr;
-    QToolButton *sbtPrior = nullptr;
-    QToolButton *sbtNext = nullptr;
-    QToolButton *sbtLast = nullptr;
     QPushButton *bbtAdd = nullptr;
     QPushButton *bbtDelete = nullptr;
     DataGrid *rgrGrid = nullptr;
@@ -80,6 +72,8 @@ public:
     QAction *popHotkeyDelete = nullptr;
 
 protected:
+    /// sbtFirst … sbtLast: first, previous, next, last row of cdsGrid (nothing while it is closed).
+    void moveRecord(Move move) override;
     /// The key field of a row and its entry field. The entry field is editable
     /// (white) only while a row is inserted when `lockExisting` (silver otherwise).
     void setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting = true);

@@ -1,7 +1,5 @@
 #include "ZZI080.h"
 
-#include "navigationbuttons.h"
-
 #include "memorygrid.h"
 #include "messagetexts.h"
 #include "useraction.h"
@@ -131,13 +129,12 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     mainLayout()->addWidget(rgrGrid, 1);
     setMainInsertIndex(1);
 
-    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
-        addLeftBarButton(b);
-    });
-    sbtFirst = navigation.first;
-    sbtPrior = navigation.prior;
-    sbtNext = navigation.next;
-    sbtLast = navigation.last;
+    createNavigationButtons(
+            panButtons,
+            [this](QWidget *b) { addLeftBarButton(b); },
+            [this](QAbstractButton *b, const std::function<void()> &handler) {
+                connectClick(b, handler);
+            });
     bbtAdd = createButton(QStringLiteral("bbtAdd"), QStringLiteral("New(F4)"), 16);
     bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
     insertBarButton(bbtAdd, bbtSave);
@@ -146,10 +143,6 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
 
     connectClick(bbtAdd, [this] { bbtAddClick(); });
     connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    connectClick(sbtFirst, [this] { sbtFirstClick(); });
-    connectClick(sbtPrior, [this] { sbtPriorClick(); });
-    connectClick(sbtNext, [this] { sbtNextClick(); });
-    connectClick(sbtLast, [this] { sbtLastClick(); });
     popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
     popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
         bbtDeleteClick();
@@ -414,26 +407,6 @@ void TfrmZZI080::bbtDeleteClick()
     rgrGrid->dropEdit();
     GridBeforeDelete(row);
     m_rows->deleteRow(row);
-}
-
-void TfrmZZI080::sbtFirstClick()
-{
-    rgrGrid->moveToRow(0);
-}
-
-void TfrmZZI080::sbtPriorClick()
-{
-    rgrGrid->moveToRow(rgrGrid->currentRow() - 1);
-}
-
-void TfrmZZI080::sbtNextClick()
-{
-    rgrGrid->moveToRow(rgrGrid->currentRow() + 1);
-}
-
-void TfrmZZI080::sbtLastClick()
-{
-    rgrGrid->moveToRow(m_rows->rowCount() - 1);
 }
 
 void TfrmZZI080::GridColumnTitleClick(int column)
@@ -721,5 +694,23 @@ void TfrmZZI080::EnablePanel(QWidget *panel, bool enable, bool colour, bool clea
             else if (check || label)
                 setFace(control, face);
         }
+    }
+}
+
+void TfrmZZI080::moveRecord(Move move)
+{
+    switch (move) {
+    case Move::First:
+        rgrGrid->moveToRow(0);
+        break;
+    case Move::Prior:
+        rgrGrid->moveToRow(rgrGrid->currentRow() - 1);
+        break;
+    case Move::Next:
+        rgrGrid->moveToRow(rgrGrid->currentRow() + 1);
+        break;
+    case Move::Last:
+        rgrGrid->moveToRow(m_rows->rowCount() - 1);
+        break;
     }
 }

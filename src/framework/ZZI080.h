@@ -2,6 +2,7 @@
 
 #include "ZZI010.h"
 #include "memorygridmodel.h"
+#include "recordnavigation.h"
 
 #include <memory>
 #include <QStringList>
@@ -37,7 +38,7 @@ struct GridColumn;
 /// in the selection colours), so that the next save sends them all again or the
 /// user cancels them knowingly. After a save every row is an existing row again
 /// (state Changed): editing it later updates it, deleting it deletes it.
-class TfrmZZI080 : public TfrmZZI010
+class TfrmZZI080 : public TfrmZZI010, public RecordNavigation
 {
     Q_OBJECT
 
@@ -55,10 +56,6 @@ public:
     virtual void bbtAddClick();
     /// Guard; with rows and a Yes to the question, deletes the current row.
     virtual void bbtDeleteClick();
-    virtual void sbtFirstClick();
-    virtual void sbtPriorClick();
-    virtual void sbtNextClick();
-    virtual void sbtLastClick();
 
     /// Spare statement for derived screens.
     SqlStatement &qryTemp();
@@ -89,10 +86,6 @@ public:
     void edtEnter(QWidget *control);
     void edtExit(QWidget *control);
 
-    QToolButton *sbtFirst = nullptr;
-    QToolButton *sbtPrior = nullptr;
-    QToolButton *sbtNext = nullptr;
-    QToolButton *sbtLast = nullptr;
     QPushButton *bbtAdd = nullptr;
     QPushButton *bbtDelete = nullptr;
     QFrame *panMaster = nullptr;
@@ -101,6 +94,8 @@ public:
     QAction *popHotkeyDelete = nullptr;
 
 protected:
+    /// sbtFirst … sbtLast: first, previous, next, last row of the grid.
+    void moveRecord(Move move) override;
     void FormCreate() override;
     /// Ends the cell edit in progress and posts its row.
     void SettleEdits() override;

@@ -3,6 +3,7 @@
 #include "ZZI000.h"
 
 class QFrame;
+class SearchPanel;
 
 /// The inquiry screen: a search area `panSearch` on top with `bbtSearch`, and
 /// the print and preview buttons on the bar (hooks for derived screens). There
@@ -40,9 +41,6 @@ protected:
     /// Enter in these fields runs the search (the key is swallowed).
     void setSearchFields(const QList<QWidget *> &fields);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    QHBoxLayout *m_searchLayout = nullptr;
-    int m_searchInsert = 0;
+    SearchPanel *m_searchPanel = nullptr;
 };

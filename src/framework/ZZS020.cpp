@@ -3,8 +3,6 @@
 #include "resultquery.h"
 #include "waitcursor.h"
 
-#include "navigationbuttons.h"
-
 #include "datagrid.h"
 #include "inquirytexts.h"
 #include "messagetexts.h"
@@ -70,23 +68,18 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
     popGrid = new QMenu(this);
     popGrid->setObjectName(QStringLiteral("popGrid"));
 
-    const NavigationButtons navigation = createNavigationButtons(panButtons, [this](QWidget *b) {
-        addLeftBarButton(b);
-    });
-    sbtFirst = navigation.first;
-    sbtPrior = navigation.prior;
-    sbtNext = navigation.next;
-    sbtLast = navigation.last;
+    createNavigationButtons(
+            panButtons,
+            [this](QWidget *b) { addLeftBarButton(b); },
+            [this](QAbstractButton *b, const std::function<void()> &handler) {
+                connectClick(b, handler);
+            });
 
     bbtExcel = createButton(QStringLiteral("bbtExcel"), MessageText::excelCaption(), 268435456);
     insertBarButton(bbtExcel, bbtPrint);
     setTabChain({bbtExcel, bbtPrint, bbtPreview, bbtClose});
 
     connectClick(bbtExcel, [this] { bbtExcelClick(); });
-    connectClick(sbtFirst, [this] { sbtFirstClick(); });
-    connectClick(sbtPrior, [this] { sbtPriorClick(); });
-    connectClick(sbtNext, [this] { sbtNextClick(); });
-    connectClick(sbtLast, [this] { sbtLastClick(); });
     popHotkeyExcel = addHotkey(QStringLiteral("popHotkeyExcel"),
                                QKeySequence(Qt::CTRL | Qt::Key_F11),
                                [this] { bbtExcelClick(); });
@@ -141,30 +134,6 @@ void TfrmZZS020::showGridMenu(const QPoint &position)
         popGridPopup();
         popGrid->popup(rgrGrid->viewport()->mapToGlobal(position));
     });
-}
-
-void TfrmZZS020::sbtFirstClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->first();
-}
-
-void TfrmZZS020::sbtPriorClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->prior();
-}
-
-void TfrmZZS020::sbtNextClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->next();
-}
-
-void TfrmZZS020::sbtLastClick()
-{
-    if (cdsQuery->isActive())
-        cdsQuery->last();
 }
 
 QString TfrmZZS020::SaveToSpreadsheet()
@@ -224,4 +193,9 @@ bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return TfrmZZS010::eventFilter(watched, event);
+}
+
+void TfrmZZS020::moveRecord(Move move)
+{
+    moveDataSet(cdsQuery, move);
 }

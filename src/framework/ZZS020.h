@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ZZS010.h"
+#include "recordnavigation.h"
 
 #include <QVariantList>
 
@@ -27,7 +28,7 @@ class QToolButton;
 ///         OpenQuery(sql, {param0, param1}); // "조회할 내용이 없습니다." when empty
 ///         cedEmpNo->setFocus();
 ///     }
-class TfrmZZS020 : public TfrmZZS010
+class TfrmZZS020 : public TfrmZZS010, public RecordNavigation
 {
     Q_OBJECT
 
@@ -39,11 +40,6 @@ public:
     /// Button guard, wait cursor, SaveToSpreadsheet(); when a file was written
     /// asks whether to open it, and opens it with the desktop's application.
     virtual void bbtExcelClick();
-    /// If cdsQuery is open: first, previous, next, last row (nothing otherwise).
-    virtual void sbtFirstClick();
-    virtual void sbtPriorClick();
-    virtual void sbtNextClick();
-    virtual void sbtLastClick();
     /// Before the grid's popup menu opens: a silent abort while the grid shows
     /// grouped headers (the menu does not open).
     virtual void popGridPopup();
@@ -57,10 +53,6 @@ public:
     /// and messages); the path of the written file, or empty text.
     QString SaveToSpreadsheet();
 
-    QToolButton *sbtFirst = nullptr;
-    QToolButton *sbtPrior = nullptr;
-    QToolButton *sbtNext = nullptr;
-    QToolButton *sbtLast = nullptr;
     QPushButton *bbtExcel = nullptr;
     QAction *popHotkeyExcel = nullptr;
     DataGrid *rgrGrid = nullptr;
@@ -70,6 +62,8 @@ public:
     QMenu *popGrid = nullptr;
 
 protected:
+    /// sbtFirst … sbtLast: first, previous, next, last row of cdsQuery (nothing while it is closed).
+    void moveRecord(Move move) override;
     /// Closes cdsQuery, gives it the statement and the parameters :P0, :P1 …
     /// and opens it on the screen's connection; an empty result shows
     /// "조회할 내용이 없습니다.". True when rows were found.

@@ -1,12 +1,18 @@
 // Pieces the calendar and code screens build on: the first-shown hook of the
-// base screen, the read-only in-memory grid and the grid style hook.
+// base screen, the read-only in-memory grid and the grid style hook; the
+// search area every inquiry screen and lookup dialog shares.
+#include "framework/ZZH010.h"
 #include "framework/ZZI000.h"
+#include "framework/ZZS010.h"
 #include "framework/displaygrid.h"
 
 #include <QFont>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+
+#include "screentest.h"
 
 namespace {
 
@@ -30,6 +36,48 @@ protected:
     }
 };
 
+/// A window of either kind with one search field that takes Enter and one that does not.
+template<typename Window>
+class SearchingWindow : public Window
+{
+public:
+    SearchingWindow()
+    {
+        Window::addSearchWidget(searchField);
+        Window::addSearchWidget(otherField);
+        Window::setSearchFields({searchField});
+    }
+    void bbtSearchClick() override
+    {
+        Window::bbtSearchClick(); // stops here when the button is disabled
+        ++searches;
+    }
+    QLineEdit *searchField = new QLineEdit;
+    QLineEdit *otherField = new QLineEdit;
+    int searches = 0;
+};
+
+template<typename Window>
+void checkEnterSearches()
+{
+    SearchingWindow<Window> window;
+    activate(&window);
+    press(window.searchField, Qt::Key_Return);
+    press(window.searchField, Qt::Key_Enter);
+    QCOMPARE(window.searches, 2);
+    // As the hot key: through the guard, which stops a disabled search quietly.
+    window.bbtSearch->setEnabled(false);
+    press(window.searchField, Qt::Key_Return);
+    QCOMPARE(window.searches, 2);
+    window.bbtSearch->setEnabled(true);
+    // Enter elsewhere is not the search's (a lookup's default button takes it).
+    press(window.otherField, Qt::Key_Return);
+    QCOMPARE(window.searches, 2);
+    // The search button stays right of the fields and after them in the tab order.
+    QVERIFY(window.otherField->x() < window.bbtSearch->x());
+    QCOMPARE(nextTabStop(window.otherField), window.bbtSearch);
+}
+
 } // namespace
 
 class tst_ScreenPieces : public QObject
@@ -41,7 +89,14 @@ private Q_SLOTS:
     void displayGridIsReadOnly();
     void cellStyleHook();
     void blankRepeatsAndColumnColour();
+    void enterInASearchFieldSearchesEverywhere();
 };
+
+void tst_ScreenPieces::enterInASearchFieldSearchesEverywhere()
+{
+    checkEnterSearches<TfrmZZS010>();
+    checkEnterSearches<TfrmZZH010>();
+}
 
 void tst_ScreenPieces::firstShowRunsOnceAcrossTabSwitches()
 {

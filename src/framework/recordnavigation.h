@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+
+class ClientDataSet;
+class QAbstractButton;
+class QToolButton;
+class QWidget;
+
+/// The four record-navigation speed buttons `sbtFirst`, `sbtPrior`, `sbtNext`
+/// and `sbtLast` with their handlers, for every grid screen and grid lookup.
+/// The class that mixes it in says where a move goes (moveRecord()); a screen
+/// that needs more from a button overrides its handler.
+class RecordNavigation
+{
+public:
+    enum class Move { First, Prior, Next, Last };
+
+    virtual ~RecordNavigation() = default;
+
+    /// First, previous, next, last record (moveRecord()).
+    virtual void sbtFirstClick() { moveRecord(Move::First); }
+    virtual void sbtPriorClick() { moveRecord(Move::Prior); }
+    virtual void sbtNextClick() { moveRecord(Move::Next); }
+    virtual void sbtLastClick() { moveRecord(Move::Last); }
+
+    QToolButton *sbtFirst = nullptr;
+    QToolButton *sbtPrior = nullptr;
+    QToolButton *sbtNext = nullptr;
+    QToolButton *sbtLast = nullptr;
+
+protected:
+    using ClickConnector = std::function<void(QAbstractButton *, const std::function<void()> &)>;
+
+    /// Creates the four buttons in order on `parent`: `place` puts each one into
+    /// the button bar, `connectClick` runs its handler on a click (through the
+    /// user-action guard of the window).
+    void createNavigationButtons(QWidget *parent,
+                                 const std::function<void(QWidget *)> &place,
+                                 const ClickConnector &connectClick);
+
+    /// Moves the current record; the handlers' one step.
+    virtual void moveRecord(Move move) = 0;
+
+    /// The move on a data set; nothing while it is closed.
+    static void moveDataSet(ClientDataSet *dataSet, Move move);
+};
