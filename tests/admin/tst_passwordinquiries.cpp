@@ -64,9 +64,11 @@ void addHistory(const QSqlDatabase &db,
 }
 
 // A user E10015 whose number begins with E1001, and history rows entered out
-// of order, one of them of a number without a user.
+// of order, one of them of a number without a user, in place of the demo's history.
 void addFixture(const QSqlDatabase &db)
 {
+    // The demo's own history would mix with these rows.
+    SqlStatement(db, QStringLiteral("DELETE FROM ZA010MH")).exec();
     addUser(db, QStringLiteral("E10015"), QStringLiteral("정수진"));
     addHistory(db, "E1001", "20240101", 1, "old1", "2024-01-01 14:05:09");
     addHistory(db, "E10015", "20240201", 1, "p15old", "2024-02-01 08:00:00");
