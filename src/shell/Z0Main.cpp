@@ -7,6 +7,8 @@
 #include "admin/ZAI030.h"
 #include "admin/ZAI040.h"
 #include "admin/ZAI050.h"
+#include "admin/ZAI130.h"
+#include "admin/ZAI140.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
 #include "codes/ZXI020.h"
@@ -26,6 +28,8 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
             {QStringLiteral("ZAI040"), [] { return new TfrmZAI040; }},
             {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
+            {QStringLiteral("ZAI130"), [] { return new TfrmZAI130; }},
+            {QStringLiteral("ZAI140"), [] { return new TfrmZAI140; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
