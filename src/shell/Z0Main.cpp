@@ -9,8 +9,10 @@
 #include "admin/ZAI050.h"
 #include "admin/ZAI130.h"
 #include "admin/ZAI140.h"
+#include "admin/ZAI150.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
+#include "admin/ZAS120.h"
 #include "codes/ZXI020.h"
 #include "codes/ZXI021.h"
 #include "common/ZXB000.h"
@@ -30,8 +32,10 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
             {QStringLiteral("ZAI130"), [] { return new TfrmZAI130; }},
             {QStringLiteral("ZAI140"), [] { return new TfrmZAI140; }},
+            {QStringLiteral("ZAI150"), [] { return new TfrmZAI150; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
+            {QStringLiteral("ZAS120"), [] { return new TfrmZAS120; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
             {QStringLiteral("ZXI020"), [] { return new TfrmZXI020; }},
             {QStringLiteral("ZXI021"), [] { return new TfrmZXI021; }},
