@@ -7,6 +7,7 @@
 #include "admin/ZAI030.h"
 #include "admin/ZAI040.h"
 #include "admin/ZAI050.h"
+#include "admin/ZAI120.h"
 #include "admin/ZAI130.h"
 #include "admin/ZAI140.h"
 #include "admin/ZAI150.h"
@@ -30,6 +31,7 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
             {QStringLiteral("ZAI040"), [] { return new TfrmZAI040; }},
             {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
+            {QStringLiteral("ZAI120"), [] { return new TfrmZAI120; }},
             {QStringLiteral("ZAI130"), [] { return new TfrmZAI130; }},
             {QStringLiteral("ZAI140"), [] { return new TfrmZAI140; }},
             {QStringLiteral("ZAI150"), [] { return new TfrmZAI150; }},
