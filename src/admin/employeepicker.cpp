@@ -57,6 +57,8 @@ bool EmployeePicker::Start(bool withLoginEmployee)
     // Locked until the read says otherwise: a read that fails counts as not 'Y'.
     m_admin = false;
     ApplyAuthority();
+    if (!m_adminOnly)
+        return m_admin;
     SqlStatement query(m_screen->database(),
                        QStringLiteral("SELECT ADMIN_YN FROM ZA010MS WHERE EMP_NO = :P0"));
     query.bind(QStringLiteral("P0"), login().empNo);
@@ -70,9 +72,10 @@ bool EmployeePicker::Start(bool withLoginEmployee)
 
 void EmployeePicker::ApplyAuthority()
 {
-    cedEmpNo->setEnabled(m_admin);
-    sbtEmpNo->setEnabled(m_admin);
-    wlbEmpName->setEnabled(m_admin);
+    const bool open = m_admin || !m_adminOnly;
+    cedEmpNo->setEnabled(open);
+    sbtEmpNo->setEnabled(open);
+    wlbEmpName->setEnabled(open);
 }
 
 QString EmployeePicker::empNo() const
