@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
+
 namespace {
 
 // Runs the event loop for a while.
@@ -17,7 +19,7 @@ void spin(int ms)
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QTest::qWait(5);
 }
 
 } // namespace
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void eachReadIsAPiece();
     void bytesPassUnchangedAcrossReopening();
     void staleInputIsDroppedAtOpen();
+    void aClosedPortCostsThePrinterNothing();
     void piecesDuringAModalBoxAreDeliveredAfterIt();
     void unplugIsReportedOnceAndClosesThePort();
 
@@ -234,6 +237,25 @@ void TestSerialLink::staleInputIsDroppedAtOpen()
     spin(50);
     QCOMPARE(pieces.size(), 1);
     QCOMPARE(pieces.first().first().toByteArray(), QByteArray("\x11"));
+}
+
+void TestSerialLink::aClosedPortCostsThePrinterNothing()
+{
+    // Between runs the printer's end of the terminal must not see hang-ups
+    // over and over, which would keep this process busy.
+    SerialLink link;
+    link.setPortName(m_sim->portPath());
+    QVERIFY(link.open());
+    link.close();
+    const std::clock_t before = std::clock();
+    QEventLoop idle;
+    QTimer::singleShot(300, &idle, &QEventLoop::quit);
+    idle.exec();
+    const double cpuMs = double(std::clock() - before) * 1000 / CLOCKS_PER_SEC;
+    QVERIFY2(cpuMs < 20, qPrintable(QString::number(cpuMs)));
+    QVERIFY(link.open());
+    QVERIFY(link.write("<S1>"));
+    QVERIFY(m_sim->waitForEvent(QStringLiteral("STATUS? -> 11")));
 }
 
 void TestSerialLink::piecesDuringAModalBoxAreDeliveredAfterIt()

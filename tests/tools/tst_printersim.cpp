@@ -102,7 +102,7 @@ struct Client
         quiet.start();
         qsizetype seen = 0;
         while (quiet.elapsed() < quietMs) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QTest::qWait(5);
             if (pieces.size() != seen) {
                 seen = pieces.size();
                 quiet.restart();

@@ -193,28 +193,27 @@ void CouponSim::finishCoupon(int feedLines)
             }
         }
         if (wrapped)
-            log(QStringLiteral("WRAPPED coupon %1 line %2").arg(items().size() + 1).arg(field.row));
+            log(QStringLiteral("WRAPPED coupon %1 line %2").arg(nextNumber()).arg(field.row));
         y += rowHeight + LineSpacing;
         item.fields.append(field);
     }
     y += feedLines * (CellHeight + LineSpacing) + TopMargin;
 
-    QImage image(PaperDots, y, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::black);
-        GlyphPainter glyphs;
-        for (const Cell &c : std::as_const(cells))
-            glyphs.draw(painter, c.rect, c.glyph);
-        // The cut.
-        painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
-        painter.drawLine(0, y - 1, PaperDots, y - 1);
-    }
-    image = image.convertToFormat(QImage::Format_Grayscale8);
-    image.setDotsPerMeterX(8000);
-    image.setDotsPerMeterY(8000);
     item.bytes = bytes;
-    itemDone(item, image);
+    itemDone(item, [cells, y] {
+        QImage image(PaperDots, y, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::black);
+            GlyphPainter glyphs;
+            for (const Cell &c : cells)
+                glyphs.draw(painter, c.rect, c.glyph);
+            // The cut.
+            painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+            painter.drawLine(0, y - 1, PaperDots, y - 1);
+        }
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    });
 }

@@ -43,6 +43,16 @@ struct PrintedItem
     /// Every byte of the item from its first command to its print command.
     QByteArray bytes;
 
+    /// The data of its barcodes, in order.
+    QStringList barcodes() const
+    {
+        QStringList result;
+        for (const PrintedField &f : fields) {
+            if (f.kind == PrintedField::Barcode)
+                result.append(f.text);
+        }
+        return result;
+    }
     /// The texts of its text fields, in order.
     QStringList lines() const
     {

@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -59,12 +61,17 @@ bool number(const QString &word, int &value)
 PrinterSim::PrinterSim(QObject *parent)
     : QObject(parent)
     , m_pty(new PtyEndpoint(this))
+    , m_painter(new QThreadPool(this))
 {
+    m_painter->setMaxThreadCount(1); // pictures are saved in print order
     m_clock.start();
     connect(m_pty, &PtyEndpoint::received, this, &PrinterSim::onReceived);
 }
 
-PrinterSim::~PrinterSim() = default;
+PrinterSim::~PrinterSim()
+{
+    m_painter->waitForDone();
+}
 
 bool PrinterSim::start(const QString &outDir, const QString &linkPath)
 {
@@ -152,7 +159,7 @@ void PrinterSim::setFaultAfter(Fault fault, int items)
         return;
     }
     m_pendingFault = fault;
-    m_faultAtItem = int(m_items.size()) + items;
+    m_faultAtItem = m_printed + items;
 }
 
 void PrinterSim::setRawStatus(const QByteArray &bytes, bool once)
@@ -411,27 +418,35 @@ QString PrinterSim::command(const QString &line)
 
 bool PrinterSim::waitForItems(int count, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (m_items.size() < count) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return true;
+    return waitUntil([&] { return m_items.size() >= count; }, timeoutMs);
 }
 
 bool PrinterSim::waitForEvent(const QString &prefix, int timeoutMs)
 {
+    return waitUntil(
+            [&] {
+                for (const QString &e : std::as_const(m_events)) {
+                    if (e.startsWith(prefix))
+                        return true;
+                }
+                return false;
+            },
+            timeoutMs);
+}
+
+bool PrinterSim::waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    // Sleeps between events; the timer wakes the loop to look at the clock.
     QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        for (const QString &e : std::as_const(m_events)) {
-            if (e.startsWith(prefix))
-                return true;
-        }
+    QEventLoop loop;
+    QTimer wake;
+    wake.start(20);
+    while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
+    return true;
 }
 
 // --- The line -------------------------------------------------------------
@@ -471,16 +486,10 @@ void PrinterSim::onReceived(const QByteArray &bytes)
         consume(bytes);
         return;
     }
+    // Parsed at once; what depends on the line's pace is when answers leave.
     const double now = double(m_clock.nsecsElapsed()) / 1e6;
     m_inFreeAt = qMax(now, m_inFreeAt) + byteTimeMs() * double(bytes.size());
-    const int generation = m_generation;
-    QTimer::singleShot(int(m_inFreeAt - now + 0.5),
-                       Qt::PreciseTimer,
-                       this,
-                       [this, bytes, generation] {
-                           if (generation == m_generation)
-                               consume(bytes);
-                       });
+    consume(bytes);
 }
 
 QByteArray PrinterSim::randomBytes(int count)
@@ -496,7 +505,9 @@ void PrinterSim::writeAt(double delayMs, const QByteArray &bytes)
     const double now = double(m_clock.nsecsElapsed()) / 1e6;
     double due = now + delayMs;
     if (m_pacing) {
-        due = qMax(due, m_outFreeAt) + byteTimeMs() * double(bytes.size());
+        // Not before the bytes asked for it are through, then as long as its own bytes take.
+        due = qMax(qMax(now, m_inFreeAt) + delayMs, m_outFreeAt)
+              + byteTimeMs() * double(bytes.size());
         m_outFreeAt = due;
     }
     if (due - now < 0.5) {
@@ -565,25 +576,50 @@ bool PrinterSim::mayPrint()
 {
     if (m_fault == Fault::None)
         return true;
-    log(QStringLiteral("LOST %1 %2").arg(m_items.size() + 1).arg(faultName(m_fault)));
+    log(QStringLiteral("LOST %1 %2").arg(nextNumber()).arg(faultName(m_fault)));
     return false;
 }
 
-void PrinterSim::itemDone(PrintedItem item, const QImage &image)
+void PrinterSim::itemDone(PrintedItem item, std::function<QImage()> paint)
 {
-    item.number = int(m_items.size()) + 1;
+    item.number = ++m_printed;
     item.pngPath = QStringLiteral("%1/%2-%3.png")
                            .arg(m_outDir, itemWord())
                            .arg(item.number, 4, 10, QLatin1Char('0'));
-    if (!image.save(item.pngPath, "PNG"))
-        log(QStringLiteral("ERROR cannot save ") + item.pngPath);
-    m_items.append(item);
-    log(QStringLiteral("%1 %2 %3").arg(itemWord().toUpper()).arg(item.number).arg(item.pngPath));
-    Q_EMIT itemPrinted(item);
-    if (m_faultAtItem > 0 && m_items.size() >= m_faultAtItem) {
+    if (m_faultAtItem > 0 && m_printed >= m_faultAtItem) {
         m_faultAtItem = -1;
         setFault(m_pendingFault);
     }
+    const auto save = [paint, path = item.pngPath] {
+        QImage image = paint();
+        image.setDotsPerMeterX(8000);
+        image.setDotsPerMeterY(8000);
+        return image.save(path, "PNG");
+    };
+    if (!m_pacing) {
+        if (!save())
+            log(QStringLiteral("ERROR cannot save ") + item.pngPath);
+        recordItem(item);
+        return;
+    }
+    m_painter->start([this, save, item] {
+        const bool saved = save();
+        QMetaObject::invokeMethod(
+                this,
+                [this, saved, item] {
+                    if (!saved)
+                        log(QStringLiteral("ERROR cannot save ") + item.pngPath);
+                    recordItem(item);
+                },
+                Qt::QueuedConnection);
+    });
+}
+
+void PrinterSim::recordItem(const PrintedItem &item)
+{
+    m_items.append(item);
+    log(QStringLiteral("%1 %2 %3").arg(itemWord().toUpper()).arg(item.number).arg(item.pngPath));
+    Q_EMIT itemPrinted(item);
 }
 
 void PrinterSim::log(const QString &line)

@@ -11,7 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class PtyEndpoint;
+class QThreadPool;
 class QImage;
 
 /// A simulated serial printer on a pseudo-terminal: it parses what arrives,
@@ -102,8 +105,9 @@ public:
     /// The rate the printer is set to; a program on another rate gets
     /// garbled bytes through and random answers back. 0: any rate works.
     void setLineRate(int rate);
-    /// Takes as long as a real line at the program's rate: bytes are handled
-    /// when their last bit would have arrived and answers leave the same way.
+    /// Takes as long as a real line at the program's rate: an answer leaves
+    /// once the bytes before it would have arrived, and arrives when its own
+    /// last bit would have; pictures are drawn meanwhile, on their own thread.
     void setPacing(bool on);
     /// Pulls the cable: both ends of the terminal close.
     void unplug();
@@ -166,12 +170,18 @@ protected:
     void statusRequested();
     /// The parser saw a print command: false (and the item logged lost) in a fault.
     bool mayPrint();
-    /// Saves the picture and records the item.
-    void itemDone(PrintedItem item, const QImage &image);
+    /// Records the item and saves the picture paint() draws. Paced, the
+    /// picture is drawn on a thread of its own, as a printer prints while
+    /// the line goes on, and the item is recorded once it is saved.
+    void itemDone(PrintedItem item, std::function<QImage()> paint);
+    /// The number the next printed item gets.
+    int nextNumber() const { return m_printed + 1; }
     void log(const QString &line);
 
 private:
+    bool waitUntil(const std::function<bool()> &done, int timeoutMs);
     void onReceived(const QByteArray &bytes);
+    void recordItem(const PrintedItem &item);
     void checkSettings();
     void writePieces(const QList<QByteArray> &pieces, int delayMs, int gapMs);
     void writeAt(double dueMs, const QByteArray &bytes);
@@ -210,6 +220,8 @@ private:
     QStringList m_events;
     QList<PrintedItem> m_items;
     int m_statusRequests = 0;
+    int m_printed = 0;
+    QThreadPool *m_painter = nullptr;
     LineSettings m_settings;
     bool m_settingsSeen = false;
 };

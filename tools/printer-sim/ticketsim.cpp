@@ -283,24 +283,24 @@ void TicketSim::print()
         const QRectF r = frameOf(f).mapRect(fieldRect(f, modules.last()));
         if (!paper.contains(r)) {
             log(QStringLiteral("OUTSIDE ticket %1 at %2,%3")
-                        .arg(items().size() + 1)
+                        .arg(nextNumber())
                         .arg(f.row)
                         .arg(f.column));
             all = all.united(r);
         }
     }
     const QRect canvas = all.toAlignedRect();
-    QImage image(canvas.size(), QImage::Format_RGB32);
-    image.fill(QColor(208, 208, 208)); // beyond the paper
-    {
+    itemDone(item, [canvas, paper, fields = item.fields, modules] {
+        QImage image(canvas.size(), QImage::Format_RGB32);
+        image.fill(QColor(208, 208, 208)); // beyond the paper
         QPainter painter(&image);
         painter.translate(-canvas.topLeft());
         painter.fillRect(paper, Qt::white);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::black);
         GlyphPainter glyphs;
-        for (qsizetype i = 0; i < item.fields.size(); ++i) {
-            const PrintedField &f = item.fields.at(i);
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const PrintedField &f = fields.at(i);
             painter.save();
             painter.setTransform(frameOf(f) * painter.transform());
             if (f.kind == PrintedField::Barcode) {
@@ -319,9 +319,7 @@ void TicketSim::print()
             }
             painter.restore();
         }
-    }
-    image = image.convertToFormat(QImage::Format_Grayscale8);
-    image.setDotsPerMeterX(8000);
-    image.setDotsPerMeterY(8000);
-    itemDone(item, image);
+        painter.end();
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    });
 }
