@@ -1045,16 +1045,17 @@ void TfrmZXS095::bbtPrintClick()
     };
 
     for (qint64 i = 0; i < n; ++i) {
-        if (m_stopRequested) {
-            stopped(QString());
-            return;
-        }
         const QString sequence = TicketCommands::sequenceText(first, i);
         if (!readyWithin(StatusAttempts)) {
             stopped(TicketStatus::message(m_printer->received()));
             return;
         }
         confirm();
+        // Esc stops here, after the ticket before has been confirmed.
+        if (m_stopRequested) {
+            stopped(QString());
+            return;
+        }
         for (const QByteArray &bytes : TicketCommands::ticketWrites(ticket, sequence)) {
             if (!comComPort->write(bytes)) {
                 ++sent;
