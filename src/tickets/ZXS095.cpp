@@ -336,6 +336,8 @@ QWidget *TfrmZXS095::buildTicket()
     panTicket = new QWidget;
     panTicket->setObjectName(QStringLiteral("panTicket"));
     panTicket->setAutoFillBackground(true);
+    // Else it takes the scroll area's dark role, and its labels light text.
+    panTicket->setBackgroundRole(QPalette::Window);
     QPalette white = panTicket->palette();
     white.setColor(QPalette::Window, Qt::white);
     panTicket->setPalette(white);

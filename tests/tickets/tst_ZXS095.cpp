@@ -115,6 +115,7 @@ void tst_ZXS095::frame()
     QCOMPARE(m_screen->statusPanel(0)->text(), QStringLiteral("ZXS095"));
     QCOMPARE(m_screen->windowTitle(), TicketText::caption());
     QCOMPARE(m_screen->panTicket->size(), QSize(620, 240));
+    QCOMPARE(m_screen->panTicket->grab().toImage().pixelColor(300, 100), QColor(Qt::white));
     QCOMPARE(m_screen->bbtPrint->property("tag").toInt(), 1048576);
     QCOMPARE(m_screen->bbtOpen->property("tag").toInt(), 1);
     QCOMPARE(m_screen->bbtSave->property("tag").toInt(), 4096);

@@ -3,6 +3,7 @@
 #include "tickets/ticketcommands.h"
 #include "tickets/ticketdesign.h"
 #include "tickets/ticketlayout.h"
+#include "tickets/ticketledger.h"
 #include "tickets/ticketstatus.h"
 #include "tickets/tickettexts.h"
 
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void layoutRoundTrip();
     void layoutDefaultsAndBadDirection();
     void layoutFailures();
+    void ledger();
 };
 
 void tst_TicketCommands::workedExample_data()
@@ -300,6 +302,34 @@ void tst_TicketCommands::layoutFailures()
     TicketDesign d;
     d.labels = {{QStringLiteral("Label1"), QStringLiteral("A"), 0, 1, 8, 8}};
     QVERIFY(!TicketLayout::save(dir.filePath(QStringLiteral("no/such/folder/t.ini")), d));
+}
+
+void tst_TicketCommands::ledger()
+{
+    QTemporaryDir dir;
+    const TicketLedger ledger(dir.filePath(QStringLiteral("data/ledger.csv")));
+    const QString layout = dir.filePath(QStringLiteral("a, \"b\".ini"));
+    const QString other = dir.filePath(QStringLiteral("other.ini"));
+    using S = TicketLedger::State;
+    QCOMPARE(ledger.lastConfirmed(layout), 0); // no ledger yet
+    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000009", S::Confirmed));
+    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000012", S::Sent));
+    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000012", S::Failed, "걸림,\r다시"));
+    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000011", S::Confirmed));
+    QVERIFY(ledger.append("A0001", other, "COM1", "0000000500", S::Confirmed));
+    QCOMPARE(ledger.lastConfirmed(layout), 11);
+    QCOMPARE(ledger.lastConfirmed(other), 500);
+
+    QFile file(ledger.path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5);
+    const QStringList failed = TicketLedger::csvFields(lines[2]);
+    QCOMPARE(failed.mid(1),
+             QStringList({"A0001", layout, "COM1", "0000000012", "failed", "걸림, 다시"}));
+    QVERIFY(QDateTime::fromString(failed[0], Qt::ISODate).isValid());
+
+    QVERIFY(!TicketLedger(dir.path()).append("A0001", layout, "COM1", "1", S::Sent)); // a folder
 }
 
 QTEST_GUILESS_MAIN(tst_TicketCommands)
