@@ -67,6 +67,8 @@ void addHistory(const QSqlDatabase &db,
 // of order, one of them of a number without a user.
 void addFixture(const QSqlDatabase &db)
 {
+    // The demo holds a password history of its own: the rows below are the whole of it.
+    SqlStatement(db, QStringLiteral("DELETE FROM ZA010MH")).exec();
     addUser(db, QStringLiteral("E10015"), QStringLiteral("정수진"));
     addHistory(db, "E1001", "20240101", 1, "old1", "2024-01-01 14:05:09");
     addHistory(db, "E10015", "20240201", 1, "p15old", "2024-02-01 08:00:00");
