@@ -1,9 +1,9 @@
 #include "ZAI130.h"
 
 #include "ZAH030.h"
-#include "displaylabel.h"
 #include "employeepicker.h"
-#include "entryfields.h"
+#include "framework/displaylabel.h"
+#include "framework/entryfields.h"
 #include "readrows.h"
 
 #include "common/commonroutines.h"

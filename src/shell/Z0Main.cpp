@@ -21,6 +21,7 @@
 #include "common/ZXB000.h"
 #include "framework/ZIP010.h"
 #include "tickets/ZXS090.h"
+#include "tickets/ZXS095.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZXI021"), [] { return new TfrmZXI021; }},
             {QStringLiteral("ZIP010"), [] { return new TfrmZIP010; }},
             {QStringLiteral("ZXS090"), [] { return new TfrmZXS090; }},
+            {QStringLiteral("ZXS095"), [] { return new TfrmZXS095; }},
     };
     return table;
 }

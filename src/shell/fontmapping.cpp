@@ -51,6 +51,11 @@ const QList<Mapping> &mappings()
             {"BatangChe", kMyeongjo},
             {"궁서", kMyeongjo},
             {"Times New Roman", kMyeongjo},
+            // Preview fonts of the ticket designer.
+            {"Modern", kGothicFixed},
+            {"Lucida Sans Unicode", kGothic},
+            {"Comic Sans MS", kGothic},
+            {"Impact", kGothic},
     };
     return table;
 }

@@ -5,6 +5,7 @@
 #include "couponpreview.h"
 #include "couponprinter.h"
 #include "coupontexts.h"
+#include "portchoosers.h"
 
 #include "common/commonroutines.h"
 #include "common/messageservice.h"
@@ -220,22 +221,9 @@ QWidget *TfrmZXS090::buildRange(QWidget *parent)
 
 void TfrmZXS090::buildBar()
 {
-    auto *portLabel = new QLabel(QStringLiteral("출력 포트"), panButtons);
-    cbbComPort = new QComboBox(panButtons);
-    cbbComPort->setObjectName(QStringLiteral("cbbComPort"));
-    // Editable: a device path (a printer simulator's pseudo-terminal) can be typed.
-    cbbComPort->setEditable(true);
-    cbbComPort->setMinimumWidth(200);
-    cbbComPort->addItem(QStringLiteral("COM1"));
-    cbbComPort->addItems(SerialLink::availablePorts());
-    auto *rateLabel = new QLabel(QStringLiteral("전송 속도"), panButtons);
-    cbbComRate = new QComboBox(panButtons);
-    cbbComRate->setObjectName(QStringLiteral("cbbComRate"));
-    cbbComRate->addItems(SerialLink::rateNames());
-    cbbComRate->setCurrentText(QStringLiteral("9600"));
-    // A choice takes effect at the next opening of the port.
-    connect(cbbComPort, &QComboBox::currentTextChanged, comComPort, &SerialLink::setPortName);
-    connect(cbbComRate, &QComboBox::currentTextChanged, comComPort, &SerialLink::setRateName);
+    const PortChoosers choosers = PortChoosers::create(panButtons, comComPort);
+    cbbComPort = choosers.port;
+    cbbComRate = choosers.rate;
 
     const QFontMetrics metrics(font());
     lblCountCurrent = new QLabel(panButtons);
@@ -248,13 +236,8 @@ void TfrmZXS090::buildBar()
     lblCountTotal->setObjectName(QStringLiteral("lblCountTotal"));
     lblCountTotal->setMinimumWidth(metrics.horizontalAdvance(QString(10, QLatin1Char('0'))));
 
-    for (QWidget *widget : std::initializer_list<QWidget *>{portLabel,
-                                                            cbbComPort,
-                                                            rateLabel,
-                                                            cbbComRate,
-                                                            lblCountCurrent,
-                                                            lblCountSlash,
-                                                            lblCountTotal})
+    for (QWidget *widget :
+         choosers.widgets() + QList<QWidget *>{lblCountCurrent, lblCountSlash, lblCountTotal})
         addLeftBarButton(widget);
     attachFocusColours({cbbComPort, cbbComRate});
 

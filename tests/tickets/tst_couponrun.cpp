@@ -394,7 +394,9 @@ void tst_CouponRun::lostLine()
     m_screen->prn(1)->setText(QStringLiteral("A"));
     m_screen->edtNoFrom->setText(QStringLiteral("1"));
     m_screen->edtNoTo->setText(QStringLiteral("3"));
-    // Pulled right after the first coupon (once the simulator has finished with it).
+    // Pulled right after the first coupon (once the simulator has finished with it),
+    // within the wait after it however long the simulator took to draw the coupon.
+    m_screen->printer()->setAfterSendMs(3000);
     connect(m_sim, &PrinterSim::itemPrinted, this, [this] {
         QTimer::singleShot(0, m_sim, &PrinterSim::unplug);
     });
