@@ -2,8 +2,6 @@
 
 #include "ZAH030.h"
 #include "employeepicker.h"
-#include "framework/displaylabel.h"
-#include "framework/entryfields.h"
 #include "readrows.h"
 
 #include "common/commonroutines.h"
@@ -12,6 +10,8 @@
 #include "db/clientdataset.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
+#include "framework/displaylabel.h"
+#include "framework/entryfields.h"
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
 
