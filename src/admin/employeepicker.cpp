@@ -53,6 +53,10 @@ bool EmployeePicker::Start(bool withLoginEmployee)
 {
     if (withLoginEmployee)
         setEmployee(login().empNo, login().empName);
+    if (!m_adminOnly) {
+        ApplyAuthority();
+        return m_admin;
+    }
     SqlStatement query(m_screen->database(),
                        QStringLiteral("SELECT ADMIN_YN FROM ZA010MS WHERE EMP_NO = :P0"));
     query.bind(QStringLiteral("P0"), login().empNo);
@@ -65,9 +69,10 @@ bool EmployeePicker::Start(bool withLoginEmployee)
 
 void EmployeePicker::ApplyAuthority()
 {
-    cedEmpNo->setEnabled(m_admin);
-    sbtEmpNo->setEnabled(m_admin);
-    wlbEmpName->setEnabled(m_admin);
+    const bool open = m_admin || !m_adminOnly;
+    cedEmpNo->setEnabled(open);
+    sbtEmpNo->setEnabled(open);
+    wlbEmpName->setEnabled(open);
 }
 
 QString EmployeePicker::empNo() const

@@ -17,7 +17,8 @@ class TfrmZZI000;
 /// picker its search.
 ///
 /// - Start(): the login employee's number and name, and the administrator test
-///   (`ADMIN_YN` = 'Y'): only an administrator may pick another employee.
+///   (`ADMIN_YN` = 'Y'): only an administrator may pick another employee, unless
+///   the screen opened the picker to everyone (setAdminOnly(false)).
 /// - Typing in the number field clears the name; leaving it fills the name
 ///   (FillName()). Enter runs the search, F1 the lookup.
 /// - The lookup button opens "사용자 Help": a chosen user is put in and
@@ -41,6 +42,9 @@ public:
     /// for one only. Returns that test.
     bool Start(bool withLoginEmployee = true);
     bool isAdmin() const { return m_admin; }
+    /// False opens the picker to every employee: Start() then reads no
+    /// administrator flag and the picker stays enabled.
+    void setAdminOnly(bool adminOnly) { m_adminOnly = adminOnly; }
     /// Enables the number field, lookup button and name label for an
     /// administrator only (after a mode switch enabled the search side).
     void ApplyAuthority();
@@ -66,4 +70,5 @@ private:
     TfrmZZI000 *m_screen;
     std::function<void()> m_search;
     bool m_admin = false;
+    bool m_adminOnly = true;
 };

@@ -351,6 +351,26 @@ void loadAuthority(Loader &l)
               QStringLiteral("U102")});
 }
 
+// Cases of the authority screens, apart from the rows above: a program filed
+// under two menus of one project (it shows under both and moves as one), and a
+// user who has no level in any project (every project starts at level '0').
+// The removal and the addition are E1001's overrides in KESA_Z.
+void loadAssignmentCases(Loader &l)
+{
+    l.insert(QStringLiteral("ZA050MS"),
+             {QStringLiteral("PROJECT_ID"),
+              QStringLiteral("MENU_ID"),
+              QStringLiteral("PROGRAM_ID"),
+              QStringLiteral("PROGRAM_NAME"),
+              QStringLiteral("DISPLAY_SEQ")},
+             {QStringLiteral("KESA_S"),
+              QStringLiteral("S2"),
+              QStringLiteral("SAS010"),
+              QStringLiteral("발매 현황 조회"),
+              3});
+    l.user(QStringLiteral("E1003"), QStringLiteral("최신입"), QStringLiteral("N"));
+}
+
 // Password history (ZA010MH) as the suite's login program writes it, so that the
 // password history inquiry has rows: passwords in their stored form, newest last.
 void loadPasswordHistory(Loader &l)
@@ -522,6 +542,7 @@ void load(const QSqlDatabase &db, const QString &dbUser)
                                          "데모 자료는 빈 데이터베이스에만 넣을 수 있습니다."));
         Loader loader(db);
         loadAuthority(loader);
+        loadAssignmentCases(loader);
         loadPasswordHistory(loader);
         loadCodes(loader, dbUser);
     });

@@ -7,8 +7,13 @@
 #include "admin/ZAI030.h"
 #include "admin/ZAI040.h"
 #include "admin/ZAI050.h"
+#include "admin/ZAI120.h"
+#include "admin/ZAI130.h"
+#include "admin/ZAI140.h"
+#include "admin/ZAI150.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
+#include "admin/ZAS120.h"
 #include "codes/ZXI020.h"
 #include "codes/ZXI021.h"
 #include "common/ZXB000.h"
@@ -26,8 +31,13 @@ QHash<QString, TfrmZ0Main::ScreenFactory> &catalogue()
             {QStringLiteral("ZAI030"), [] { return new TfrmZAI030; }},
             {QStringLiteral("ZAI040"), [] { return new TfrmZAI040; }},
             {QStringLiteral("ZAI050"), [] { return new TfrmZAI050; }},
+            {QStringLiteral("ZAI120"), [] { return new TfrmZAI120; }},
+            {QStringLiteral("ZAI130"), [] { return new TfrmZAI130; }},
+            {QStringLiteral("ZAI140"), [] { return new TfrmZAI140; }},
+            {QStringLiteral("ZAI150"), [] { return new TfrmZAI150; }},
             {QStringLiteral("ZAS010"), [] { return new TfrmZAS010; }},
             {QStringLiteral("ZAS011"), [] { return new TfrmZAS011; }},
+            {QStringLiteral("ZAS120"), [] { return new TfrmZAS120; }},
             {QStringLiteral("ZXB000"), [] { return new TfrmZXB000; }},
             {QStringLiteral("ZXI020"), [] { return new TfrmZXI020; }},
             {QStringLiteral("ZXI021"), [] { return new TfrmZXI021; }},

@@ -2,6 +2,9 @@
 
 #include "testdatabase.h"
 
+#include "admin/marklistdelegate.h"
+
+#include <QListWidget>
 #include <QProcess>
 
 QString menuText(const TestDatabase &tdb, const QString &projectId, const QString &empNo)
@@ -13,4 +16,28 @@ QString menuText(const TestDatabase &tdb, const QString &projectId, const QStrin
         || tool.exitCode() != 0)
         return QStringLiteral("kesa-db failed: ") + QString::fromUtf8(tool.readAllStandardError());
     return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+QStringList listEntries(const QListWidget *list)
+{
+    QStringList entries;
+    for (int row = 0; row < list->count(); ++row)
+        entries << list->item(row)->text() + QLatin1Char('/')
+                           + list->item(row)->data(MarkListDelegate::MarkRole).toString();
+    return entries;
+}
+
+void pickEntries(QListWidget *list, const QStringList &texts)
+{
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    for (const QString &text : texts) {
+        const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        list->scrollToItem(found.first());
+        QTest::mouseClick(list->viewport(),
+                          Qt::LeftButton,
+                          modifiers,
+                          list->visualItemRect(found.first()).center());
+        modifiers = Qt::ControlModifier;
+    }
 }

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QListWidget;
 class TestDatabase;
 
 /// Opens a screen embedded in `page` on a database, created and active.
@@ -40,3 +41,9 @@ void whenDialogShows(std::function<void(Dialog *)> act)
 
 /// What `kesa-db menu` prints for an employee in a project of the test database.
 QString menuText(const TestDatabase &tdb, const QString &projectId, const QString &empNo);
+
+/// The texts of a list box, each followed by "/" and its mark.
+QStringList listEntries(const QListWidget *list);
+/// Clicks the entries with these texts, Ctrl held after the first, as a user
+/// picks several entries of a list box.
+void pickEntries(QListWidget *list, const QStringList &texts);

@@ -83,9 +83,10 @@ void tst_ZAH010::dialogSearchAndChoice()
     QCOMPARE(gridColumn(dialog.cdsQuery, QStringLiteral("EMP_NO")),
              (QStringList{QStringLiteral("A0001"),
                           QStringLiteral("E1001"),
-                          QStringLiteral("E1002")}));
+                          QStringLiteral("E1002"),
+                          QStringLiteral("E1003")}));
     QCOMPARE(gridColumn(dialog.cdsQuery, QStringLiteral("USE_YN")),
-             (QStringList{QString(), QString(), QStringLiteral("사용중지")}));
+             (QStringList{QString(), QString(), QStringLiteral("사용중지"), QString()}));
     QCOMPARE(QApplication::focusWidget(), dialog.rgrGrid);
 
     // Nothing found: the message, the focus stays in the search field.
@@ -133,8 +134,8 @@ void tst_ZAH010::showUserHelp()
         QTest::mouseClick(dialog->bbtOK, Qt::LeftButton);
     });
     QVERIFY(ShowUserHelp(name, empNo));
-    QCOMPARE(empNo, QStringLiteral("E1002"));
-    QCOMPARE(name, QStringLiteral("박민수"));
+    QCOMPARE(empNo, QStringLiteral("E1003"));
+    QCOMPARE(name, QStringLiteral("최신입"));
 }
 
 // The lookup button and F1: a chosen user is searched at once; a cancelled

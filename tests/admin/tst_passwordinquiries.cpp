@@ -64,9 +64,11 @@ void addHistory(const QSqlDatabase &db,
 }
 
 // A user E10015 whose number begins with E1001, and history rows entered out
-// of order, one of them of a number without a user.
+// of order, one of them of a number without a user, in place of the demo's history.
 void addFixture(const QSqlDatabase &db)
 {
+    // The demo's own history would mix with these rows.
+    SqlStatement(db, QStringLiteral("DELETE FROM ZA010MH")).exec();
     addUser(db, QStringLiteral("E10015"), QStringLiteral("정수진"));
     addHistory(db, "E1001", "20240101", 1, "old1", "2024-01-01 14:05:09");
     addHistory(db, "E10015", "20240201", 1, "p15old", "2024-02-01 08:00:00");
@@ -222,7 +224,8 @@ void tst_PasswordInquiries::passwordsOfEveryUser()
     const QList<QPair<QString, QString>> written = {{"A0001", "2007-03-01 00:10:00"},
                                                     {"E1001", "2007-03-01 09:05:09"},
                                                     {"E10015", "2007-03-01 12:30:00"},
-                                                    {"E1002", "2007-03-01 14:05:09"}};
+                                                    {"E1002", "2007-03-01 14:05:09"},
+                                                    {"E1003", "2007-03-01 23:59:59"}};
     for (const auto &[empNo, when] : written) {
         SqlStatement update(db,
                             QStringLiteral("UPDATE ZA010MS SET U_DATE = :P1, U_EMP_NO = 'W1' "
@@ -241,15 +244,17 @@ void tst_PasswordInquiries::passwordsOfEveryUser()
     press(Qt::Key_F3);
     ClientDataSet *rows = screen->cdsQuery;
     QCOMPARE(values(rows, QStringLiteral("EMP_NO")),
-             (QStringList{"A0001", "E1001", "E10015", "E1002"}));
+             (QStringList{"A0001", "E1001", "E10015", "E1002", "E1003"}));
     QCOMPARE(values(rows, QStringLiteral("PASSWORD_CODE")),
-             (QStringList{"A0001", "E1001", "p15", "E1002"}));
-    QCOMPARE(values(rows, QStringLiteral("U_EMP_NO")), (QStringList{"W1", "W1", "W1", "W1"}));
+             (QStringList{"A0001", "E1001", "p15", "E1002", "E1003"}));
+    QCOMPARE(values(rows, QStringLiteral("U_EMP_NO")),
+             (QStringList{"W1", "W1", "W1", "W1", "W1"}));
     QCOMPARE(values(rows, QStringLiteral("U_DATE")),
              (QStringList{"2007-03-01 오전12:10:00",
                           "2007-03-01 오전09:05:09",
                           "2007-03-01 오후12:30:00",
-                          "2007-03-01 오후02:05:09"}));
+                          "2007-03-01 오후02:05:09",
+                          "2007-03-01 오후11:59:59"}));
     QCOMPARE(QApplication::focusWidget(), screen->cedEmpNo);
 }
 
@@ -272,7 +277,7 @@ void tst_PasswordInquiries::passwordOfOneUser()
     type(screen->cedEmpNo, QStringLiteral("ZZZ"));
     press(Qt::Key_Return);
     QVERIFY(screen->cedEmpNo->text().isEmpty());
-    QCOMPARE(screen->cdsQuery->recordCount(), 4);
+    QCOMPARE(screen->cdsQuery->recordCount(), 5);
     QVERIFY(screen->statusMessage().isEmpty());
 }
 

@@ -1,0 +1,344 @@
+#include "ZAI150.h"
+
+#include "employeepicker.h"
+#include "readrows.h"
+
+#include "common/commonroutines.h"
+#include "common/loginvalues.h"
+#include "common/silentabort.h"
+#include "db/sqlstatement.h"
+#include "framework/displaygrid.h"
+#include "framework/messagetexts.h"
+
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor Removed(0xFF, 0x00, 0x00);
+const QColor Added(0x00, 0x00, 0xFF);
+
+// The level of the user (:P1) in the project (:P0).
+const char *const UserLevel = "(SELECT PROJECT_LEVEL FROM ZA130MS WHERE EMP_NO = :P1 AND "
+                              "PROJECT_ID = :P0)";
+
+// The displayed programs of the project joined to a set B of (PROGRAM_ID, LVL).
+QString listSql(const QString &b)
+{
+    return QStringLiteral("SELECT A.MENU_ID || A.PROGRAM_ID, '[' || A.PROGRAM_ID || '] ' || "
+                          "COALESCE(A.PROGRAM_NAME, ''), B.LVL FROM ZA050MS A JOIN (%1) B "
+                          "ON A.PROGRAM_ID = B.PROGRAM_ID "
+                          "WHERE A.PROJECT_ID = :P0 AND A.DISPLAY_SEQ > 0 "
+                          "ORDER BY A.MENU_ID, A.DISPLAY_SEQ, A.PROGRAM_ID, B.LVL")
+            .arg(b);
+}
+
+// Not granted (1), and the level programs removed for the user (0).
+QString leftSql()
+{
+    return listSql(
+            QStringLiteral("SELECT PROGRAM_ID, 1 AS LVL FROM ZA050MS WHERE PROJECT_ID = :P0 "
+                           "EXCEPT SELECT PROGRAM_ID, 1 FROM ZA140MS WHERE PROJECT_ID = :P0 "
+                           "AND PROJECT_LEVEL = %1 "
+                           "EXCEPT SELECT PROGRAM_ID, 1 FROM ZA150MS WHERE EMP_NO = :P1 AND "
+                           "PROJECT_ID = :P0 AND ADD_YN = 'Y' "
+                           "UNION ALL SELECT PROGRAM_ID, 0 FROM ZA150MS WHERE EMP_NO = :P1 AND "
+                           "PROJECT_ID = :P0 AND ADD_YN = 'N'")
+                    .arg(QLatin1String(UserLevel)));
+}
+
+// Granted by the level (1) and added for the user (2), less the removals.
+QString rightSql()
+{
+    return listSql(
+            QStringLiteral("SELECT PROGRAM_ID, LVL FROM (SELECT PROGRAM_ID, 1 AS LVL FROM ZA140MS "
+                           "WHERE PROJECT_ID = :P0 AND PROJECT_LEVEL = %1 "
+                           "UNION ALL SELECT PROGRAM_ID, 2 FROM ZA150MS WHERE EMP_NO = :P1 AND "
+                           "PROJECT_ID = :P0 AND ADD_YN = 'Y' "
+                           "EXCEPT SELECT PROGRAM_ID, 1 FROM ZA150MS WHERE EMP_NO = :P1 AND "
+                           "PROJECT_ID = :P0 AND ADD_YN = 'N') S")
+                    .arg(QLatin1String(UserLevel)));
+}
+
+// The user's level programs, displayed or not.
+QString levelSetSql()
+{
+    return QStringLiteral("SELECT MENU_ID || PROGRAM_ID FROM ZA050MS WHERE PROJECT_ID = :P0 AND "
+                          "MENU_ID LIKE '%' AND PROGRAM_ID IN (SELECT PROGRAM_ID FROM ZA140MS "
+                          "WHERE PROJECT_ID = :P0 AND PROJECT_LEVEL = %1) ORDER BY MENU_ID, "
+                          "PROGRAM_ID")
+            .arg(QLatin1String(UserLevel));
+}
+
+QList<ListEntry> entries(const QList<QStringList> &rows)
+{
+    QList<ListEntry> list;
+    for (const QStringList &row : rows)
+        list.append({row.at(0), row.at(1), row.at(2).toInt()});
+    return list;
+}
+
+// The program of a key: the menu ID (two characters) comes first.
+QString programOf(const QString &key)
+{
+    return key.mid(2);
+}
+
+// The distinct programs of keys, in order.
+QStringList programsOf(const QStringList &keys)
+{
+    QStringList programs;
+    for (const QString &key : keys)
+        programs << programOf(key);
+    programs.removeDuplicates();
+    return programs;
+}
+
+QStringList keysOf(const QList<ListEntry> &side)
+{
+    QStringList keys;
+    for (const ListEntry &entry : side)
+        keys << entry.id;
+    return keys;
+}
+
+} // namespace
+
+TfrmZAI150::TfrmZAI150(QWidget *parent)
+    : TfrmZZI010(parent)
+{
+    setObjectName(QStringLiteral("frmZAI150"));
+    setWindowTitle(QStringLiteral("사용자별 프로그램 등록"));
+
+    picker = new EmployeePicker(this, QStringLiteral("* 사용자"), panSearch);
+    picker->setAdminOnly(false);
+    lblEmp = picker->lblEmp;
+    cedEmpNo = picker->cedEmpNo;
+    sbtEmpNo = picker->sbtEmpNo;
+    wlbEmpName = picker->wlbEmpName;
+    for (QWidget *widget : picker->widgets())
+        addSearchWidget(widget);
+    picker->setSearch([this] { bbtSearchClick(); });
+
+    rgrGrid = new DisplayGrid(panMain);
+    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
+    GridColumn project;
+    project.title = QStringLiteral("프로젝트");
+    project.width = 168;
+    rgrGrid->defineColumn(project);
+    rgrGrid->setFixedWidth(190);
+    connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        rgrGridRowChange();
+    });
+
+    mover = new TwoListMover(this,
+                             QStringLiteral("전체 프로그램 목록"),
+                             QStringLiteral("현재 사용자가 사용 가능한 프로그램 목록"),
+                             panMain);
+    mover->setMarkStep(1);
+    mover->setMarkColours({{0, Removed}, {2, Added}});
+    mover->setGroupOf(programOf);
+    lstListSrc = mover->lstListSrc;
+    lstListDst = mover->lstListDst;
+    sbtListS2D = mover->sbtListS2D;
+    sbtListS2DAll = mover->sbtListS2DAll;
+    sbtListD2S = mover->sbtListD2S;
+    sbtListD2SAll = mover->sbtListD2SAll;
+    mover->leftFoot()->addWidget(
+            legend(QStringLiteral("lblLegendSrc1"),
+                   QStringLiteral("'사용자'에게 사용 권한이 부여되지 않은 프로그램"),
+                   Qt::black));
+    mover->leftFoot()->addWidget(
+            legend(QStringLiteral("lblLegendSrc0"),
+                   QStringLiteral("레벨에는 권한이 있느나 '사용자'에게 권한 취소된 프로그램"),
+                   Removed));
+    mover->rightFoot()->addWidget(
+            legend(QStringLiteral("lblLegendDst1"),
+                   QStringLiteral("'사용자'가 속한 레벨에 사용 권한이 있는 프로그램"),
+                   Qt::black));
+    mover->rightFoot()->addWidget(
+            legend(QStringLiteral("lblLegendDst2"),
+                   QStringLiteral("'사용자'가 속한 레벨에 없는 프로그램 중 권한 추가된 프로그램"),
+                   Added));
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(8);
+    row->addWidget(rgrGrid);
+    row->addWidget(mover, 1);
+    addToMain(row, 1);
+
+    lblComment = new QLabel(QStringLiteral(
+                                    "프로젝트 실행 시 속도가 늦어지므로 가급적 [프로젝트 레벨별 "
+                                    "프로그램 등록]에서 사용자가 속한 레벨벨로 프로그램을 "
+                                    "등록하시고,\n이 프로그램에서 각 사용자별로 프로그램을 "
+                                    "등록하거나 취소하는 것은 꼭 필요한 경우에 한해서만 해 "
+                                    "주십시오."),
+                            panButtons);
+    lblComment->setObjectName(QStringLiteral("lblComment"));
+    addLeftBarButton(lblComment);
+}
+
+QLabel *TfrmZAI150::legend(const QString &objectName, const QString &caption, const QColor &colour)
+{
+    auto *label = new QLabel(QStringLiteral("■ ") + caption, mover);
+    label->setObjectName(objectName);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QStringList TfrmZAI150::projectIds() const
+{
+    QStringList ids;
+    for (const Project &project : m_projects)
+        ids << project.id;
+    return ids;
+}
+
+void TfrmZAI150::FormCreate()
+{
+    TfrmZZI010::FormCreate();
+    picker->Start();
+    const QList<QStringList> rows = ReadRows(database(),
+                                             QStringLiteral("SELECT PROJECT_ID, PROJECT_NAME "
+                                                            "FROM ZA020MS ORDER BY PROJECT_ID"));
+    const QSignalBlocker quiet(rgrGrid->selectionModel());
+    rgrGrid->setRowCount(int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        m_projects.append({rows.at(i).at(0), {}, {}, {}});
+        rgrGrid->setCell(i, 0, rows.at(i).at(1));
+    }
+}
+
+void TfrmZAI150::FormFirstShow()
+{
+    ShowErrorMessage(QStringLiteral("이 프로그램은 가급적 실행하지 말고\r"
+                                    "[프로젝트 레벨별 프로그램 등록]에서 권한을 등록하십시오."));
+}
+
+void TfrmZAI150::CheckSearchCriteria()
+{
+    bbtSearch->setFocus(); // the number field is left: its name is filled
+    picker->FillName();
+    if (wlbEmpName->text().trimmed().isEmpty()) {
+        ShowErrorMessage(lblEmp->text() + MessageText::enterCorrectly());
+        cedEmpNo->setFocus();
+        Abort();
+    }
+}
+
+void TfrmZAI150::LoadData()
+{
+    const QString empNo = cedEmpNo->text();
+    for (Project &project : m_projects) {
+        project.sides.left = entries(ReadRows(database(), leftSql(), {project.id, empNo}));
+        project.sides.right = entries(ReadRows(database(), rightSql(), {project.id, empNo}));
+        project.loadedRight = keysOf(project.sides.right);
+        project.levelSet.clear();
+        for (const QStringList &row : ReadRows(database(), levelSetSql(), {project.id, empNo}))
+            project.levelSet << row.at(0);
+    }
+    if (m_projects.isEmpty())
+        return;
+    rgrGrid->setCurrentIndex(rgrGrid->model()->index(0, 0));
+    rgrGridRowChange();
+    rgrGrid->setFocus();
+}
+
+void TfrmZAI150::rgrGridRowChange()
+{
+    ShowStatusMessage(QString());
+    const int row = rgrGrid->currentRow();
+    mover->setSides(row >= 0 && row < m_projects.size() ? &m_projects[row].sides : nullptr);
+}
+
+bool TfrmZAI150::differs(const Project &project)
+{
+    QStringList current = keysOf(project.sides.right);
+    QStringList loaded = project.loadedRight;
+    current.sort();
+    loaded.sort();
+    return current != loaded;
+}
+
+bool TfrmZAI150::HasPendingChanges()
+{
+    return std::any_of(m_projects.cbegin(), m_projects.cend(), differs);
+}
+
+void TfrmZAI150::CheckSaveData()
+{
+    if (HasPendingChanges()
+        && !AskYesNo(QStringLiteral(
+                "변경사항이 현재 사용자에게만 적용되는 사항인지 다시 확인하십시오.\r"
+                "사용자가 속한 레벨의 다른 사용자에게도 공통적으로 적용되는 사항이면\r"
+                "[프로젝트 레벨별 프로그램 등록]에서 등록하십시오.\r\r"
+                "변경사항을 정말 저장하시겠습니까?")))
+        Abort();
+}
+
+void TfrmZAI150::WriteChanges()
+{
+    const QString empNo = cedEmpNo->text();
+    SqlStatement clear(database(),
+                       QStringLiteral(
+                               "DELETE FROM ZA150MS WHERE EMP_NO = :P0 AND PROJECT_ID = :P1"));
+    SqlStatement write(database(),
+                       QStringLiteral(
+                               "INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, ADD_YN, "
+                               "U_EMP_NO, U_DATE, U_IP) VALUES (:P0, :P1, :P2, :P3, :P4, "
+                               "SYSDATE, :P5)"));
+    for (const Project &project : std::as_const(m_projects)) {
+        if (!differs(project))
+            continue;
+        // Programs, not menu entries: a program is granted when any of its
+        // entries is on the right, and it gets one row at most.
+        const QStringList granted = programsOf(keysOf(project.sides.right));
+        const QStringList level = programsOf(project.levelSet);
+        QList<QPair<QString, QString>> rows;
+        for (const QString &program : granted) {
+            if (!level.contains(program))
+                rows.append({program, QStringLiteral("Y")});
+        }
+        for (const QString &program : level) {
+            if (!granted.contains(program))
+                rows.append({program, QStringLiteral("N")});
+        }
+        clear.bind(QStringLiteral("P0"), empNo);
+        clear.bind(QStringLiteral("P1"), project.id);
+        clear.exec();
+        for (const auto &[program, addYn] : rows) {
+            write.bind(QStringLiteral("P0"), empNo);
+            write.bind(QStringLiteral("P1"), project.id);
+            write.bind(QStringLiteral("P2"), program);
+            write.bind(QStringLiteral("P3"), addYn);
+            write.bind(QStringLiteral("P4"), login().empNo);
+            write.bind(QStringLiteral("P5"), login().localIP);
+            write.exec();
+        }
+    }
+}
+
+void TfrmZAI150::AfterSave()
+{
+    SetSearchMode(true);
+    DiscardChanges();
+    bbtSearchClick();
+    ShowStatusMessage(MessageText::saved());
+}
+
+void TfrmZAI150::DiscardChanges()
+{
+    TfrmZZI010::DiscardChanges();
+    for (Project &project : m_projects)
+        project = {project.id, {}, {}, {}};
+    mover->refresh();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "twolistmover.h"
+
+#include "framework/ZZI010.h"
+
+#include <QStringList>
+
+class DisplayGrid;
+class EmployeePicker;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QToolButton;
+
+/// "사용자별 프로그램 등록": per project, the programs one user cannot open
+/// (left) and can open (right), marked by where the right comes from; a save
+/// writes the user's additions and removals as the difference between his
+/// level's programs and the right side.
+class TfrmZAI150 : public TfrmZZI010
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmZAI150(QWidget *parent = nullptr);
+
+    /// The project IDs, one per grid row.
+    QStringList projectIds() const;
+
+    EmployeePicker *picker = nullptr;
+    QLabel *lblEmp = nullptr;
+    QLineEdit *cedEmpNo = nullptr;
+    QToolButton *sbtEmpNo = nullptr;
+    QLabel *wlbEmpName = nullptr;
+    DisplayGrid *rgrGrid = nullptr;
+    TwoListMover *mover = nullptr;
+    QListWidget *lstListSrc = nullptr;
+    QListWidget *lstListDst = nullptr;
+    QToolButton *sbtListS2D = nullptr;
+    QToolButton *sbtListS2DAll = nullptr;
+    QToolButton *sbtListD2S = nullptr;
+    QToolButton *sbtListD2SAll = nullptr;
+    QLabel *lblComment = nullptr;
+
+protected:
+    void FormCreate() override;
+    /// The warning that per-user programs are exceptions.
+    void FormFirstShow() override;
+    void CheckSearchCriteria() override;
+    void LoadData() override;
+    /// Some project's right side differs from what was read.
+    bool HasPendingChanges() override;
+    /// With changes: the question whether they are meant for this user only;
+    /// No stops the save (and a close that asked for it) with the edits kept.
+    void CheckSaveData() override;
+    /// Per changed project: its overrides deleted, the additions and removals written.
+    void WriteChanges() override;
+    /// Search mode, the same user searched again, "자료를 정상적으로 저장했습니다.".
+    void AfterSave() override;
+    void DiscardChanges() override;
+
+private:
+    struct Project
+    {
+        QString id;
+        ListSides sides;
+        QStringList loadedRight;
+        QStringList levelSet;
+    };
+
+    void rgrGridRowChange();
+    QLabel *legend(const QString &objectName, const QString &caption, const QColor &colour);
+    static bool differs(const Project &project);
+
+    QList<Project> m_projects;
+};

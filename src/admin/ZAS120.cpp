@@ -1,0 +1,133 @@
+#include "ZAS120.h"
+
+#include "projectchooser.h"
+#include "readrows.h"
+
+#include "db/clientdataset.h"
+#include "framework/datagrid.h"
+#include "framework/displaygrid.h"
+#include "framework/useraction.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Removals are not taken away: the inquiry shows where a right comes from.
+const char *const UsersSql
+        = "SELECT A.EMP_NO, B.EMP_NAME, A.LVL FROM (SELECT EMP_NO, '레벨' AS LVL FROM ZA130MS "
+          "WHERE PROJECT_ID = :P0 AND PROJECT_LEVEL IN (SELECT PROJECT_LEVEL FROM ZA140MS WHERE "
+          "PROJECT_ID = :P0 AND PROGRAM_ID = :P1) UNION ALL SELECT EMP_NO, '사용자' FROM ZA150MS "
+          "WHERE PROJECT_ID = :P0 AND PROGRAM_ID = :P1 AND ADD_YN = 'Y') A "
+          "JOIN ZA010MS B ON B.EMP_NO = A.EMP_NO WHERE B.USE_YN = 'Y' ORDER BY A.EMP_NO, A.LVL";
+
+GridColumn column(const QString &title, int width, bool centred = false, bool blankRepeats = false)
+{
+    GridColumn c;
+    c.title = title;
+    c.width = width;
+    if (centred)
+        c.alignment = Qt::AlignCenter;
+    c.blankRepeats = blankRepeats;
+    return c;
+}
+
+} // namespace
+
+TfrmZAS120::TfrmZAS120(QWidget *parent)
+    : TfrmZZS020(parent)
+{
+    setObjectName(QStringLiteral("frmZAS120"));
+    setWindowTitle(QStringLiteral("프로그램별 사용자 권한 조회"));
+
+    projects = new ProjectChooser(panSearch);
+    lblProject = projects->lblProject;
+    cbbProject = projects->cbbProject;
+    addSearchWidget(lblProject);
+    addSearchWidget(cbbProject);
+    setSearchFields({cbbProject});
+    connect(projects, &ProjectChooser::projectChanged, this, [this] { clearPrograms(); });
+
+    rgrGridProgram = new DisplayGrid(panMain);
+    rgrGridProgram->setObjectName(QStringLiteral("rgrGridProgram"));
+    rgrGridProgram->defineColumn(column(QStringLiteral("메인메뉴"), 245, false, true));
+    rgrGridProgram->defineColumn(column(QStringLiteral("프로그램 ID"), 108, true));
+    rgrGridProgram->defineColumn(column(QStringLiteral("프로그램 명"), 256));
+    rgrGridProgram->setFixedWidth(245 + 108 + 256 + 24);
+    connect(rgrGridProgram->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        RunUserAction([this] { rgrGridProgramClick(); });
+    });
+    // The program grid stands left of the user grid, in the grid's row.
+    for (int i = 0; i < mainLayout()->count(); ++i) {
+        auto *row = qobject_cast<QBoxLayout *>(mainLayout()->itemAt(i)->layout());
+        if (row && row->indexOf(rgrGrid) >= 0) {
+            row->insertWidget(0, rgrGridProgram);
+            row->insertSpacing(1, 6);
+            break;
+        }
+    }
+
+    rgrGrid->addColumn(QStringLiteral("EMP_NO"), QStringLiteral("사용자 번호"), 80, Qt::AlignCenter);
+    rgrGrid->addColumn(QStringLiteral("EMP_NAME"), QStringLiteral("사용자 이름"), 173);
+    rgrGrid->addColumn(QStringLiteral("LVL"), QStringLiteral("권한"), 85, Qt::AlignCenter);
+
+    for (QPushButton *button : {bbtPrint, bbtPreview, bbtExcel}) {
+        button->hide();
+        button->setEnabled(false);
+    }
+}
+
+void TfrmZAS120::FormCreate()
+{
+    TfrmZZS020::FormCreate();
+    projects->Fill(database());
+}
+
+void TfrmZAS120::clearPrograms()
+{
+    {
+        const QSignalBlocker quiet(rgrGridProgram->selectionModel());
+        rgrGridProgram->setRowCount(0);
+    }
+    cdsQuery->close();
+}
+
+void TfrmZAS120::bbtSearchClick()
+{
+    projects->CheckSelected(QStringLiteral("프로젝트"));
+    TfrmZZS020::bbtSearchClick();
+    const QList<QStringList> rows
+            = ReadRows(database(),
+                       QStringLiteral(
+                               "SELECT B.MENU_NAME, A.PROGRAM_ID, A.PROGRAM_NAME FROM ZA050MS A, "
+                               "ZA040MS B WHERE A.PROJECT_ID = :P0 AND B.PROJECT_ID = A.PROJECT_ID "
+                               "AND B.MENU_ID = A.MENU_ID "
+                               "ORDER BY A.MENU_ID, A.PROJECT_ID, A.DISPLAY_SEQ NULLS LAST, "
+                               "A.PROGRAM_ID"),
+                       {projects->projectId()});
+    clearPrograms();
+    {
+        const QSignalBlocker quiet(rgrGridProgram->selectionModel());
+        rgrGridProgram->setRowCount(int(rows.size()));
+        for (int i = 0; i < rows.size(); ++i) {
+            for (int c = 0; c < 3; ++c)
+                rgrGridProgram->setCell(i, c, rows.at(i).at(c));
+        }
+        if (!rows.isEmpty())
+            rgrGridProgram->setCurrentIndex(rgrGridProgram->model()->index(0, 0));
+    }
+    if (!rows.isEmpty())
+        rgrGridProgramClick();
+    cbbProject->setFocus();
+}
+
+void TfrmZAS120::rgrGridProgramClick()
+{
+    const int row = rgrGridProgram->currentRow();
+    if (row < 0 || row >= rgrGridProgram->rowCount())
+        return;
+    OpenQuery(QString::fromUtf8(UsersSql), {projects->projectId(), rgrGridProgram->cell(row, 1)});
+}
