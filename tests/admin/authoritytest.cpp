@@ -4,6 +4,7 @@
 
 #include "admin/marklistdelegate.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QProcess>
 
@@ -40,4 +41,12 @@ void pickEntries(QListWidget *list, const QStringList &texts)
                           list->visualItemRect(found.first()).center());
         modifiers = Qt::ControlModifier;
     }
+}
+
+void keepPicture(QWidget *widget, const QString &engine, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("KESA_SCREENSHOT_DIR");
+    if (dir.isEmpty() || engine != QLatin1String("sqlite"))
+        return;
+    QVERIFY(widget->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
 }

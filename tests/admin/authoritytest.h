@@ -47,3 +47,7 @@ QStringList listEntries(const QListWidget *list);
 /// Clicks the entries with these texts, Ctrl held after the first, as a user
 /// picks several entries of a list box.
 void pickEntries(QListWidget *list, const QStringList &texts);
+
+/// A picture for people: with KESA_SCREENSHOT_DIR=DIR, the widget as shown is
+/// kept as DIR/NAME.png (once, for the SQLite run).
+void keepPicture(QWidget *widget, const QString &engine, const QString &name);

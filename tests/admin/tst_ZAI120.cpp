@@ -151,6 +151,7 @@ void tst_ZAI120::rightsSavedAndReadBack()
     tick(screen->clbListUpjang, QStringLiteral("[U104] 렌탈샵"), true);
     tick(screen->clbListUpjang, QStringLiteral("[U101] 한식당 온돌"), false);
     tick(screen->clbListUpjang, QStringLiteral("[U103] 스키하우스 편의점"), true);
+    keepPicture(&page, engine, QStringLiteral("ZAI120"));
     press(Qt::Key_F2);
     QCOMPARE(screen->statusMessage(), MessageText::saved());
     QVERIFY(!screen->isSearchMode());

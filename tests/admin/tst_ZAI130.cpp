@@ -99,6 +99,7 @@ void tst_ZAI130::levelChange()
     QCOMPARE(screen->wlbProject->text(), QStringLiteral("골프 관리"));
     QCOMPARE(screen->wlbProject->toolTip(), Golf);
     QCOMPARE(screen->wlbLevel->text(), QStringLiteral("프론트"));
+    keepPicture(&page, engine, QStringLiteral("ZAI130"));
     QCOMPARE(QApplication::focusWidget(), screen->dedLevel);
 
     // Two characters show no name while typing; the grid's column does.
@@ -253,6 +254,8 @@ void tst_ZAI130::grantAndRevoke()
                 {QStringLiteral("[SAI030] 렌탈 등록"), QStringLiteral("[SAS020] 렌탈 현황 조회")});
     QTest::mouseClick(screen->sbtListS2D, Qt::LeftButton);
     QCOMPARE(listEntries(screen->lstListDst).last(), QStringLiteral("[SAS020] 렌탈 현황 조회/1"));
+    screen->lstListDst->item(0)->setSelected(true);
+    keepPicture(&page, engine, QStringLiteral("ZAI140"));
     pickEntries(screen->lstListDst, {QStringLiteral("[SAI010] 리프트권 발매")});
     QTest::mouseClick(screen->sbtListD2S, Qt::LeftButton);
     QCOMPARE(listEntries(screen->lstListSrc).last(), QStringLiteral("[SAI010] 리프트권 발매/1"));

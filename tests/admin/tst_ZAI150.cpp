@@ -128,6 +128,8 @@ void tst_ZAI150::removalAndAddition()
                           QStringLiteral("[ZXI021] 휴일 등록/1"),
                           ZXS090 + QStringLiteral("/1"),
                           ZXB000 + QStringLiteral("/2")}));
+    screen->lstListSrc->item(0)->setSelected(true);
+    keepPicture(&page, engine, QStringLiteral("ZAI150"));
 
     // The red one right turns black, the blue one left too; and back again: no change.
     moveRight(screen, {ZXS095});
@@ -295,6 +297,7 @@ void tst_ZAI150::usersOfProgram()
              (QStringList{QStringLiteral("A0001:김관리:레벨"),
                           QStringLiteral("E1002:박민수:레벨"),
                           QStringLiteral("E1002:박민수:사용자")}));
+    keepPicture(&page, engine, QStringLiteral("ZAS120"));
 
     // A program nobody holds.
     exec(tdb.db(), QStringLiteral("DELETE FROM ZA140MS WHERE PROGRAM_ID = 'SAI030'"));

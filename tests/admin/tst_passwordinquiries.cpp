@@ -247,8 +247,7 @@ void tst_PasswordInquiries::passwordsOfEveryUser()
              (QStringList{"A0001", "E1001", "E10015", "E1002", "E1003"}));
     QCOMPARE(values(rows, QStringLiteral("PASSWORD_CODE")),
              (QStringList{"A0001", "E1001", "p15", "E1002", "E1003"}));
-    QCOMPARE(values(rows, QStringLiteral("U_EMP_NO")),
-             (QStringList{"W1", "W1", "W1", "W1", "W1"}));
+    QCOMPARE(values(rows, QStringLiteral("U_EMP_NO")), (QStringList{"W1", "W1", "W1", "W1", "W1"}));
     QCOMPARE(values(rows, QStringLiteral("U_DATE")),
              (QStringList{"2007-03-01 오전12:10:00",
                           "2007-03-01 오전09:05:09",
