@@ -2,6 +2,7 @@
 
 #include "dbengine.h"
 #include "dberror.h"
+#include "rightslog.h"
 #include "routines.h"
 #include "transaction.h"
 
@@ -166,7 +167,8 @@ QList<Version> versions(DbEngine engine)
     QStringList first;
     for (const char *statement : version1)
         first << QString::fromUtf8(statement).replace(QLatin1String("%DATE%"), date);
-    return {{1, first}};
+    // Version 2: the permission change log and its triggers.
+    return {{1, first}, {2, RightsLog::schemaStatements(engine)}};
 }
 
 void run(const QSqlDatabase &db, const QString &sql)
@@ -202,6 +204,11 @@ int installedVersion(const QSqlDatabase &db)
 
 void install(const QSqlDatabase &db)
 {
+    install(db, currentVersion());
+}
+
+void install(const QSqlDatabase &db, int upToVersion)
+{
     const DbEngine engine = engineOf(db);
     if (engine == DbEngine::Other)
         throw DbError(QStringLiteral("지원하지 않는 데이터베이스입니다: %1").arg(db.driverName()));
@@ -217,7 +224,7 @@ void install(const QSqlDatabase &db)
             throw DbError(QStringLiteral("이 프로그램보다 새 버전의 데이터베이스입니다 (버전 %1).")
                                   .arg(installed));
         for (const Version &version : versions(engine)) {
-            if (version.number <= installed)
+            if (version.number <= installed || version.number > upToVersion)
                 continue;
             for (const QString &statement : version.statements)
                 run(db, statement);

@@ -14,5 +14,7 @@ int installedVersion(const QSqlDatabase &db);
 /// Creates or upgrades the tables and (re)creates the routines; idempotent.
 /// Runs in one transaction: on failure nothing stays. Throws DbError.
 void install(const QSqlDatabase &db);
+/// As install(), stopping at a version (tests make databases of older versions).
+void install(const QSqlDatabase &db, int upToVersion);
 
 } // namespace Schema

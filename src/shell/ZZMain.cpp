@@ -177,33 +177,23 @@ void TfrmZZMain::BuildProgramMenu()
         return;
     }
     m_showOnStart = true;
-    QMenu *current = nullptr;
     try {
         login().accountName = Authority::accountDisplayName(m_db, login().dbUser);
-        const QList<Authority::MenuRow> menus = Authority::menus(m_db, m_projectId);
-        for (const Authority::MenuRow &row : menus) {
-            current = new QMenu(row.menuName, mmuMenu);
-            current->setObjectName(QStringLiteral("mnu") + row.menuId);
+        for (const Authority::MenuPrograms &entry :
+             Authority::menuBar(m_db, m_projectId, login().empNo)) {
+            auto *current = new QMenu(entry.menu.menuName, mmuMenu);
+            current->setObjectName(QStringLiteral("mnu") + entry.menu.menuId);
             mmuMenu->insertMenu(mmuMenuWindow->menuAction(), current);
-            const QList<Authority::ProgramRow> programs = Authority::menuPrograms(m_db,
-                                                                                  m_projectId,
-                                                                                  row.menuId,
-                                                                                  login().empNo);
-            for (const Authority::ProgramRow &program : programs) {
+            for (const Authority::ProgramRow &program : entry.programs) {
                 QAction *item = current->addAction(program.programName);
                 item->setObjectName(QStringLiteral("mnu") + program.programId);
                 item->setData(program.programId);
                 item->setStatusTip(program.programId);
                 connect(item, &QAction::triggered, this, [this, item] { MenuProgramClick(item); });
             }
-            if (programs.isEmpty())
-                delete current; // a menu without any program of this employee does not appear
-            current = nullptr;
         }
     } catch (const DbError &e) {
-        // The menus built so far stay; a menu cut short by the failure goes.
-        if (current && current->actions().isEmpty())
-            delete current;
+        // The rule is decided before any menu is built: a failure leaves no menu.
         MessageService::instance().error(e.message());
     }
 }

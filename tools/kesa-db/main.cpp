@@ -6,12 +6,15 @@
 #include "db/dberror.h"
 #include "db/demodata.h"
 #include "db/lunarholidays.h"
+#include "db/rightscopy.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
 #include "platform/localip.h"
+#include "rightsreport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -59,8 +62,20 @@ int holidays(const QSqlDatabase &db, int year, bool write, const QString &user)
     return 0;
 }
 
-int run(const QStringList &args, const QString &user, const QString &password, bool write)
+struct Options
 {
+    QString user;
+    QString password;
+    bool write = false;
+    QString by;
+    QString since;
+    QString emp;
+};
+
+int run(const QStringList &args, const Options &options)
+{
+    const QString &user = options.user;
+    const QString &password = options.password;
     const QString command = args.value(0);
     const QString alias = args.value(1);
     const bool create = command == QLatin1String("init") || command == QLatin1String("demo");
@@ -84,18 +99,35 @@ int run(const QStringList &args, const QString &user, const QString &password, b
         return 0;
     }
     if (command == QLatin1String("holidays"))
-        return holidays(db, args.value(2).toInt(), write, user.isEmpty() ? sessionUser(db) : user);
-    const QString project = args.value(2);
-    const QString empNo = args.value(3);
-    for (const Authority::MenuRow &menu : Authority::menus(db, project)) {
-        const QList<Authority::ProgramRow> programs = Authority::menuPrograms(db,
-                                                                              project,
-                                                                              menu.menuId,
-                                                                              empNo);
-        if (programs.isEmpty())
-            continue;
-        out() << menu.menuId << '\t' << menu.menuName << '\n';
-        for (const Authority::ProgramRow &program : programs)
+        return holidays(db,
+                        args.value(2).toInt(),
+                        options.write,
+                        user.isEmpty() ? sessionUser(db) : user);
+    if (command == QLatin1String("explain"))
+        return RightsReport::explain(db, args.value(2), args.value(3), args.value(4), out(), err());
+    if (command == QLatin1String("diff-rights"))
+        return RightsReport::diff(db, args.value(2), args.value(3), args.value(4), out());
+    if (command == QLatin1String("rights-log"))
+        return RightsReport::log(db, options.since, options.emp, out());
+    if (command == QLatin1String("copy-rights")) {
+        QString writer = !options.by.isEmpty() ? options.by
+                                               : (user.isEmpty() ? sessionUser(db) : user);
+        if (writer.isEmpty())
+            writer = qEnvironmentVariable("USER");
+        const RightsCopy::Counts counts = RightsCopy::copy(db,
+                                                           args.value(2),
+                                                           args.value(3),
+                                                           args.value(4),
+                                                           writer.left(8),
+                                                           localIPv4Address());
+        out() << args.value(2) << " → " << args.value(3) << ": 레벨 " << counts.levels
+              << "건, 사용자별 추가/제외 " << counts.overrides << "건을 복사했습니다.\n";
+        return 0;
+    }
+    for (const Authority::MenuPrograms &entry :
+         Authority::menuBar(db, args.value(2), args.value(3))) {
+        out() << entry.menu.menuId << '\t' << entry.menu.menuName << '\n';
+        for (const Authority::ProgramRow &program : entry.programs)
             out() << '\t' << program.programId << '\t' << program.programName << '\n';
     }
     return 0;
@@ -124,6 +156,14 @@ int main(int argc, char *argv[])
             "  menu ALIAS PROJECT_ID EMP_NO    print the menu bar of an employee\n"
             "  holidays ALIAS YEAR [--write]   print the lunar holidays of a year (1990-2100);\n"
             "                                  --write stores the free days as one-year holidays\n"
+            "  explain ALIAS PROJECT_ID EMP_NO [PROGRAM_ID]\n"
+            "                                  why each program is or is not on the menu bar\n"
+            "  copy-rights ALIAS FROM_EMP TO_EMP [PROJECT_ID] [--by EMP_NO]\n"
+            "                                  give TO_EMP the levels and overrides of FROM_EMP\n"
+            "  diff-rights ALIAS EMP1 EMP2 [PROJECT_ID]\n"
+            "                                  programs one has on the menu bar and the other not\n"
+            "  rights-log ALIAS [--since YYYY-MM-DD] [--emp EMP_NO]\n"
+            "                                  the log of every change of rights\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
             "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
     parser.addHelpOption();
@@ -138,26 +178,47 @@ int main(int argc, char *argv[])
     const QCommandLineOption writeOption(QStringLiteral("write"),
                                          QStringLiteral("holidays: store them (Z0013)."));
     parser.addOption(writeOption);
+    const QCommandLineOption byOption(QStringLiteral("by"),
+                                      QStringLiteral("copy-rights: the writer's employee number "
+                                                     "(default: the database user)."),
+                                      QStringLiteral("emp"));
+    const QCommandLineOption sinceOption(QStringLiteral("since"),
+                                         QStringLiteral("rights-log: from this day on."),
+                                         QStringLiteral("date"));
+    const QCommandLineOption empOption(QStringLiteral("emp"),
+                                       QStringLiteral("rights-log: changes of this employee."),
+                                       QStringLiteral("emp"));
+    parser.addOptions({byOption, sinceOption, empOption});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("init, demo, menu or holidays"));
+                                 QStringLiteral("init, demo, menu, holidays, explain, copy-rights, "
+                                                "diff-rights or rights-log"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    const bool valid = ((command == QLatin1String("init") || command == QLatin1String("demo"))
-                        && args.size() == 2)
-                       || (command == QLatin1String("menu") && args.size() == 4)
-                       || (command == QLatin1String("holidays") && args.size() == 3
-                           && isYear(args.value(2)));
+    const bool valid
+            = ((command == QLatin1String("init") || command == QLatin1String("demo"))
+               && args.size() == 2)
+              || (command == QLatin1String("menu") && args.size() == 4)
+              || (command == QLatin1String("holidays") && args.size() == 3 && isYear(args.value(2)))
+              || ((command == QLatin1String("explain") || command == QLatin1String("copy-rights")
+                   || command == QLatin1String("diff-rights"))
+                  && (args.size() == 4 || args.size() == 5))
+              || (command == QLatin1String("rights-log") && args.size() == 2
+                  && (!parser.isSet(sinceOption)
+                      || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()));
     if (!valid) {
         err() << parser.helpText();
         return 2;
     }
     try {
         return run(args,
-                   parser.value(userOption),
-                   parser.value(passwordOption),
-                   parser.isSet(writeOption));
+                   {parser.value(userOption),
+                    parser.value(passwordOption),
+                    parser.isSet(writeOption),
+                    parser.value(byOption),
+                    parser.value(sinceOption),
+                    parser.value(empOption)});
     } catch (const DbError &error) {
         err() << error.message() << '\n';
         return 1;
