@@ -2,6 +2,7 @@
 
 #include "clientdatasetsql.h"
 #include "dberror.h"
+#include "preparedbatch.h"
 #include "sqlstatement.h"
 #include "transaction.h"
 
@@ -789,7 +790,7 @@ void ClientDataSet::cancelUpdates()
     Q_EMIT currentRowChanged(m_current);
 }
 
-void ClientDataSet::writeChanges()
+void ClientDataSet::writeChanges(PreparedBatch &batch)
 {
     const QString table = tableName();
     if (table.isEmpty())
@@ -809,10 +810,7 @@ void ClientDataSet::writeChanges()
         return picked;
     };
     const auto run = [&](const ClientDataSetSql::Statement &change, bool oneRow) {
-        SqlStatement statement(m_db, change.sql);
-        for (int i = 0; i < change.values.size(); ++i)
-            statement.bind(QLatin1String("P") + QString::number(i), change.values.at(i));
-        const int affected = statement.exec();
+        const int affected = batch.exec(change.sql, change.values);
         if (oneRow && affected != 1)
             throw DbError(rowChangedText());
     };
@@ -852,7 +850,11 @@ void ClientDataSet::applyUpdates()
         leaveEdit();
     if (changeCount() == 0)
         return;
-    Transaction::run(m_db, [this] { writeChanges(); });
+    // Statements of one shape are prepared once, values bound. The batch ends
+    // after the transaction: PostgreSQL frees its statements only outside a
+    // failed transaction.
+    PreparedBatch batch(m_db);
+    Transaction::run(m_db, [&] { writeChanges(batch); });
 
     for (int i = 0; i < m_rows.size(); ++i) {
         Row &row = m_rows[i];

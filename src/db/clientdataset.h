@@ -198,7 +198,7 @@ private:
     void removeRowAt(int row);
     void emitRowChanged(int row);
     QVariant converted(const DataField &field, const QVariant &value) const;
-    void writeChanges();
+    void writeChanges(class PreparedBatch &batch);
 
     QSqlDatabase m_db;
     QString m_sql;

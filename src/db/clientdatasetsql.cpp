@@ -1,26 +1,19 @@
 #include "clientdatasetsql.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace ClientDataSetSql {
 
 namespace {
 
-// A floating-point value travels as its shortest exact text, so that a NUMERIC
-// column compares equal to the value it was read as.
-QVariant bindable(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
-        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    return value;
-}
-
 void appendParameter(Statement &statement, const QVariant &value)
 {
     statement.sql += QLatin1String(":P");
     statement.sql += QString::number(statement.values.size());
-    statement.values.append(bindable(value));
+    // The statement layer writes each value as itself (a double as its
+    // shortest exact text where text is sent), so a NUMERIC column compares
+    // equal to the value it was read as.
+    statement.values.append(value);
 }
 
 bool isNullValue(const QVariant &value)

@@ -110,7 +110,7 @@ void tst_ClientDataSet::statements()
     QCOMPARE(ClientDataSetSql::paged(QStringLiteral("SELECT 1"), DbEngine::PostgreSQL, 0, -1),
              QStringLiteral("SELECT 1\nLIMIT ALL OFFSET 0"));
 
-    // Null and empty originals are found with IS NULL, doubles travel as their shortest text.
+    // Null and empty originals are found with IS NULL; values travel as they are.
     const auto update = ClientDataSetSql::updateRow(QStringLiteral("T"),
                                                     {QStringLiteral("A")},
                                                     {QStringLiteral("x")},
@@ -120,7 +120,7 @@ void tst_ClientDataSet::statements()
                                                     {QVariant(), QString(), 0.1});
     QCOMPARE(update.sql,
              QStringLiteral("UPDATE T SET A = :P0 WHERE A IS NULL AND B IS NULL AND C = :P1"));
-    QCOMPARE(update.values, (QVariantList{QStringLiteral("x"), QStringLiteral("0.1")}));
+    QCOMPARE(update.values, (QVariantList{QStringLiteral("x"), 0.1}));
 }
 
 void tst_ClientDataSet::packets()
