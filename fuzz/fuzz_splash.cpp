@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!QResource::registerResource(resource, root))
         return 0;
     QDirIterator it(QLatin1Char(':') + root,
-                    QDir::AllEntries | QDir::Hidden,
+                    QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     int entries = 0;
     while (it.hasNext() && entries++ < 1000) {

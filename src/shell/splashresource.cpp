@@ -140,6 +140,15 @@ QString fault(const QByteArray &bytes)
             const quint64 name = names + file.number(at, 4);
             if (!file.fits(name, 6) || !file.fits(name + 6, file.number(name, 2) * 2))
                 return QStringLiteral("name of node %1 outside the file").arg(node);
+            // A name that is a path of its own ("", ".", "..", "a/b") makes
+            // Qt's directory walk go round in circles.
+            const quint64 length = file.number(name, 2);
+            QString text;
+            for (quint64 i = 0; i < length; ++i)
+                text.append(QChar(char16_t(file.number(name + 6 + 2 * i, 2))));
+            if (text.isEmpty() || text == QLatin1String(".") || text == QLatin1String("..")
+                || text.contains(QLatin1Char('/')) || text.contains(QChar(0)))
+                return QStringLiteral("node %1 has no usable name").arg(node);
         }
         if (flags & FlagDirectory) {
             if (flags != FlagDirectory)

@@ -250,6 +250,10 @@ void TestSplash::damagedResourceFileIsRefused_data()
             << replaced(plain, treeAt + 10, bigEndian(0, 4)) << false;
     QTest::newRow("name longer than the file")
             << replaced(plain, treeAt - 8, bigEndian(0xFFFF, 2)) << false;
+    // A name that is a path of its own sends Qt's directory walk round in circles.
+    QTest::newRow("entry named '.'") << replaced(plain, treeAt - 2, bigEndian('.', 2)) << false;
+    QTest::newRow("entry name with '/'") << replaced(plain, treeAt - 2, bigEndian('/', 2)) << false;
+    QTest::newRow("empty entry name") << replaced(plain, treeAt - 8, bigEndian(0, 2)) << false;
     QTest::newRow("root is a file") << replaced(plain, treeAt + 4, bigEndian(0, 2)) << false;
     QTest::newRow("unknown flag") << replaced(plain, treeAt + 22 + 4, bigEndian(8, 2)) << false;
     QByteArray broken = collection(QByteArray(200, 'x'), 1);
