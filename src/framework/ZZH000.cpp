@@ -3,6 +3,7 @@
 #include "editcolour.h"
 #include "inquirytexts.h"
 #include "messagetexts.h"
+#include "screenframe.h"
 #include "useraction.h"
 
 #include "common/silentabort.h"
@@ -19,52 +20,22 @@
 
 TfrmZZH000::TfrmZZH000(QWidget *owner)
     : QDialog(owner ? owner : mainWindow())
+    , m_frame(std::make_unique<ScreenFrame>(this))
 {
     setObjectName(QStringLiteral("frmZZH000"));
     setModal(true);
-    QFont dialogFont(QStringLiteral("굴림"));
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
     resize(414, 149);
 
-    m_rootLayout = new QVBoxLayout(this);
-    m_rootLayout->setContentsMargins(0, 0, 0, 0);
-    m_rootLayout->setSpacing(0);
-
-    panMain = new QWidget(this);
-    panMain->setObjectName(QStringLiteral("panMain"));
-    m_mainLayout = new QVBoxLayout(panMain);
-    m_mainLayout->setContentsMargins(4, 4, 4, 4);
-    m_rootLayout->addWidget(panMain, 1);
-
-    panButtons = new QWidget(this);
-    panButtons->setObjectName(QStringLiteral("panButtons"));
-    panButtons->setFixedHeight(40);
-    auto *barColumn = new QVBoxLayout(panButtons);
-    barColumn->setContentsMargins(0, 0, 0, 0);
-    barColumn->setSpacing(0);
-    bvlButtons = new QFrame(panButtons);
-    bvlButtons->setObjectName(QStringLiteral("bvlButtons"));
-    bvlButtons->setFrameShape(QFrame::HLine);
-    bvlButtons->setFrameShadow(QFrame::Sunken);
-    barColumn->addWidget(bvlButtons);
-    m_buttonLayout = new QHBoxLayout;
-    m_buttonLayout->setContentsMargins(6, 0, 6, 0);
-    m_buttonLayout->setSpacing(4);
-    barColumn->addLayout(m_buttonLayout, 1);
-    m_buttonLayout->addStretch(1);
+    panMain = m_frame->panMain;
+    panButtons = m_frame->panButtons;
+    bvlButtons = m_frame->bvlButtons;
+    popHotkey = m_frame->popHotkey;
     bbtOK = createButton(QStringLiteral("bbtOK"), MessageText::okCaption(), 0);
-    bbtOK->setParent(panButtons);
     bbtOK->setDefault(true);
     bbtOK->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    m_buttonLayout->addWidget(bbtOK);
+    m_frame->addBarButton(bbtOK);
     bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
-    bbtClose->setParent(panButtons);
-    m_buttonLayout->addWidget(bbtClose);
-    m_rootLayout->addWidget(panButtons);
-
-    popHotkey = new QMenu(this);
-    popHotkey->setObjectName(QStringLiteral("popHotkey"));
+    m_frame->addBarButton(bbtClose);
 
     connectClick(bbtOK, [this] { bbtOKClick(); });
     connectClick(bbtClose, [this] { bbtCloseClick(); });
@@ -132,14 +103,14 @@ void TfrmZZH000::showEvent(QShowEvent *event)
 
 void TfrmZZH000::bbtOKClick()
 {
-    if (!bbtOK->isVisibleTo(this) || !bbtOK->isEnabled())
+    if (!m_frame->isUsable(bbtOK))
         Abort();
     accept();
 }
 
 void TfrmZZH000::bbtCloseClick()
 {
-    if (!bbtClose->isVisibleTo(this) || !bbtClose->isEnabled())
+    if (!m_frame->isUsable(bbtClose))
         Abort();
     reject();
 }
@@ -192,33 +163,35 @@ QAction *TfrmZZH000::addHotkey(const QString &objectName,
                                const QKeySequence &key,
                                const std::function<void()> &handler)
 {
-    auto *action = new QAction(this);
-    action->setObjectName(objectName);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
-    popHotkey->addAction(action);
-    addAction(action);
-    connect(action, &QAction::triggered, this, [handler] { RunUserAction(handler); });
-    return action;
+    return m_frame->addHotkey(objectName, key, Qt::WindowShortcut, handler);
 }
 
 void TfrmZZH000::connectClick(QAbstractButton *button, const std::function<void()> &handler)
 {
-    connect(button, &QAbstractButton::clicked, this, [handler] { RunUserAction(handler); });
+    m_frame->connectClick(button, handler);
 }
 
 QPushButton *TfrmZZH000::createButton(const QString &objectName, const QString &caption, int tag)
 {
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(objectName);
-    button->setFixedSize(80, 25);
-    button->setProperty("tag", tag);
-    button->setAutoDefault(false);
-    return button;
+    return m_frame->createButton(objectName, caption, tag);
 }
 
 void TfrmZZH000::addLeftBarButton(QWidget *button)
 {
-    button->setParent(panButtons);
-    m_buttonLayout->insertWidget(m_leftButtons++, button);
+    m_frame->addLeftBarButton(button);
+}
+
+QVBoxLayout *TfrmZZH000::rootLayout() const
+{
+    return m_frame->rootLayout();
+}
+
+QVBoxLayout *TfrmZZH000::mainLayout() const
+{
+    return m_frame->mainLayout();
+}
+
+QHBoxLayout *TfrmZZH000::buttonLayout() const
+{
+    return m_frame->buttonLayout();
 }

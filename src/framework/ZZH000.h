@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <QDialog>
 #include <QSet>
 
@@ -11,6 +12,7 @@ class QHBoxLayout;
 class QMenu;
 class QPushButton;
 class QVBoxLayout;
+class ScreenFrame;
 
 /// The lookup dialog frame: a modal window with the work area `panMain`, the
 /// button bar `panButtons` with `bbtOK` (F10, the default button) and
@@ -80,13 +82,15 @@ protected:
     /// An 80 × 25 button with its authority tag.
     QPushButton *createButton(const QString &objectName, const QString &caption, int tag);
     /// The outer layout: panMain, panButtons (derived dialogs add rows).
-    QVBoxLayout *rootLayout() const { return m_rootLayout; }
+    QVBoxLayout *rootLayout() const;
     /// The layout of panMain.
-    QVBoxLayout *mainLayout() const { return m_mainLayout; }
+    QVBoxLayout *mainLayout() const;
     /// The row of panButtons: left-hand buttons, a stretch, bbtOK, bbtClose.
-    QHBoxLayout *buttonLayout() const { return m_buttonLayout; }
+    QHBoxLayout *buttonLayout() const;
     /// Puts a button at the left end of the bar, after the left-hand buttons already there.
     void addLeftBarButton(QWidget *button);
+    /// The frame shared with the program screens (a dialog with a status bar adds it there).
+    ScreenFrame &frame() const { return *m_frame; }
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -94,10 +98,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QVBoxLayout *m_rootLayout = nullptr;
-    QVBoxLayout *m_mainLayout = nullptr;
-    QHBoxLayout *m_buttonLayout = nullptr;
-    int m_leftButtons = 0;
+    std::unique_ptr<ScreenFrame> m_frame;
     QSet<QWidget *> m_coloured;
     bool m_created = false;
 };

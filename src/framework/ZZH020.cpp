@@ -4,6 +4,7 @@
 
 #include "datagrid.h"
 #include "messagetexts.h"
+#include "screenframe.h"
 #include "useraction.h"
 
 #include "common/silentabort.h"
@@ -44,24 +45,16 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
                 connectClick(b, handler);
             });
 
-    stbMessage = new QStatusBar(this);
-    stbMessage->setObjectName(QStringLiteral("stbMessage"));
-    stbMessage->setSizeGripEnabled(false);
-    for (int i = 0; i < 2; ++i) {
-        m_panels[i] = new QLabel(stbMessage);
-        m_panels[i]->setObjectName(QStringLiteral("stbMessagePanel%1").arg(i));
-        m_panels[i]->setAlignment(i == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    }
+    frame().addStatusBar({Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter}, 1);
+    stbMessage = frame().stbMessage;
+    m_panels[0] = frame().statusPanel(0);
+    m_panels[1] = frame().statusPanel(1);
     m_panels[0]->setFixedWidth(120);
     // The message panel is 650 pixels at most and ends with the dialog, as a
     // panel wider than its bar is cut: it never widens the dialog (519 × 294),
     // whatever message it shows.
     m_panels[1]->setMinimumWidth(1);
     m_panels[1]->setMaximumWidth(650);
-    stbMessage->addWidget(m_panels[0]);
-    stbMessage->addWidget(m_panels[1], 1);
-    rootLayout()->addWidget(stbMessage);
 }
 
 void TfrmZZH020::FormCreate()
@@ -72,20 +65,17 @@ void TfrmZZH020::FormCreate()
 
 void TfrmZZH020::ShowStatusMessage(const QString &text)
 {
-    if (m_panels[1]->text() == text)
-        return;
-    m_panels[1]->setText(text);
-    stbMessage->repaint();
+    frame().showStatusMessage(text);
 }
 
 QString TfrmZZH020::statusMessage() const
 {
-    return m_panels[1]->text();
+    return frame().statusMessage();
 }
 
 QLabel *TfrmZZH020::statusPanel(int index) const
 {
-    return index >= 0 && index < 2 ? m_panels[index] : nullptr;
+    return frame().statusPanel(index);
 }
 
 void TfrmZZH020::bbtSearchClick()

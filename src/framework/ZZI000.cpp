@@ -3,6 +3,7 @@
 #include "editcolour.h"
 #include "firstshow.h"
 #include "messagetexts.h"
+#include "screenframe.h"
 #include "screenhost.h"
 #include "useraction.h"
 
@@ -30,64 +31,25 @@ const char *const FocusColourMark = "kesaFocusColours";
 
 TfrmZZI000::TfrmZZI000(QWidget *parent)
     : QWidget(parent)
+    , m_frame(std::make_unique<ScreenFrame>(this))
 {
     setObjectName(QStringLiteral("frmZZI000"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont screenFont(QStringLiteral("굴림"));
-    screenFont.setPixelSize(12);
-    setFont(screenFont);
     resize(1008, 670);
 
-    m_rootLayout = new QVBoxLayout(this);
-    m_rootLayout->setContentsMargins(0, 0, 0, 0);
-    m_rootLayout->setSpacing(0);
-
-    panMain = new QWidget(this);
-    panMain->setObjectName(QStringLiteral("panMain"));
-    m_mainLayout = new QVBoxLayout(panMain);
-    m_mainLayout->setContentsMargins(4, 4, 4, 4);
-    m_rootLayout->addWidget(panMain, 1);
-
-    panButtons = new QWidget(this);
-    panButtons->setObjectName(QStringLiteral("panButtons"));
-    panButtons->setFixedHeight(40);
-    auto *barColumn = new QVBoxLayout(panButtons);
-    barColumn->setContentsMargins(0, 0, 0, 0);
-    barColumn->setSpacing(0);
-    bvlButtons = new QFrame(panButtons);
-    bvlButtons->setObjectName(QStringLiteral("bvlButtons"));
-    bvlButtons->setFrameShape(QFrame::HLine);
-    bvlButtons->setFrameShadow(QFrame::Sunken);
-    barColumn->addWidget(bvlButtons);
-    m_buttonLayout = new QHBoxLayout;
-    m_buttonLayout->setContentsMargins(6, 0, 6, 0);
-    m_buttonLayout->setSpacing(4);
-    barColumn->addLayout(m_buttonLayout, 1);
-    m_buttonLayout->addStretch(1);
+    panMain = m_frame->panMain;
+    panButtons = m_frame->panButtons;
+    bvlButtons = m_frame->bvlButtons;
+    popHotkey = m_frame->popHotkey;
     bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
-    bbtClose->setParent(panButtons);
-    m_buttonLayout->addWidget(bbtClose);
-    m_rootLayout->addWidget(panButtons);
+    m_frame->addBarButton(bbtClose);
 
-    stbMessage = new QStatusBar(this);
-    stbMessage->setObjectName(QStringLiteral("stbMessage"));
+    m_frame->addStatusBar(
+            {Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter, Qt::AlignCenter});
+    stbMessage = m_frame->stbMessage;
     stbMessage->setFixedHeight(23);
-    stbMessage->setSizeGripEnabled(false);
-    const Qt::Alignment alignments[4] = {Qt::AlignCenter,
-                                         Qt::AlignLeft | Qt::AlignVCenter,
-                                         Qt::AlignCenter,
-                                         Qt::AlignCenter};
-    for (int i = 0; i < 4; ++i) {
-        m_panels[i] = new QLabel(stbMessage);
-        m_panels[i]->setObjectName(QStringLiteral("stbMessagePanel%1").arg(i));
-        m_panels[i]->setAlignment(alignments[i]);
-        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        stbMessage->addWidget(m_panels[i]);
-    }
-    m_rootLayout->addWidget(stbMessage);
-
-    popHotkey = new QMenu(this);
-    popHotkey->setObjectName(QStringLiteral("popHotkey"));
+    for (int i = 0; i < 4; ++i)
+        m_panels[i] = m_frame->statusPanel(i);
 
     connectClick(bbtClose, [this] { bbtCloseClick(); });
     RunOnFirstShow(this, [this] {
@@ -207,20 +169,17 @@ void TfrmZZI000::resizeEvent(QResizeEvent *event)
 
 void TfrmZZI000::ShowStatusMessage(const QString &text)
 {
-    if (m_panels[1]->text() == text)
-        return;
-    m_panels[1]->setText(text);
-    stbMessage->repaint();
+    m_frame->showStatusMessage(text);
 }
 
 QString TfrmZZI000::statusMessage() const
 {
-    return m_panels[1]->text();
+    return m_frame->statusMessage();
 }
 
 QLabel *TfrmZZI000::statusPanel(int index) const
 {
-    return index >= 0 && index < 4 ? m_panels[index] : nullptr;
+    return m_frame->statusPanel(index);
 }
 
 void TfrmZZI000::RequestOpenProgram(const QString &caption, const QString &programId)
@@ -268,7 +227,7 @@ bool TfrmZZI000::eventFilter(QObject *watched, QEvent *event)
 void TfrmZZI000::ButtonGuard(QAbstractButton *button)
 {
     ShowStatusMessage(QString());
-    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
+    if (!m_frame->isUsable(button))
         Abort();
 }
 
@@ -276,53 +235,55 @@ QAction *TfrmZZI000::addHotkey(const QString &objectName,
                                const QKeySequence &key,
                                const std::function<void()> &handler)
 {
-    auto *action = new QAction(this);
-    action->setObjectName(objectName);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    // popHotkey is never shown; the shortcut works because the action belongs to the screen.
-    popHotkey->addAction(action);
-    addAction(action);
-    connect(action, &QAction::triggered, this, [handler] { RunUserAction(handler); });
-    return action;
+    return m_frame->addHotkey(objectName, key, Qt::WidgetWithChildrenShortcut, handler);
 }
 
 void TfrmZZI000::connectClick(QAbstractButton *button, const std::function<void()> &handler)
 {
-    connect(button, &QAbstractButton::clicked, this, [handler] { RunUserAction(handler); });
+    m_frame->connectClick(button, handler);
 }
 
 QPushButton *TfrmZZI000::createButton(const QString &objectName, const QString &caption, int tag)
 {
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(objectName);
-    button->setFixedSize(80, 25);
-    button->setProperty("tag", tag);
-    button->setAutoDefault(false);
-    return button;
+    return m_frame->createButton(objectName, caption, tag);
+}
+
+QVBoxLayout *TfrmZZI000::mainLayout() const
+{
+    return m_frame->mainLayout();
+}
+
+QVBoxLayout *TfrmZZI000::rootLayout() const
+{
+    return m_frame->rootLayout();
+}
+
+QHBoxLayout *TfrmZZI000::buttonLayout() const
+{
+    return m_frame->buttonLayout();
 }
 
 void TfrmZZI000::addToMain(QWidget *widget, int stretch)
 {
-    m_mainLayout->insertWidget(m_mainInsert++, widget, stretch);
+    m_frame->mainLayout()->insertWidget(m_mainInsert++, widget, stretch);
 }
 
 void TfrmZZI000::addToMain(QLayout *layout, int stretch)
 {
-    m_mainLayout->insertLayout(m_mainInsert++, layout, stretch);
+    m_frame->mainLayout()->insertLayout(m_mainInsert++, layout, stretch);
 }
 
 void TfrmZZI000::insertBarButton(QWidget *button, QWidget *before)
 {
     button->setParent(panButtons);
-    const int at = m_buttonLayout->indexOf(before);
-    m_buttonLayout->insertWidget(at < 0 ? m_buttonLayout->count() : at, button);
+    QHBoxLayout *bar = m_frame->buttonLayout();
+    const int at = bar->indexOf(before);
+    bar->insertWidget(at < 0 ? bar->count() : at, button);
 }
 
 void TfrmZZI000::addLeftBarButton(QWidget *button)
 {
-    button->setParent(panButtons);
-    m_buttonLayout->insertWidget(m_leftButtons++, button);
+    m_frame->addLeftBarButton(button);
 }
 
 void TfrmZZI000::setTabChain(const QList<QWidget *> &widgets)

@@ -16,6 +16,7 @@ class QMenu;
 class QPushButton;
 class QStatusBar;
 class QVBoxLayout;
+class ScreenFrame;
 class SqlStatement;
 
 /// The base screen every program screen derives from: the work area
@@ -118,15 +119,15 @@ protected:
     QPushButton *createButton(const QString &objectName, const QString &caption, int tag);
 
     /// The layout of panMain; addToMain() puts a derived screen's parts in order.
-    QVBoxLayout *mainLayout() const { return m_mainLayout; }
+    QVBoxLayout *mainLayout() const;
     void addToMain(QWidget *widget, int stretch = 0);
     void addToMain(QLayout *layout, int stretch = 0);
     /// Where addToMain() inserts next (derived base screens keep their own parts below).
     void setMainInsertIndex(int index) { m_mainInsert = index; }
     /// The outer layout: panMain, panButtons, stbMessage (edit screens put panSearch on top).
-    QVBoxLayout *rootLayout() const { return m_rootLayout; }
+    QVBoxLayout *rootLayout() const;
     /// The row of panButtons: left-hand buttons, a stretch, right-hand buttons, bbtClose.
-    QHBoxLayout *buttonLayout() const { return m_buttonLayout; }
+    QHBoxLayout *buttonLayout() const;
     /// Puts a button into the bar just left of `before` (right-hand group).
     void insertBarButton(QWidget *button, QWidget *before);
     /// Puts a button at the left end of the bar, after the left-hand buttons already there.
@@ -144,11 +145,8 @@ protected:
 private:
     void readAffiliation();
 
-    QVBoxLayout *m_rootLayout = nullptr;
-    QVBoxLayout *m_mainLayout = nullptr;
-    QHBoxLayout *m_buttonLayout = nullptr;
+    std::unique_ptr<ScreenFrame> m_frame;
     int m_mainInsert = 0;
-    int m_leftButtons = 0;
     QLabel *m_panels[4] = {};
     QList<QWidget *> m_tabChain;
     QSqlDatabase m_db;
