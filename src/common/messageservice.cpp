@@ -8,6 +8,7 @@
 namespace {
 
 MessageService *g_service = nullptr;
+QString g_applicationTitle;
 
 QWidget *dialogParent()
 {
@@ -25,6 +26,9 @@ int showBox(QMessageBox::Icon icon,
             QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, MessageService::displayText(text), buttons, dialogParent());
+    // A box is answered, not minimised or maximised.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                       | Qt::WindowCloseButtonHint);
     if (buttons.testFlag(QMessageBox::Yes))
         box.setDefaultButton(QMessageBox::Yes);
     return box.exec();
@@ -34,9 +38,12 @@ int showBox(QMessageBox::Icon icon,
 
 QString MessageService::applicationTitle()
 {
-    return QApplication::applicationDisplayName().isEmpty()
-                   ? QApplication::applicationName()
-                   : QApplication::applicationDisplayName();
+    return g_applicationTitle.isEmpty() ? QCoreApplication::applicationName() : g_applicationTitle;
+}
+
+void MessageService::setApplicationTitle(const QString &title)
+{
+    g_applicationTitle = title;
 }
 
 QString MessageService::displayText(const QString &text)
@@ -49,33 +56,18 @@ QString MessageService::displayText(const QString &text)
 
 void MessageService::info(const QString &text)
 {
-    QMessageBox box(QMessageBox::Information,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Ok,
-                    dialogParent());
-    box.exec();
+    showBox(QMessageBox::Information, caption(), text, QMessageBox::Ok);
 }
 
 void MessageService::error(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Ok,
-                    dialogParent());
-    box.exec();
+    showBox(QMessageBox::Critical, caption(), text, QMessageBox::Ok);
 }
 
 bool MessageService::askYesNo(const QString &text)
 {
-    QMessageBox box(QMessageBox::Question,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Yes | QMessageBox::No,
-                    dialogParent());
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return showBox(QMessageBox::Question, caption(), text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 void MessageService::titledError(const QString &title, const QString &text)

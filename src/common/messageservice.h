@@ -34,6 +34,9 @@ public:
     static void setInstance(MessageService *service);
     /// Converts the program's "\r" line breaks for display.
     static QString displayText(const QString &text);
-    /// The application title every box carries unless given another.
+    /// The application title every box carries unless given another; the
+    /// application's name until start-up sets it. Kept apart from Qt's display
+    /// name, which Qt would append to every window title.
     static QString applicationTitle();
+    static void setApplicationTitle(const QString &title);
 };

@@ -5,6 +5,7 @@
 #include "Z0Main.h"
 #include "ZZC010.h"
 #include "ZZD000.h"
+#include "common/messageservice.h"
 #include "fontmapping.h"
 #include "platform/singleinstance.h"
 #include "startup.h"
@@ -27,7 +28,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("시스템 관리"));
+    // The boxes' caption; not Qt's display name, which every window title would carry.
+    MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
     // The X11 window class other programs look the main window up by.
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));
