@@ -4,8 +4,10 @@
 #include <QStringList>
 
 /// Every message box, input box and file dialog of the program goes through the
-/// current service. The default shows Qt dialogs captioned with the application
-/// title ("\r" becomes a line break); tests install their own.
+/// current service. The program installs the framework's WidgetMessageService
+/// (Qt dialogs captioned with the application title); tests install their own.
+/// With none installed, as in programs without windows, boxes are written to
+/// standard error, questions are answered No and inputs and dialogs cancelled.
 class MessageService
 {
 public:

@@ -9,11 +9,11 @@
 #include "admin/ZAI050.h"
 #include "admin/ZAS010.h"
 #include "admin/ZAS011.h"
+#include "codes/ZXB000.h"
 #include "codes/ZXI010.h"
 #include "codes/ZXI011.h"
 #include "codes/ZXI020.h"
 #include "codes/ZXI021.h"
-#include "common/ZXB000.h"
 #include "framework/ZIP010.h"
 #include "tickets/ZXS090.h"
 

@@ -1,6 +1,6 @@
 #include "ZXB000.h"
 
-#include "passwordcipher.h"
+#include "common/passwordcipher.h"
 
 #include "framework/editcolour.h"
 #include "platform/cp949.h"

@@ -1,4 +1,4 @@
-#include "common/ZXB000.h"
+#include "codes/ZXB000.h"
 #include "common/passwordcipher.h"
 #include "platform/cp949.h"
 

@@ -1,5 +1,5 @@
-// The message boxes the default message service shows: title, icon, buttons.
-#include "common/messageservice.h"
+// The message boxes the program's message service shows: title, icon, buttons.
+#include "framework/widgetmessageservice.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -53,11 +53,15 @@ private Q_SLOTS:
     void titledYesNo_data();
     void titledYesNo();
     void plainMessage();
+
+private:
+    WidgetMessageService m_boxes;
 };
 
 void TestMessageBoxes::initTestCase()
 {
     QApplication::setApplicationName(QStringLiteral("kesa_z"));
+    MessageService::setInstance(&m_boxes);
     MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
 }
 
