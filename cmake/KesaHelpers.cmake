@@ -16,16 +16,18 @@ function(kesa_add_library name)
     if(NOT _sources)
         return()
     endif()
-    set(_deps)
+    # A library of ours must exist already: a folder listed after the one that
+    # needs it would otherwise be linked in nowhere.
     foreach(_d ${ARG_DEPS})
-        if(TARGET ${_d} OR NOT _d MATCHES "^kesa_")
-            list(APPEND _deps ${_d})
+        if(_d MATCHES "^kesa_" AND NOT TARGET ${_d})
+            message(FATAL_ERROR "${name}: ${_d} is not defined yet; "
+                                "list its folder earlier in src/CMakeLists.txt")
         endif()
     endforeach()
     add_library(${name} STATIC ${_sources})
     set_property(GLOBAL APPEND PROPERTY KESA_LIBRARIES ${name})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
-    target_link_libraries(${name} PUBLIC ${_deps})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
 # Every tst_*.cpp of the calling folder becomes one Qt Test executable and one

@@ -13,6 +13,7 @@
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "framework/editcolour.h"
+#include "framework/entryfields.h"
 #include "framework/messagetexts.h"
 
 #include <QCheckBox>
@@ -120,7 +121,7 @@ void TfrmZAI010::buildEditPanel()
                              QStringLiteral("* 비  밀  번  호"),
                              panMain);
     edtPassword = entryBox(QStringLiteral("edtPassword"), 20, 150, panMain);
-    edtPassword->setEchoMode(QLineEdit::Password);
+    SetPasswordEcho(edtPassword);
     bbtPasswordReset = new QPushButton(QStringLiteral("비밀번호 초기화"), panMain);
     bbtPasswordReset->setObjectName(QStringLiteral("bbtPasswordReset"));
     bbtPasswordReset->setFixedSize(150, 25);
@@ -130,7 +131,7 @@ void TfrmZAI010::buildEditPanel()
                                     QStringLiteral("* 비밀번호 확인"),
                                     panMain);
     edtPasswordConfirm = entryBox(QStringLiteral("edtPasswordConfirm"), 20, 150, panMain);
-    edtPasswordConfirm->setEchoMode(QLineEdit::Password);
+    SetPasswordEcho(edtPasswordConfirm);
     lblPasswordConfirm->hide();
     edtPasswordConfirm->hide();
     lblBackLoginDate = fieldLabel(QStringLiteral("lblBackLoginDate"),

@@ -1,42 +1,33 @@
 #include "messageservice.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
+#include <QCoreApplication>
+
+#include <cstdio>
 
 namespace {
 
 MessageService *g_service = nullptr;
+QString g_applicationTitle;
 
-QWidget *dialogParent()
+// Without windows a box can only be written down; nobody is there to answer.
+void writeDown(const QString &title, const QString &text)
 {
-    return QApplication::activeWindow();
-}
-
-QString caption()
-{
-    return MessageService::applicationTitle();
-}
-
-int showBox(QMessageBox::Icon icon,
-            const QString &title,
-            const QString &text,
-            QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(icon, title, MessageService::displayText(text), buttons, dialogParent());
-    if (buttons.testFlag(QMessageBox::Yes))
-        box.setDefaultButton(QMessageBox::Yes);
-    return box.exec();
+    std::fprintf(stderr,
+                 "%s: %s\n",
+                 qPrintable(title),
+                 qPrintable(MessageService::displayText(text)));
 }
 
 } // namespace
 
 QString MessageService::applicationTitle()
 {
-    return QApplication::applicationDisplayName().isEmpty()
-                   ? QApplication::applicationName()
-                   : QApplication::applicationDisplayName();
+    return g_applicationTitle.isEmpty() ? QCoreApplication::applicationName() : g_applicationTitle;
+}
+
+void MessageService::setApplicationTitle(const QString &title)
+{
+    g_applicationTitle = title;
 }
 
 QString MessageService::displayText(const QString &text)
@@ -49,83 +40,50 @@ QString MessageService::displayText(const QString &text)
 
 void MessageService::info(const QString &text)
 {
-    QMessageBox box(QMessageBox::Information,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Ok,
-                    dialogParent());
-    box.exec();
+    writeDown(applicationTitle(), text);
 }
 
 void MessageService::error(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Ok,
-                    dialogParent());
-    box.exec();
+    writeDown(applicationTitle(), text);
 }
 
 bool MessageService::askYesNo(const QString &text)
 {
-    QMessageBox box(QMessageBox::Question,
-                    caption(),
-                    displayText(text),
-                    QMessageBox::Yes | QMessageBox::No,
-                    dialogParent());
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    writeDown(applicationTitle(), text);
+    return false;
 }
 
 void MessageService::titledError(const QString &title, const QString &text)
 {
-    showBox(QMessageBox::Critical, title, text, QMessageBox::Ok);
+    writeDown(title, text);
 }
 
 bool MessageService::titledYesNo(const QString &title, const QString &text)
 {
-    return showBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    writeDown(title, text);
+    return false;
 }
 
 void MessageService::plainMessage(const QString &text)
 {
-    showBox(QMessageBox::NoIcon, caption(), text, QMessageBox::Ok);
+    writeDown(applicationTitle(), text);
 }
 
-bool MessageService::inputBox(const QString &caption, const QString &prompt, QString &value)
+bool MessageService::inputBox(const QString &caption, const QString &prompt, QString &)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(),
-                                               caption,
-                                               displayText(prompt),
-                                               QLineEdit::Normal,
-                                               value,
-                                               &ok);
-    if (ok)
-        value = text;
-    return ok;
+    writeDown(caption, prompt);
+    return false;
 }
 
-QString MessageService::openFileName(const QString &caption,
-                                     const QString &dir,
-                                     const QString &filter)
+QString MessageService::openFileName(const QString &, const QString &, const QString &)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), caption, dir, filter);
+    return QString();
 }
 
-QString MessageService::saveFileName(const QString &caption,
-                                     const QString &proposedPath,
-                                     const QString &filter)
+QString MessageService::saveFileName(const QString &, const QString &, const QString &)
 {
-    // The callers ask their own overwrite question.
-    return QFileDialog::getSaveFileName(dialogParent(),
-                                        caption,
-                                        proposedPath,
-                                        filter,
-                                        nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QString();
 }
 
 MessageService &MessageService::instance()

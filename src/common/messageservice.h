@@ -4,8 +4,10 @@
 #include <QStringList>
 
 /// Every message box, input box and file dialog of the program goes through the
-/// current service. The default shows Qt dialogs captioned with the application
-/// title ("\r" becomes a line break); tests install their own.
+/// current service. The program installs the framework's WidgetMessageService
+/// (Qt dialogs captioned with the application title); tests install their own.
+/// With none installed, as in programs without windows, boxes are written to
+/// standard error, questions are answered No and inputs and dialogs cancelled.
 class MessageService
 {
 public:
@@ -34,6 +36,9 @@ public:
     static void setInstance(MessageService *service);
     /// Converts the program's "\r" line breaks for display.
     static QString displayText(const QString &text);
-    /// The application title every box carries unless given another.
+    /// The application title every box carries unless given another; the
+    /// application's name until start-up sets it. Kept apart from Qt's display
+    /// name, which Qt would append to every window title.
     static QString applicationTitle();
+    static void setApplicationTitle(const QString &title);
 };

@@ -18,14 +18,16 @@ QColor focus()
 
 void setBackground(QWidget *control, const QColor &colour)
 {
+    // A disabled control keeps the style's disabled colours: it must look disabled.
     QPalette palette = control->palette();
-    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Active, QPalette::Base, colour);
+    palette.setColor(QPalette::Inactive, QPalette::Base, colour);
     control->setPalette(palette);
 }
 
 QColor colourOf(const QWidget *control)
 {
-    return control->palette().color(QPalette::Base);
+    return control->palette().color(QPalette::Active, QPalette::Base);
 }
 
 void SetEditColor(QWidget *control, const QColor &colour)

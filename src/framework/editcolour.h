@@ -28,9 +28,10 @@ inline QColor silver()
 /// combo box always takes `colour`; data-aware fields and every other kind stay
 /// as they are.
 void SetEditColor(QWidget *control, const QColor &colour);
-/// The background colour a control shows (its palette's base).
+/// The background colour a control shows while enabled (its palette's base).
 QColor colourOf(const QWidget *control);
-/// Sets the background of an entry control.
+/// Sets the background of an entry control while enabled; disabled, it shows
+/// the style's disabled colour.
 void setBackground(QWidget *control, const QColor &colour);
 
 } // namespace EditColour

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 
 QLabel *CreateFieldLabel(const QString &objectName, const QString &caption, QWidget *parent)
 {
@@ -36,4 +37,11 @@ QGridLayout *CreateEntryGrid()
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(9, 1);
     return grid;
+}
+
+void SetPasswordEcho(QLineEdit *edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    // The style's own mask character is a bullet.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 }

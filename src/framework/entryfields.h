@@ -5,6 +5,7 @@
 class ClientDataSet;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QString;
 class QWidget;
 
@@ -23,3 +24,6 @@ DbEdit *CreateBoundEdit(const QString &objectName,
 
 /// The grid of captions and fields of a grid edit screen's work area.
 QGridLayout *CreateEntryGrid();
+
+/// A password box: what is typed shows as '*'.
+void SetPasswordEcho(QLineEdit *edit);

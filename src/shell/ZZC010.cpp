@@ -9,6 +9,7 @@
 #include <QResource>
 #include <QScreen>
 
+#include "common/messageservice.h"
 #include "platform/programdir.h"
 #include "splashresource.h"
 
@@ -106,7 +107,7 @@ void TfrmZZC010::FormCreate()
     if (!m_shape.isEmpty())
         setMask(m_shape);
 
-    const QString title = QApplication::applicationDisplayName();
+    const QString title = MessageService::applicationTitle();
     lblProjectNameShadow->setText(title);
     lblProjectName->setText(title);
     lblVersion->setText(versionText(QCoreApplication::applicationVersion()));

@@ -46,23 +46,24 @@ QIcon drawMark(bool active)
     return QIcon(pixmap);
 }
 
-// The first control the Tab key reaches in a screen laid out top to bottom,
-// left to right: the one nearest the top-left corner.
+// The first control the Tab key reaches in a screen: the first of its focus
+// chain (the tab order the screen set) that takes the focus by Tab, the work
+// area before the button bar (whose close button the base screen makes first).
 QWidget *firstTabStop(QWidget *screen)
 {
-    QWidget *best = nullptr;
-    QPoint bestPos;
-    for (QWidget *w : screen->findChildren<QWidget *>()) {
-        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(screen)
-            || w->focusProxy())
+    const auto *base = qobject_cast<TfrmZZI000 *>(screen);
+    const QWidget *buttons = base ? base->panButtons : nullptr;
+    QWidget *firstButton = nullptr;
+    for (QWidget *w = screen->nextInFocusChain(); w && w != screen; w = w->nextInFocusChain()) {
+        if (!screen->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled()
+            || !w->isVisibleTo(screen) || w->focusProxy())
             continue;
-        const QPoint pos = w->mapTo(screen, QPoint(0, 0));
-        if (!best || pos.y() < bestPos.y() || (pos.y() == bestPos.y() && pos.x() < bestPos.x())) {
-            best = w;
-            bestPos = pos;
-        }
+        if (!buttons || !buttons->isAncestorOf(w))
+            return w;
+        if (!firstButton)
+            firstButton = w;
     }
-    return best;
+    return firstButton;
 }
 
 } // namespace

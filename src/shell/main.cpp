@@ -5,7 +5,9 @@
 #include "Z0Main.h"
 #include "ZZC010.h"
 #include "ZZD000.h"
+#include "common/messageservice.h"
 #include "fontmapping.h"
+#include "framework/widgetmessageservice.h"
 #include "platform/singleinstance.h"
 #include "startup.h"
 #include "startupscript.h"
@@ -27,7 +29,10 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("시스템 관리"));
+    // The boxes' caption; not Qt's display name, which every window title would carry.
+    MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
+    WidgetMessageService boxes;
+    MessageService::setInstance(&boxes);
     QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
     // The X11 window class other programs look the main window up by.
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));

@@ -1,6 +1,6 @@
 // User registration driven through its widgets and hot keys, on both engines.
-#include "screentest.h"
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "testdatabase.h"
 
 #include "admin/ZAI010.h"
@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -246,6 +247,10 @@ void tst_ZAI010::ownRecordWithOnlyConfirmation()
     QVERIFY(screen->edtEmpNo->text().isEmpty());
     QVERIFY(!screen->edtPasswordConfirm->isVisible());
     QVERIFY(screen->edtPassword->isVisibleTo(screen));
+    // What is typed into the password boxes shows as '*'.
+    for (QLineEdit *box : {screen->edtPassword, screen->edtPasswordConfirm})
+        QCOMPARE(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box),
+                 int('*'));
 }
 
 void tst_ZAI010::otherUserFlagsAndReset()

@@ -172,6 +172,10 @@ void tst_BaseScreen::focusColours()
         screen.bbtClose->setFocus();
         QCOMPARE(EditColour::colourOf(c.control), c.left);
     }
+    // A disabled box looks disabled, whatever colour it has while enabled.
+    plain->setEnabled(false);
+    QCOMPARE(plain->palette().color(QPalette::Disabled, QPalette::Base),
+             QApplication::palette().color(QPalette::Disabled, QPalette::Base));
 }
 
 void tst_BaseScreen::closeProtocol()

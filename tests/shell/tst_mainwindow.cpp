@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "admin/ZAI010.h"
 #include "common/loginvalues.h"
 #include "db/authority.h"
 #include "db/dberror.h"
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void closedDatabaseKeepsTheWindowHidden();
 
     void openProgramMakesTabAndWindowEntry();
+    void typingRightAfterOpeningGoesToTheFirstField_data();
+    void typingRightAfterOpeningGoesToTheFirstField();
     void duplicatesActivateTheOpenTab();
     void sameProgramUnderTwoMenusOpensOnce();
     void limitRefusesAndReselectionStillActivates();
@@ -263,6 +266,37 @@ void TestMainWindow::openProgramMakesTabAndWindowEntry()
     QCOMPARE(w->pgcTabs->tabText(2), QStringLiteral("레벨(1) 등록"));
     QCOMPARE(w->windowEntries().size(), 3);
     QCOMPARE(w->pgcTabs->currentIndex(), 2);
+}
+
+void TestMainWindow::typingRightAfterOpeningGoesToTheFirstField_data()
+{
+    QTest::addColumn<QString>("programId");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("user registration") << QStringLiteral("ZAI010") << QStringLiteral("cedEmpNo");
+    QTest::newRow("password tool") << QStringLiteral("ZXB000") << QStringLiteral("edtDBPassword");
+}
+
+void TestMainWindow::typingRightAfterOpeningGoesToTheFirstField()
+{
+    QFETCH(QString, programId);
+    QFETCH(QString, field);
+    // The real screens, as the user meets them from the menu bar.
+    TfrmZ0Main::registerScreen(QStringLiteral("ZAI010"), [] { return new TfrmZAI010; });
+    const auto restore = qScopeGuard([] {
+        TfrmZ0Main::registerScreen(QStringLiteral("ZAI010"),
+                                   [] { return new TestScreen(QStringLiteral("ZAI010")); });
+    });
+    RecordingMessageService boxes;
+    SQLITE_WINDOW();
+    menuItem(w, programId)->trigger();
+    QCOMPARE(w->tabCount(), 1);
+
+    auto *edit = w->tabScreen(0)->findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus == edit, qPrintable(focus ? focus->objectName() : QStringLiteral("none")));
+    QTest::keyClicks(focus, QStringLiteral("A0001"));
+    QCOMPARE(edit->text(), QStringLiteral("A0001"));
 }
 
 void TestMainWindow::duplicatesActivateTheOpenTab()

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "common/messageservice.h"
 #include "recordingmessageservice.h"
 #include "shell/ZZC010.h"
 #include "shell/splashresource.h"
@@ -36,7 +37,7 @@ using Rects = QList<QRect>;
 
 void TestSplash::initTestCase()
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("시스템 관리"));
+    MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
     m_libraryPath = qgetenv("LD_LIBRARY_PATH");
 }
 

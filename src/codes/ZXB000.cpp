@@ -1,6 +1,6 @@
 #include "ZXB000.h"
 
-#include "passwordcipher.h"
+#include "common/passwordcipher.h"
 
 #include "framework/editcolour.h"
 #include "platform/cp949.h"
@@ -49,6 +49,8 @@ TfrmZXB000::TfrmZXB000(QWidget *parent)
     btnDBPassword = new QPushButton(QStringLiteral("Password 암호화"), panMain);
     btnDBPassword->setObjectName(QStringLiteral("btnDBPassword"));
     btnDBPassword->setFixedHeight(25);
+    btnDBPassword->setMinimumWidth(
+            btnDBPassword->fontMetrics().horizontalAdvance(btnDBPassword->text()) + 24);
     btnDBPassword->setAutoDefault(false);
 
     lblEncDBPassword = rightAlignedLabel(QStringLiteral("lblEncDBPassword"),
@@ -74,6 +76,7 @@ TfrmZXB000::TfrmZXB000(QWidget *parent)
     lblComment->setPalette(grey);
 
     auto *passwordRow = new QHBoxLayout;
+    passwordRow->setSpacing(8);
     passwordRow->addWidget(edtDBPassword);
     passwordRow->addWidget(btnDBPassword);
     passwordRow->addWidget(lblDBPasswordLimit);
@@ -93,6 +96,9 @@ TfrmZXB000::TfrmZXB000(QWidget *parent)
     connect(edtDBPassword, &QLineEdit::textEdited, this, [this](const QString &text) {
         edtDBPasswordEdited(text);
     });
+    // A result beside another password would be copied as its stored form.
+    connect(edtDBPassword, &QLineEdit::textChanged, edtEncDBPassword, &QLineEdit::clear);
+    connect(edtDBPassword, &QLineEdit::returnPressed, this, [this] { btnDBPasswordClick(); });
     setFocusProxy(edtDBPassword);
 }
 

@@ -1,4 +1,4 @@
-#include "common/ZXB000.h"
+#include "codes/ZXB000.h"
 #include "common/passwordcipher.h"
 #include "platform/cp949.h"
 
@@ -26,7 +26,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void encryptsTheTypedPassword();
-    void emptyPasswordKeepsThePreviousResult();
+    void enterEncryptsAndAChangeClearsTheResult();
+    void buttonFitsItsCaptionAndNothingTouches();
     void resultIsReadOnlyButSelectable();
     void entryStopsAtSixteenBytes_data();
     void entryStopsAtSixteenBytes();
@@ -70,17 +71,34 @@ void tst_ZXB000::encryptsTheTypedPassword()
     QCOMPARE(output->text(), first);
 }
 
-void tst_ZXB000::emptyPasswordKeepsThePreviousResult()
+void tst_ZXB000::enterEncryptsAndAChangeClearsTheResult()
 {
-    auto *input = m_screen->findChild<QLineEdit *>(QStringLiteral("edtDBPassword"));
-    auto *output = m_screen->findChild<QLineEdit *>(QStringLiteral("edtEncDBPassword"));
-    input->setText(QStringLiteral("secret"));
-    m_screen->btnDBPasswordClick();
-    const QString shown = output->text();
+    auto *input = m_screen->edtDBPassword;
+    auto *output = m_screen->edtEncDBPassword;
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("secret"));
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(DecryptPassword(output->text(), PasswordStartKey), QStringLiteral("secret"));
+
+    // An old result never stands beside another password.
+    QTest::keyClick(input, Qt::Key_Backspace);
+    QVERIFY(output->text().isEmpty());
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(DecryptPassword(output->text(), PasswordStartKey), QStringLiteral("secre"));
+
+    // The button with an empty password changes nothing.
     input->clear();
     m_screen->btnDBPasswordClick();
-    QCOMPARE(output->text(), shown);
+    QVERIFY(output->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), input);
+}
+
+void tst_ZXB000::buttonFitsItsCaptionAndNothingTouches()
+{
+    auto *button = m_screen->btnDBPassword;
+    QVERIFY(button->width() >= button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    QVERIFY(button->x() >= m_screen->edtDBPassword->geometry().right() + 6);
+    QVERIFY(m_screen->lblDBPasswordLimit->x() >= button->geometry().right() + 6);
 }
 
 void tst_ZXB000::resultIsReadOnlyButSelectable()

@@ -1,5 +1,5 @@
-// The message boxes the default message service shows: title, icon, buttons.
-#include "common/messageservice.h"
+// The message boxes the program's message service shows: title, icon, buttons.
+#include "framework/widgetmessageservice.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,6 +16,7 @@ struct Seen
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
+    Qt::WindowFlags flags;
 };
 
 // Reads the next modal box once it shows and closes it with the given button.
@@ -28,6 +29,7 @@ void closeNextBox(Seen &seen, QMessageBox::StandardButton answer)
             return;
         }
         seen.title = box->windowTitle();
+        seen.flags = box->windowFlags();
         seen.text = box->text();
         seen.icon = box->icon();
         for (QAbstractButton *b : box->buttons())
@@ -51,12 +53,16 @@ private Q_SLOTS:
     void titledYesNo_data();
     void titledYesNo();
     void plainMessage();
+
+private:
+    WidgetMessageService m_boxes;
 };
 
 void TestMessageBoxes::initTestCase()
 {
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QStringLiteral("시스템 관리"));
+    QApplication::setApplicationName(QStringLiteral("kesa_z"));
+    MessageService::setInstance(&m_boxes);
+    MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
 }
 
 void TestMessageBoxes::titledError()
@@ -69,6 +75,9 @@ void TestMessageBoxes::titledError()
     QCOMPARE(seen.text, QStringLiteral("프린터 티켓이 없습니다.\n다시"));
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.buttons, QStringList{"OK"});
+    // A box is answered: no minimise or maximise button.
+    QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(seen.flags & Qt::WindowCloseButtonHint);
 }
 
 void TestMessageBoxes::titledYesNo_data()
@@ -92,6 +101,7 @@ void TestMessageBoxes::titledYesNo()
     QCOMPARE(seen.icon, QMessageBox::Question);
     QCOMPARE(seen.buttons, (QStringList{"No", "Yes"}));
     QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+    QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
 }
 
 void TestMessageBoxes::plainMessage()
