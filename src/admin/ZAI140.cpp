@@ -75,13 +75,7 @@ TfrmZAI140::TfrmZAI140(QWidget *parent)
     attachFocusColours({cbbProject});
     EnterKeys::run(cbbProject, [this] { bbtSearchClick(); });
 
-    rgrGrid = new DisplayGrid(panMain);
-    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
-    GridColumn level;
-    level.title = QStringLiteral("레벨");
-    level.width = 168;
-    rgrGrid->defineColumn(level);
-    rgrGrid->setFixedWidth(190);
+    rgrGrid = DisplayGrid::createSideList(QStringLiteral("레벨"), panMain);
     connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         rgrGridRowChange();
     });

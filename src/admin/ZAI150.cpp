@@ -126,13 +126,7 @@ TfrmZAI150::TfrmZAI150(QWidget *parent)
         addSearchWidget(widget);
     picker->setSearch([this] { bbtSearchClick(); });
 
-    rgrGrid = new DisplayGrid(panMain);
-    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
-    GridColumn project;
-    project.title = QStringLiteral("프로젝트");
-    project.width = 168;
-    rgrGrid->defineColumn(project);
-    rgrGrid->setFixedWidth(190);
+    rgrGrid = DisplayGrid::createSideList(QStringLiteral("프로젝트"), panMain);
     connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         rgrGridRowChange();
     });

@@ -11,6 +11,18 @@ DisplayGrid::DisplayGrid(QWidget *parent)
     static_cast<GridColumnModel *>(model())->setSourceModel(m_rows);
 }
 
+DisplayGrid *DisplayGrid::createSideList(const QString &title, QWidget *parent)
+{
+    auto *grid = new DisplayGrid(parent);
+    grid->setObjectName(QStringLiteral("rgrGrid"));
+    GridColumn column;
+    column.title = title;
+    column.width = 168;
+    grid->defineColumn(column);
+    grid->setFixedWidth(190);
+    return grid;
+}
+
 int DisplayGrid::defineColumn(const GridColumn &column, MemoryGridModel::DataType type)
 {
     GridColumn readOnly = column;

@@ -17,6 +17,9 @@ class DisplayGrid : public DataGrid
 public:
     explicit DisplayGrid(QWidget *parent = nullptr);
 
+    /// The one-column list beside an editing area (projects, levels), `rgrGrid`.
+    static DisplayGrid *createSideList(const QString &title, QWidget *parent);
+
     /// Adds a column to the grid and to its rows; returns its index.
     int defineColumn(const GridColumn &column,
                      MemoryGridModel::DataType type = MemoryGridModel::DataType::Text);
