@@ -307,7 +307,7 @@ void tst_CouponRun::silentBeforeACoupon()
     m_screen->prn(1)->setText(QStringLiteral("A"));
     m_screen->edtNoFrom->setText(QStringLiteral("7"));
     m_screen->edtNoTo->setText(QStringLiteral("8"));
-    connect(m_sim, &PrinterSim::event, this, [this](const QString &line) {
+    connect(m_sim, &PrinterSim::eventLogged, this, [this](const QString &line) {
         if (line.startsWith(QLatin1String("STATUS?")) && m_sim->statusRequests() == 1)
             m_sim->setSilent(-1);
     });

@@ -133,6 +133,7 @@ private Q_SLOTS:
     void couponCommands_data();
     void couponCommands();
     void couponPicture();
+    void cablePulledByAHandler();
 
     void statusAnswers_data();
     void statusAnswers();
@@ -334,6 +335,29 @@ void TestPrinterSim::couponPicture()
     QVERIFY(ink(image, QRect(32, 16, 28 * 12, 24)) > 1000);       // the Hangul of line 1
     QCOMPARE(ink(image, QRect(0, 0, 30, image.height() - 2)), 0); // the left margin
     QCOMPARE(sim.events().filter(QStringLiteral("WRAPPED")), QStringList{"WRAPPED coupon 1 line 5"});
+}
+
+// A handler of the printed signal may pull the cable while the parser is
+// still inside the same chunk: the rest of the chunk goes with the cable.
+void TestPrinterSim::cablePulledByAHandler()
+{
+    TicketSim ticket;
+    CouponSim coupon;
+    const QList<QPair<PrinterSim *, QByteArray>> sims{
+            {&ticket, "<CB><RC8,8>A<p><CB><RC8,8>B<p>"},
+            {&coupon,
+             "\x1b@A\n\x1b"
+             "d0\x1b@B\n\x1b"
+             "d0"},
+    };
+    for (const auto &[sim, stream] : sims) {
+        QVERIFY(sim->start(m_dir.path()));
+        PrinterSim *printer = sim;
+        connect(printer, &PrinterSim::itemPrinted, printer, [printer] { printer->unplug(); });
+        printer->feed(stream);
+        QCOMPARE(sim->items().size(), 1);
+        QVERIFY(sim->events().contains(QStringLiteral("UNPLUGGED")));
+    }
 }
 
 void TestPrinterSim::statusAnswers_data()

@@ -79,9 +79,10 @@ void CouponSim::resetParser()
 void CouponSim::consume(const QByteArray &bytes)
 {
     m_pending.append(bytes);
+    const int generation = cableGeneration();
     qsizetype at = 0;
     const qsizetype size = m_pending.size();
-    while (at < size) {
+    while (at < size && cableGeneration() == generation) {
         const char b = m_pending.at(at);
         if (b != Esc) {
             m_itemBytes.append(b);
@@ -128,7 +129,8 @@ void CouponSim::consume(const QByteArray &bytes)
             log(QStringLiteral("UNKNOWN ESC ") + QString::fromLatin1(command.mid(1).toHex(' ')));
         }
     }
-    m_pending.remove(0, at);
+    if (cableGeneration() == generation)
+        m_pending.remove(0, at);
 }
 
 void CouponSim::addByte(char byte)

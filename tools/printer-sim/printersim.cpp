@@ -625,5 +625,5 @@ void PrinterSim::recordItem(const PrintedItem &item)
 void PrinterSim::log(const QString &line)
 {
     m_events.append(line);
-    Q_EMIT event(line);
+    Q_EMIT eventLogged(line);
 }

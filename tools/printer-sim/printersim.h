@@ -153,7 +153,7 @@ public:
     static bool parseHex(const QStringList &words, QByteArray &bytes);
 
 Q_SIGNALS:
-    void event(const QString &line);
+    void eventLogged(const QString &line);
     void itemPrinted(const PrintedItem &item);
 
 protected:
@@ -176,6 +176,10 @@ protected:
     void itemDone(PrintedItem item, std::function<QImage()> paint);
     /// The number the next printed item gets.
     int nextNumber() const { return m_printed + 1; }
+    /// Changes when the cable is pulled. A handler of itemPrinted or eventLogged
+    /// may pull it while the parser is in the middle of its bytes: the
+    /// parser then stops, as the bytes it held went with the cable.
+    int cableGeneration() const { return m_generation; }
     void log(const QString &line);
 
 private:

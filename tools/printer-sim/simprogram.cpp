@@ -57,7 +57,7 @@ int runSimulator(QCoreApplication &app, QCommandLineParser &parser, PrinterSim &
     say(sim.ptyPath());
     if (parser.isSet(QStringLiteral("link")))
         say(QStringLiteral("LINK ") + sim.portPath());
-    QObject::connect(&sim, &PrinterSim::event, &app, &say);
+    QObject::connect(&sim, &PrinterSim::eventLogged, &app, &say);
 
     QByteArray input;
     QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);

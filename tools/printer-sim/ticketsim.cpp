@@ -126,9 +126,10 @@ void TicketSim::resetParser()
 void TicketSim::consume(const QByteArray &bytes)
 {
     m_pending.append(bytes);
+    const int generation = cableGeneration();
     qsizetype at = 0;
     const qsizetype size = m_pending.size();
-    while (at < size) {
+    while (at < size && cableGeneration() == generation) {
         const char b = m_pending.at(at);
         if (m_barcodeArmed && b == '^') {
             const qsizetype end = m_pending.indexOf('^', at + 1);
@@ -175,7 +176,8 @@ void TicketSim::consume(const QByteArray &bytes)
         addText(b);
         ++at;
     }
-    m_pending.remove(0, at);
+    if (cableGeneration() == generation)
+        m_pending.remove(0, at);
 }
 
 void TicketSim::runCommand(const QByteArray &text)
