@@ -7,9 +7,12 @@ bool isNameStart(QChar c)
     return c.isLetter() || c == QLatin1Char('_');
 }
 
+// Combining marks belong to the name they follow: the capital of some letters
+// is a letter and marks (ΰ becomes Ϋ́), and a parameter name is kept in
+// capitals, so a name must read back whole after upper-casing.
 bool isNameChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')
+    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_') || c == QLatin1Char('$')
            || c == QLatin1Char('#');
 }
 
