@@ -23,9 +23,14 @@ int showBox(QMessageBox::Icon icon,
             QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, MessageService::displayText(text), buttons, dialogParent());
-    // A box is answered, not minimised or maximised.
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                       | Qt::WindowCloseButtonHint);
+    // A box is answered, not minimised or maximised. Its window flags already
+    // ask for a close button only (the motif hints say so), but Openbox takes
+    // the minimise button from the window type alone: only a menu or a toolbar
+    // loses it, and a fixed-size window loses maximise too. So the box names
+    // itself a toolbar first and a dialog second (the type a window manager
+    // without that rule reads). Qt sets the type on the native window only.
+    box.winId();
+    box.setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
     if (buttons.testFlag(QMessageBox::Yes))
         box.setDefaultButton(QMessageBox::Yes);
     return box.exec();

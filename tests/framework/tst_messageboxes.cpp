@@ -17,6 +17,7 @@ struct Seen
     QStringList buttons;
     QString defaultButton;
     Qt::WindowFlags flags;
+    bool toolbarType = false;
 };
 
 // Reads the next modal box once it shows and closes it with the given button.
@@ -30,6 +31,7 @@ void closeNextBox(Seen &seen, QMessageBox::StandardButton answer)
         }
         seen.title = box->windowTitle();
         seen.flags = box->windowFlags();
+        seen.toolbarType = box->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
         seen.text = box->text();
         seen.icon = box->icon();
         for (QAbstractButton *b : box->buttons())
@@ -75,9 +77,11 @@ void TestMessageBoxes::titledError()
     QCOMPARE(seen.text, QStringLiteral("프린터 티켓이 없습니다.\n다시"));
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.buttons, QStringList{"OK"});
-    // A box is answered: no minimise or maximise button.
+    // A box is answered: no minimise or maximise button. The flags say so to
+    // every window manager; Openbox reads only the window type.
     QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(seen.flags & Qt::WindowCloseButtonHint);
+    QVERIFY(seen.toolbarType);
 }
 
 void TestMessageBoxes::titledYesNo_data()
@@ -102,6 +106,7 @@ void TestMessageBoxes::titledYesNo()
     QCOMPARE(seen.buttons, (QStringList{"No", "Yes"}));
     QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
     QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(seen.toolbarType);
 }
 
 void TestMessageBoxes::plainMessage()
