@@ -48,18 +48,8 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
     mainLayout()->addWidget(rgrGrid);
     setMainInsertIndex(0);
 
-    bbtAdd = createButton(QStringLiteral("bbtAdd"), MessageText::addCaption(), 16);
-    bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
-    insertBarButton(bbtAdd, bbtSave);
-    insertBarButton(bbtDelete, bbtSave);
+    createRowButtons(*this, bbtSave, MessageText::addCaption(), MessageText::deleteCaption());
     setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
-
-    connectClick(bbtAdd, [this] { bbtAddClick(); });
-    connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
-    popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
-        bbtDeleteClick();
-    });
 }
 
 void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting)

@@ -2,6 +2,7 @@
 
 #include "ZZI010.h"
 #include "datasetgrid.h"
+#include "rowbuttons.h"
 
 #include <QStringList>
 #include <QVariantList>
@@ -34,7 +35,7 @@ class QLineEdit;
 /// database and the key list, and stamps U_EMP_NO, U_DATE, U_IP; save settles,
 /// applies, clears the key list, shows "자료를 정상적으로 저장했습니다.", reopens
 /// and runs the row change; cancel and close ask about pending changes.
-class TfrmZZI020 : public TfrmZZI010, public DataSetGrid
+class TfrmZZI020 : public TfrmZZI010, public DataSetGrid, public RowButtons
 {
     Q_OBJECT
 
@@ -42,9 +43,9 @@ public:
     explicit TfrmZZI020(QWidget *parent = nullptr);
 
     /// Button guard; if cdsGrid is open: settle, insert a row, focus the key field.
-    virtual void bbtAddClick();
+    void bbtAddClick() override;
     /// Button guard; if cdsGrid is open: delete the current row, then the row change.
-    virtual void bbtDeleteClick();
+    void bbtDeleteClick() override;
     /// The row change: focus (and select) the row focus field; an empty grid
     /// starts a new row at once (bbtAddClick).
     virtual void rgrGridRowChange();
@@ -62,11 +63,7 @@ public:
     /// The keys inserted since the last save or cancel.
     const QStringList &keyList() const { return m_keyList; }
 
-    QPushButton *bbtAdd = nullptr;
-    QPushButton *bbtDelete = nullptr;
     ClientDataSet *cdsGrid = nullptr;
-    QAction *popHotkeyAdd = nullptr;
-    QAction *popHotkeyDelete = nullptr;
 
 protected:
     /// The key field of a row and its entry field. The entry field is editable

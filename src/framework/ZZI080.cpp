@@ -131,18 +131,8 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     setMainInsertIndex(1);
 
     createNavigationButtons(*this);
-    bbtAdd = createButton(QStringLiteral("bbtAdd"), QStringLiteral("New(F4)"), 16);
-    bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
-    insertBarButton(bbtAdd, bbtSave);
-    insertBarButton(bbtDelete, bbtSave);
+    createRowButtons(*this, bbtSave, QStringLiteral("New(F4)"), QStringLiteral("Delete(F9)"));
     setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
-
-    connectClick(bbtAdd, [this] { bbtAddClick(); });
-    connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
-    popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
-        bbtDeleteClick();
-    });
 
     // Grid events are user actions of their own.
     connect(m_rows, &MemoryGridModel::rowPosted, this, [this](int row) {

@@ -31,6 +31,7 @@ class ScreenFrame
 {
     // They put their parts into the frame.
     friend class RecordNavigation;
+    friend class RowButtons;
     friend class SearchArea;
 
 public:
