@@ -74,14 +74,7 @@ TfrmZAI010::TfrmZAI010(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI010"));
     setWindowTitle(QStringLiteral("사용자 등록"));
 
-    picker = new EmployeePicker(this, QStringLiteral("* 사용자"), panSearch);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
+    createEmployeePicker(this, *this, QStringLiteral("* 사용자"), [this] { bbtSearchClick(); });
 
     buildEditPanel();
 
@@ -94,14 +87,9 @@ TfrmZAI010::TfrmZAI010(QWidget *parent)
         bbtDeleteClick();
     });
 
-    lblComment = new QLabel(QStringLiteral("새 사용자를 등록하거나, 비밀번호 초기화를 할 경우 "
-                                           "비밀번호는 자동으로 사용자번호와 같이 등록됩니다."),
-                            panButtons);
-    lblComment->setObjectName(QStringLiteral("lblComment"));
-    QPalette navy = lblComment->palette();
-    navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    lblComment->setPalette(navy);
-    addLeftBarButton(lblComment);
+    lblComment = addBarComment(QStringLiteral("새 사용자를 등록하거나, 비밀번호 초기화를 할 경우 "
+                                              "비밀번호는 자동으로 사용자번호와 같이 등록됩니다."),
+                               QColor(0x00, 0x00, 0x80));
 }
 
 void TfrmZAI010::buildEditPanel()

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "employeesearch.h"
+
 #include "framework/ZZI010.h"
 
-class EmployeePicker;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QToolButton;
 
 /// "사용자 등록": an administrator registers users, resets their passwords,
 /// switches their flags and deletes them; everyone changes his own password
 /// under the password policy.
-class TfrmZAI010 : public TfrmZZI010
+class TfrmZAI010 : public TfrmZZI010, public EmployeeSearch
 {
     Q_OBJECT
 
@@ -27,11 +27,6 @@ public:
     Mode mode() const { return m_mode; }
 
     // Search panel.
-    EmployeePicker *picker = nullptr;
-    QLabel *lblEmp = nullptr;
-    QLineEdit *cedEmpNo = nullptr;
-    QToolButton *sbtEmpNo = nullptr;
-    QLabel *wlbEmpName = nullptr;
 
     // Edit panel.
     QLabel *lblEmpNo = nullptr;

@@ -13,18 +13,10 @@
 #include <QLabel>
 
 TfrmZAI030::TfrmZAI030(QWidget *parent)
-    : TfrmZZI020(parent)
+    : ProjectGridScreen(parent)
 {
     setObjectName(QStringLiteral("frmZAI030"));
     setWindowTitle(QStringLiteral("프로젝트 레벨 등록"));
-
-    projects = new ProjectChooser(panSearch);
-    lblProject = projects->lblProject;
-    cbbProject = projects->cbbProject;
-    addSearchWidget(lblProject);
-    addSearchWidget(cbbProject);
-    attachFocusColours({cbbProject});
-    EnterKeys::run(cbbProject, [this] { bbtSearchClick(); });
 
     cdsGrid->setSql(
             QStringLiteral("SELECT PROJECT_ID, PROJECT_LEVEL, PROJECT_LEVEL_NAME, U_EMP_NO, "
@@ -73,40 +65,8 @@ TfrmZAI030::TfrmZAI030(QWidget *parent)
                                         "WHERE PROJECT_ID = :P0 AND PROJECT_LEVEL = :P1)"));
 }
 
-void TfrmZAI030::FormCreate()
-{
-    TfrmZZI020::FormCreate();
-    projects->Fill(database());
-}
-
-void TfrmZAI030::CheckSearchCriteria()
-{
-    projects->CheckSelected();
-}
-
-void TfrmZAI030::SetGridParams()
-{
-    cdsGrid->setParam(QStringLiteral("P0"), projects->projectId());
-}
-
 void TfrmZAI030::CheckRowFields()
 {
     CheckRequired(dedLevel, lblLevel);
     CheckRequired(dedLevelName, lblLevelName);
-}
-
-QVariantList TfrmZAI030::DuplicateCheckParams() const
-{
-    return {projects->projectId(), keyText()};
-}
-
-QString TfrmZAI030::KeyListText() const
-{
-    // Project and level apart, so that levels "1" and " 1" stay two keys.
-    return projects->projectId() + QChar(0x1F) + keyText();
-}
-
-void TfrmZAI030::FillRowFields()
-{
-    cdsGrid->setValue(QStringLiteral("PROJECT_ID"), projects->projectId());
 }

@@ -1,12 +1,12 @@
 #include "ZAI040.h"
 
+#include "displayorderfield.h"
 #include "projectchooser.h"
 
 #include "db/clientdataset.h"
 #include "framework/boundfield.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
-#include "framework/digitsvalidator.h"
 #include "framework/enterkeys.h"
 #include "framework/entryfields.h"
 #include "framework/useraction.h"
@@ -16,18 +16,10 @@
 #include <QLabel>
 
 TfrmZAI040::TfrmZAI040(QWidget *parent)
-    : TfrmZZI020(parent)
+    : ProjectGridScreen(parent)
 {
     setObjectName(QStringLiteral("frmZAI040"));
     setWindowTitle(QStringLiteral("메인 메뉴 등록"));
-
-    projects = new ProjectChooser(panSearch);
-    lblProject = projects->lblProject;
-    cbbProject = projects->cbbProject;
-    addSearchWidget(lblProject);
-    addSearchWidget(cbbProject);
-    attachFocusColours({cbbProject});
-    EnterKeys::run(cbbProject, [this] { bbtSearchClick(); });
 
     // The menu ID completes the order: menus of one display order keep their places.
     cdsGrid->setSql(QStringLiteral("SELECT PROJECT_ID, MENU_ID, MENU_NAME, DISPLAY_SEQ, U_EMP_NO, "
@@ -64,17 +56,9 @@ TfrmZAI040::TfrmZAI040(QWidget *parent)
                                   220,
                                   panMain,
                                   DbEdit::InputMode::Korean);
-    lblDisplaySeq = CreateFieldLabel(QStringLiteral("lblDisplaySeq"),
-                                     QStringLiteral("화면표시순서"),
-                                     panMain);
-    dedDisplaySeq = CreateBoundEdit(QStringLiteral("dedDisplaySeq"),
-                                    cdsGrid,
-                                    QStringLiteral("DISPLAY_SEQ"),
-                                    2,
-                                    40,
-                                    panMain,
-                                    DbEdit::InputMode::Latin);
-    DigitsValidator::apply(dedDisplaySeq, 0, 99);
+    const DisplayOrderField order = DisplayOrderField::create(cdsGrid, panMain);
+    lblDisplaySeq = order.label;
+    dedDisplaySeq = order.edit;
     QGridLayout *grid = CreateEntryGrid();
     grid->addWidget(lblMenuID, 0, 0);
     grid->addWidget(dedMenuID, 0, 1, Qt::AlignLeft);
@@ -102,22 +86,6 @@ TfrmZAI040::TfrmZAI040(QWidget *parent)
             "SELECT COUNT(*) FROM ZA040MS WHERE PROJECT_ID = :P0 AND MENU_ID = :P1"));
 }
 
-void TfrmZAI040::FormCreate()
-{
-    TfrmZZI020::FormCreate();
-    projects->Fill(database());
-}
-
-void TfrmZAI040::CheckSearchCriteria()
-{
-    projects->CheckSelected();
-}
-
-void TfrmZAI040::SetGridParams()
-{
-    cdsGrid->setParam(QStringLiteral("P0"), projects->projectId());
-}
-
 QChar TfrmZAI040::requiredPrefix() const
 {
     const QString project = projects->projectId();
@@ -143,19 +111,4 @@ void TfrmZAI040::CheckRowFields()
                   dedMenuID);
     CheckRequired(dedMenuName, lblMenuName);
     CheckRequired(dedDisplaySeq, lblDisplaySeq);
-}
-
-QVariantList TfrmZAI040::DuplicateCheckParams() const
-{
-    return {projects->projectId(), keyText()};
-}
-
-QString TfrmZAI040::KeyListText() const
-{
-    return projects->projectId() + QChar(0x1F) + keyText();
-}
-
-void TfrmZAI040::FillRowFields()
-{
-    cdsGrid->setValue(QStringLiteral("PROJECT_ID"), projects->projectId());
 }

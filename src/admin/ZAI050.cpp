@@ -1,5 +1,6 @@
 #include "ZAI050.h"
 
+#include "displayorderfield.h"
 #include "projectchooser.h"
 
 #include "common/commonroutines.h"
@@ -9,7 +10,6 @@
 #include "framework/chooserbox.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
-#include "framework/digitsvalidator.h"
 #include "framework/enterkeys.h"
 #include "framework/entryfields.h"
 
@@ -29,17 +29,13 @@ TfrmZAI050::TfrmZAI050(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI050"));
     setWindowTitle(QStringLiteral("프로그램 등록"));
 
-    projects = new ProjectChooser(panSearch);
-    lblProject = projects->lblProject;
-    cbbProject = projects->cbbProject;
+    createProjectChooser(*this, *this, nullptr);
     lblMenu = new QLabel(QStringLiteral("* 메인 메뉴"), panSearch);
     lblMenu->setObjectName(QStringLiteral("lblMenu"));
     cbbMenu = new QComboBox(panSearch);
     cbbMenu->setObjectName(QStringLiteral("cbbMenu"));
     cbbMenu->setFixedWidth(200);
     lblMenu->setBuddy(cbbMenu);
-    addSearchWidget(lblProject);
-    addSearchWidget(cbbProject);
     addSearchWidget(lblMenu);
     addSearchWidget(cbbMenu);
     connect(projects, &ProjectChooser::projectChanged, this, [this] { buildMenuLists(); });
@@ -98,17 +94,9 @@ TfrmZAI050::TfrmZAI050(QWidget *parent)
                                      220,
                                      panMain,
                                      DbEdit::InputMode::Korean);
-    lblDisplaySeq = CreateFieldLabel(QStringLiteral("lblDisplaySeq"),
-                                     QStringLiteral("화면표시순서"),
-                                     panMain);
-    dedDisplaySeq = CreateBoundEdit(QStringLiteral("dedDisplaySeq"),
-                                    cdsGrid,
-                                    QStringLiteral("DISPLAY_SEQ"),
-                                    2,
-                                    40,
-                                    panMain,
-                                    DbEdit::InputMode::Latin);
-    DigitsValidator::apply(dedDisplaySeq, 0, 99);
+    const DisplayOrderField order = DisplayOrderField::create(cdsGrid, panMain);
+    lblDisplaySeq = order.label;
+    dedDisplaySeq = order.edit;
     QGridLayout *grid = CreateEntryGrid();
     grid->addWidget(lblMenuName, 0, 0);
     grid->addWidget(cbbMenuName, 0, 1, Qt::AlignLeft);
@@ -119,7 +107,7 @@ TfrmZAI050::TfrmZAI050(QWidget *parent)
     grid->addWidget(lblDisplaySeq, 3, 0);
     grid->addWidget(dedDisplaySeq, 3, 1, Qt::AlignLeft);
     addToMain(grid);
-    attachFocusColours({cbbProject, cbbMenu, cbbMenuName});
+    attachFocusColours({cbbMenu, cbbMenuName});
 
     EnterKeys::moveToNext(cbbMenuName);
     EnterKeys::moveToNext(dedProgramID);

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "projectsearch.h"
+
 #include "framework/ZZI020.h"
 
 #include <QStringList>
 
 class DbEdit;
-class ProjectChooser;
 class QComboBox;
 class QLabel;
 
 /// "프로그램 등록": the programs of one project, each filed under one of its
 /// main menus. A new program goes to the menu of the chooser; an existing one
 /// keeps its menu.
-class TfrmZAI050 : public TfrmZZI020
+class TfrmZAI050 : public TfrmZZI020, public ProjectSearch
 {
     Q_OBJECT
 
@@ -27,9 +28,6 @@ public:
     const QStringList &filterMenuIds() const { return m_filterIds; }
     const QStringList &chooserMenuIds() const { return m_chooserIds; }
 
-    ProjectChooser *projects = nullptr;
-    QLabel *lblProject = nullptr;
-    QComboBox *cbbProject = nullptr;
     QLabel *lblMenu = nullptr;
     QComboBox *cbbMenu = nullptr;
     QLabel *lblMenuName = nullptr;

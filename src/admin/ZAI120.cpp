@@ -13,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,19 +33,11 @@ TfrmZAI120::TfrmZAI120(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI120"));
     setWindowTitle(QStringLiteral("사용자별 소속 권한 등록"));
 
-    picker = new EmployeePicker(this, QStringLiteral("* 사용자"), panSearch);
+    createEmployeePicker(this, *this, QStringLiteral("* 사용자"), [this] { bbtSearchClick(); });
     picker->setAdminOnly(false);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
 
-    rgrGrid = DisplayGrid::createSideList(QStringLiteral("프로젝트"), panMain);
-    connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        RunUserAction([this] { rgrGridRowChange(); });
+    rgrGrid = DisplayGrid::createSideList(QStringLiteral("프로젝트"), panMain, [this] {
+        rgrGridRowChange();
     });
 
     auto *row = new QHBoxLayout;
@@ -162,13 +153,7 @@ TfrmZAI120::Project *TfrmZAI120::currentProject()
 
 void TfrmZAI120::CheckSearchCriteria()
 {
-    bbtSearch->setFocus(); // the number field is left: its name is filled
-    picker->FillName();
-    if (wlbEmpName->text().trimmed().isEmpty()) {
-        ShowErrorMessage(lblEmp->text() + MessageText::enterCorrectly());
-        cedEmpNo->setFocus();
-        Abort();
-    }
+    CheckEmployeeNamed();
 }
 
 void TfrmZAI120::LoadData()

@@ -1,21 +1,19 @@
 #pragma once
 
+#include "employeesearch.h"
+
 #include "framework/ZZI010.h"
 
 #include <QStringList>
 
 class DisplayGrid;
-class EmployeePicker;
 class QCheckBox;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QToolButton;
 
 /// "사용자별 소속 권한 등록": for one user, the business sites, teams or sales
 /// outlets he may act for in each project that works with affiliations; the
 /// project's team role says which of the three lists it offers.
-class TfrmZAI120 : public TfrmZZI010
+class TfrmZAI120 : public TfrmZZI010, public EmployeeSearch
 {
     Q_OBJECT
 
@@ -27,11 +25,6 @@ public:
     /// What a change of the current project row does (also after search and cancel).
     void rgrGridRowChange();
 
-    EmployeePicker *picker = nullptr;
-    QLabel *lblEmp = nullptr;
-    QLineEdit *cedEmpNo = nullptr;
-    QToolButton *sbtEmpNo = nullptr;
-    QLabel *wlbEmpName = nullptr;
     DisplayGrid *rgrGrid = nullptr;
     QListWidget *clbListSaup = nullptr;
     QListWidget *clbListTeam = nullptr;

@@ -37,14 +37,7 @@ TfrmZAI130::TfrmZAI130(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI130"));
     setWindowTitle(QStringLiteral("사용자별 레벨 등록"));
 
-    picker = new EmployeePicker(this, QStringLiteral("* 사 용 자"), panSearch);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
+    createEmployeePicker(this, *this, QStringLiteral("* 사 용 자"), [this] { bbtSearchClick(); });
 
     cdsGrid->addField(
             DataField(QStringLiteral("PROJECT_NAME"), DataField::Text, 30).setCalculated());
@@ -132,13 +125,7 @@ bool TfrmZAI130::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmZAI130::CheckSearchCriteria()
 {
-    bbtSearch->setFocus(); // the number field is left: its name is filled
-    picker->FillName();
-    if (wlbEmpName->text().trimmed().isEmpty()) {
-        ShowErrorMessage(lblEmp->text() + MessageText::enterCorrectly());
-        cedEmpNo->setFocus();
-        Abort();
-    }
+    CheckEmployeeNamed();
 }
 
 void TfrmZAI130::SetGridParams()

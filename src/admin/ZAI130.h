@@ -1,19 +1,19 @@
 #pragma once
 
+#include "employeesearch.h"
+
 #include "framework/ZZI020.h"
 
 #include <QStringList>
 
 class DbEdit;
-class EmployeePicker;
 class QLabel;
-class QLineEdit;
 class QToolButton;
 
 /// "사용자별 레벨 등록": the level of one user in every project. A search lists
 /// the user's levels and starts a level '0' row for every project where he has
 /// none; an administrator picks any user, everyone else only himself.
-class TfrmZAI130 : public TfrmZZI020
+class TfrmZAI130 : public TfrmZZI020, public EmployeeSearch
 {
     Q_OBJECT
 
@@ -26,11 +26,6 @@ public:
     void rgrGridRowChange() override;
     void sbtLevelClick();
 
-    EmployeePicker *picker = nullptr;
-    QLabel *lblEmp = nullptr;
-    QLineEdit *cedEmpNo = nullptr;
-    QToolButton *sbtEmpNo = nullptr;
-    QLabel *wlbEmpName = nullptr;
     QLabel *lblProject = nullptr;
     QLabel *wlbProject = nullptr;
     QLabel *lblLevel = nullptr;

@@ -9,11 +9,9 @@
 #include "db/sqlstatement.h"
 #include "framework/displaygrid.h"
 #include "framework/enterkeys.h"
-#include "framework/messagetexts.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -67,36 +65,16 @@ TfrmZAI140::TfrmZAI140(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI140"));
     setWindowTitle(QStringLiteral("프로젝트 레벨별 프로그램 등록"));
 
-    projects = new ProjectChooser(panSearch);
-    lblProject = projects->lblProject;
-    cbbProject = projects->cbbProject;
-    addSearchWidget(lblProject);
-    addSearchWidget(cbbProject);
-    attachFocusColours({cbbProject});
-    EnterKeys::run(cbbProject, [this] { bbtSearchClick(); });
+    createProjectChooser(*this, *this, [this] { bbtSearchClick(); });
 
-    rgrGrid = DisplayGrid::createSideList(QStringLiteral("레벨"), panMain);
-    connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        rgrGridRowChange();
-    });
-
-    mover = new TwoListMover(this,
-                             QStringLiteral("전체 프로그램 목록"),
-                             QStringLiteral("현재 레벨로 사용 가능한 프로그램 목록"),
-                             panMain);
-    lstListSrc = mover->lstListSrc;
-    lstListDst = mover->lstListDst;
-    sbtListS2D = mover->sbtListS2D;
-    sbtListS2DAll = mover->sbtListS2DAll;
-    sbtListD2S = mover->sbtListD2S;
-    sbtListD2SAll = mover->sbtListD2SAll;
-
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(6, 6, 6, 6);
-    row->setSpacing(8);
-    row->addWidget(rgrGrid);
-    row->addWidget(mover, 1);
-    addToMain(row, 1);
+    addToMain(createSideListMover(
+                      this,
+                      panMain,
+                      QStringLiteral("레벨"),
+                      [this] { rgrGridRowChange(); },
+                      QStringLiteral("전체 프로그램 목록"),
+                      QStringLiteral("현재 레벨로 사용 가능한 프로그램 목록")),
+              1);
 }
 
 void TfrmZAI140::FormCreate()
@@ -195,10 +173,7 @@ void TfrmZAI140::WriteChanges()
 
 void TfrmZAI140::AfterSave()
 {
-    SetSearchMode(true);
-    DiscardChanges();
-    bbtSearchClick();
-    ShowStatusMessage(MessageText::saved());
+    SearchAgainAfterSave();
 }
 
 void TfrmZAI140::DiscardChanges()

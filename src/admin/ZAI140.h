@@ -1,21 +1,16 @@
 #pragma once
 
+#include "projectsearch.h"
+#include "sidelistmover.h"
 #include "twolistmover.h"
 
 #include "framework/ZZI010.h"
 
 #include <QStringList>
 
-class DisplayGrid;
-class ProjectChooser;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QToolButton;
-
 /// "프로젝트 레벨별 프로그램 등록": the programs each level of one project may
 /// open, moved between the programs not granted (left) and granted (right).
-class TfrmZAI140 : public TfrmZZI010
+class TfrmZAI140 : public TfrmZZI010, public SideListMover, public ProjectSearch
 {
     Q_OBJECT
 
@@ -24,18 +19,6 @@ public:
 
     /// The level codes of the project searched, one per grid row.
     const QStringList &levels() const { return m_levels; }
-
-    ProjectChooser *projects = nullptr;
-    QLabel *lblProject = nullptr;
-    QComboBox *cbbProject = nullptr;
-    DisplayGrid *rgrGrid = nullptr;
-    TwoListMover *mover = nullptr;
-    QListWidget *lstListSrc = nullptr;
-    QListWidget *lstListDst = nullptr;
-    QToolButton *sbtListS2D = nullptr;
-    QToolButton *sbtListS2DAll = nullptr;
-    QToolButton *sbtListD2S = nullptr;
-    QToolButton *sbtListD2SAll = nullptr;
 
 protected:
     void FormCreate() override;

@@ -8,10 +8,8 @@
 #include "common/silentabort.h"
 #include "db/sqlstatement.h"
 #include "framework/displaygrid.h"
-#include "framework/messagetexts.h"
 
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,34 +114,19 @@ TfrmZAI150::TfrmZAI150(QWidget *parent)
     setObjectName(QStringLiteral("frmZAI150"));
     setWindowTitle(QStringLiteral("사용자별 프로그램 등록"));
 
-    picker = new EmployeePicker(this, QStringLiteral("* 사용자"), panSearch);
+    createEmployeePicker(this, *this, QStringLiteral("* 사용자"), [this] { bbtSearchClick(); });
     picker->setAdminOnly(false);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
 
-    rgrGrid = DisplayGrid::createSideList(QStringLiteral("프로젝트"), panMain);
-    connect(rgrGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        rgrGridRowChange();
-    });
-
-    mover = new TwoListMover(this,
-                             QStringLiteral("전체 프로그램 목록"),
-                             QStringLiteral("현재 사용자가 사용 가능한 프로그램 목록"),
-                             panMain);
+    QHBoxLayout *row = createSideListMover(
+            this,
+            panMain,
+            QStringLiteral("프로젝트"),
+            [this] { rgrGridRowChange(); },
+            QStringLiteral("전체 프로그램 목록"),
+            QStringLiteral("현재 사용자가 사용 가능한 프로그램 목록"));
     mover->setMarkStep(1);
     mover->setMarkColours({{0, Removed}, {2, Added}});
     mover->setGroupOf(programOf);
-    lstListSrc = mover->lstListSrc;
-    lstListDst = mover->lstListDst;
-    sbtListS2D = mover->sbtListS2D;
-    sbtListS2DAll = mover->sbtListS2DAll;
-    sbtListD2S = mover->sbtListD2S;
-    sbtListD2SAll = mover->sbtListD2SAll;
     mover->leftFoot()->addWidget(
             legend(QStringLiteral("lblLegendSrc1"),
                    QStringLiteral("'사용자'에게 사용 권한이 부여되지 않은 프로그램"),
@@ -161,22 +144,14 @@ TfrmZAI150::TfrmZAI150(QWidget *parent)
                    QStringLiteral("'사용자'가 속한 레벨에 없는 프로그램 중 권한 추가된 프로그램"),
                    Added));
 
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(6, 6, 6, 6);
-    row->setSpacing(8);
-    row->addWidget(rgrGrid);
-    row->addWidget(mover, 1);
     addToMain(row, 1);
 
-    lblComment = new QLabel(QStringLiteral(
-                                    "프로젝트 실행 시 속도가 늦어지므로 가급적 [프로젝트 레벨별 "
-                                    "프로그램 등록]에서 사용자가 속한 레벨벨로 프로그램을 "
-                                    "등록하시고,\n이 프로그램에서 각 사용자별로 프로그램을 "
-                                    "등록하거나 취소하는 것은 꼭 필요한 경우에 한해서만 해 "
-                                    "주십시오."),
-                            panButtons);
-    lblComment->setObjectName(QStringLiteral("lblComment"));
-    addLeftBarButton(lblComment);
+    lblComment = addBarComment(
+            QStringLiteral("프로젝트 실행 시 속도가 늦어지므로 가급적 [프로젝트 레벨별 "
+                           "프로그램 등록]에서 사용자가 속한 레벨벨로 프로그램을 "
+                           "등록하시고,\n이 프로그램에서 각 사용자별로 프로그램을 "
+                           "등록하거나 취소하는 것은 꼭 필요한 경우에 한해서만 해 "
+                           "주십시오."));
 }
 
 QLabel *TfrmZAI150::legend(const QString &objectName, const QString &caption, const QColor &colour)
@@ -220,13 +195,7 @@ void TfrmZAI150::FormFirstShow()
 
 void TfrmZAI150::CheckSearchCriteria()
 {
-    bbtSearch->setFocus(); // the number field is left: its name is filled
-    picker->FillName();
-    if (wlbEmpName->text().trimmed().isEmpty()) {
-        ShowErrorMessage(lblEmp->text() + MessageText::enterCorrectly());
-        cedEmpNo->setFocus();
-        Abort();
-    }
+    CheckEmployeeNamed();
 }
 
 void TfrmZAI150::LoadData()
@@ -323,10 +292,7 @@ void TfrmZAI150::WriteChanges()
 
 void TfrmZAI150::AfterSave()
 {
-    SetSearchMode(true);
-    DiscardChanges();
-    bbtSearchClick();
-    ShowStatusMessage(MessageText::saved());
+    SearchAgainAfterSave();
 }
 
 void TfrmZAI150::DiscardChanges()

@@ -1,23 +1,20 @@
 #pragma once
 
+#include "employeesearch.h"
+#include "sidelistmover.h"
 #include "twolistmover.h"
 
 #include "framework/ZZI010.h"
 
 #include <QStringList>
 
-class DisplayGrid;
-class EmployeePicker;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QToolButton;
 
 /// "사용자별 프로그램 등록": per project, the programs one user cannot open
 /// (left) and can open (right), marked by where the right comes from; a save
 /// writes the user's additions and removals as the difference between his
 /// level's programs and the right side.
-class TfrmZAI150 : public TfrmZZI010
+class TfrmZAI150 : public TfrmZZI010, public SideListMover, public EmployeeSearch
 {
     Q_OBJECT
 
@@ -27,19 +24,6 @@ public:
     /// The project IDs, one per grid row.
     QStringList projectIds() const;
 
-    EmployeePicker *picker = nullptr;
-    QLabel *lblEmp = nullptr;
-    QLineEdit *cedEmpNo = nullptr;
-    QToolButton *sbtEmpNo = nullptr;
-    QLabel *wlbEmpName = nullptr;
-    DisplayGrid *rgrGrid = nullptr;
-    TwoListMover *mover = nullptr;
-    QListWidget *lstListSrc = nullptr;
-    QListWidget *lstListDst = nullptr;
-    QToolButton *sbtListS2D = nullptr;
-    QToolButton *sbtListS2DAll = nullptr;
-    QToolButton *sbtListD2S = nullptr;
-    QToolButton *sbtListD2SAll = nullptr;
     QLabel *lblComment = nullptr;
 
 protected:

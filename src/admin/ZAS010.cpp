@@ -39,14 +39,7 @@ TfrmZAS010::TfrmZAS010(QWidget *parent)
     setObjectName(QStringLiteral("frmZAS010"));
     setWindowTitle(QStringLiteral("비밀번호 이력 조회"));
 
-    picker = new EmployeePicker(this, QStringLiteral("* 사용자"), panSearch);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
+    createEmployeePicker(this, *this, QStringLiteral("* 사용자"), [this] { bbtSearchClick(); });
 
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;

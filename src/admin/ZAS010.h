@@ -1,15 +1,12 @@
 #pragma once
 
-#include "framework/ZZS020.h"
+#include "employeesearch.h"
 
-class EmployeePicker;
-class QLabel;
-class QLineEdit;
-class QToolButton;
+#include "framework/ZZS020.h"
 
 /// "비밀번호 이력 조회": the password history of one user or of every user. A
 /// restricted user's search is locked to his own number.
-class TfrmZAS010 : public TfrmZZS020
+class TfrmZAS010 : public TfrmZZS020, public EmployeeSearch
 {
     Q_OBJECT
 
@@ -17,12 +14,6 @@ public:
     explicit TfrmZAS010(QWidget *parent = nullptr);
 
     void bbtSearchClick() override;
-
-    EmployeePicker *picker = nullptr;
-    QLabel *lblEmp = nullptr;
-    QLineEdit *cedEmpNo = nullptr;
-    QToolButton *sbtEmpNo = nullptr;
-    QLabel *wlbEmpName = nullptr;
 
 protected:
     void FormCreate() override;

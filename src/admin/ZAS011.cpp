@@ -36,14 +36,7 @@ TfrmZAS011::TfrmZAS011(QWidget *parent)
     setObjectName(QStringLiteral("frmZAS011"));
     setWindowTitle(QStringLiteral("사용자별 비밀번호 조회"));
 
-    picker = new EmployeePicker(this, QStringLiteral("사용자"), panSearch);
-    lblEmp = picker->lblEmp;
-    cedEmpNo = picker->cedEmpNo;
-    sbtEmpNo = picker->sbtEmpNo;
-    wlbEmpName = picker->wlbEmpName;
-    for (QWidget *widget : picker->widgets())
-        addSearchWidget(widget);
-    picker->setSearch([this] { bbtSearchClick(); });
+    createEmployeePicker(this, *this, QStringLiteral("사용자"), [this] { bbtSearchClick(); });
 
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     rgrGrid->addColumn(readOnlyColumn("EMP_NO", "사용자 번호", 86, left));

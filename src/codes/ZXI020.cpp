@@ -52,12 +52,7 @@ TfrmZXI020::TfrmZXI020(QWidget *parent)
     setObjectName(QStringLiteral("frmZXI020"));
     setWindowTitle(QStringLiteral("공통 월력 등록"));
 
-    yearField = new YearField(panSearch, [this] { bbtSearchClick(); });
-    lblYear = yearField->lblYear;
-    cedYear = yearField->cedYear;
-    addSearchWidget(lblYear);
-    addSearchWidget(cedYear);
-    addSearchWidget(new QWidget(panSearch), 1);
+    createYearField(*this, [this] { bbtSearchClick(); });
 
     rgrGrid->addColumn(QStringLiteral("CALN_DATE"), QStringLiteral("날짜"), 100, Qt::AlignCenter);
     rgrGrid->addColumn(QStringLiteral("YOIL"), QStringLiteral("요일"), 80, Qt::AlignCenter);

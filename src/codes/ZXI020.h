@@ -1,15 +1,13 @@
 #pragma once
 
-#include "framework/ZZS020.h"
+#include "yearsearch.h"
 
-class QLabel;
-class QLineEdit;
-class YearField;
+#include "framework/ZZS020.h"
 
 /// "공통 월력 등록": generates the common calendar of a year (one row per day,
 /// with its weekday, holiday name and day type) through PR_ZX020MS_01, lists
 /// it, and deletes it.
-class TfrmZXI020 : public TfrmZZS020
+class TfrmZXI020 : public TfrmZZS020, public YearSearch
 {
     Q_OBJECT
 
@@ -21,9 +19,6 @@ public:
     /// Deletes the calendar of the year after a question; lists again the year last listed.
     void bbtDeleteClick();
 
-    YearField *yearField = nullptr;
-    QLabel *lblYear = nullptr;
-    QLineEdit *cedYear = nullptr;
     QPushButton *bbtDelete = nullptr;
     QAction *popHotkeyDelete = nullptr;
 

@@ -54,12 +54,7 @@ TfrmZXI021::TfrmZXI021(QWidget *parent)
     setObjectName(QStringLiteral("frmZXI021"));
     setWindowTitle(QStringLiteral("휴일 등록"));
 
-    yearField = new YearField(panSearch, [this] { bbtSearchClick(); });
-    lblYear = yearField->lblYear;
-    cedYear = yearField->cedYear;
-    addSearchWidget(lblYear);
-    addSearchWidget(cedYear);
-    addSearchWidget(new QWidget(panSearch), 1);
+    createYearField(*this, [this] { bbtSearchClick(); });
 
     auto *months = new QGridLayout;
     months->setHorizontalSpacing(24);
@@ -73,14 +68,9 @@ TfrmZXI021::TfrmZXI021(QWidget *parent)
     setTabOrder(bbtLunar, bbtSave);
     connectClick(bbtLunar, [this] { bbtLunarClick(); });
 
-    lblComment = new QLabel(QStringLiteral("휴일을 등록/취소하고 싶은 날짜를 두번클릭 하고, "
-                                           "휴일명을 입력/삭제 하십시오."),
-                            panButtons);
-    lblComment->setObjectName(QStringLiteral("lblComment"));
-    QPalette navy = lblComment->palette();
-    navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    lblComment->setPalette(navy);
-    addLeftBarButton(lblComment);
+    lblComment = addBarComment(QStringLiteral("휴일을 등록/취소하고 싶은 날짜를 두번클릭 하고, "
+                                              "휴일명을 입력/삭제 하십시오."),
+                               QColor(0x00, 0x00, 0x80));
 }
 
 DisplayGrid *TfrmZXI021::buildMonthGrid(int month)

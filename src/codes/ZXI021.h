@@ -1,20 +1,20 @@
 #pragma once
 
+#include "yearsearch.h"
+
 #include "framework/ZZI010.h"
 
 #include <QList>
 
 class DisplayGrid;
 class QLabel;
-class QLineEdit;
-class YearField;
 
 /// "휴일 등록": the holidays of a year on twelve month grids. Every-year
 /// holidays (Z0012) and one-year holidays (Z0013) are shown on their days; a
 /// double click (or Enter) on a day asks for its holiday name, and the save
 /// writes each changed day through PR_ZX010MS_11. The lunar holidays of the
 /// year can be filled in as unsaved edits.
-class TfrmZXI021 : public TfrmZZI010
+class TfrmZXI021 : public TfrmZZI010, public YearSearch
 {
     Q_OBJECT
 
@@ -33,9 +33,6 @@ public:
     /// The month grid cell of a day of the shown year: column = weekday (Sunday 0), row = week of the month.
     static QPoint cellOf(const QDate &day);
 
-    YearField *yearField = nullptr;
-    QLabel *lblYear = nullptr;
-    QLineEdit *cedYear = nullptr;
     DisplayGrid *rgrGrid[12] = {};
     QPushButton *bbtLunar = nullptr;
     QLabel *lblComment = nullptr;

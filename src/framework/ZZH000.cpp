@@ -20,22 +20,18 @@
 
 TfrmZZH000::TfrmZZH000(QWidget *owner)
     : QDialog(owner ? owner : mainWindow())
-    , m_frame(std::make_unique<ScreenFrame>(this))
+    , ScreenFrame(this, Qt::WindowShortcut)
 {
     setObjectName(QStringLiteral("frmZZH000"));
     setModal(true);
     resize(414, 149);
 
-    panMain = m_frame->panMain;
-    panButtons = m_frame->panButtons;
-    bvlButtons = m_frame->bvlButtons;
-    popHotkey = m_frame->popHotkey;
     bbtOK = createButton(QStringLiteral("bbtOK"), MessageText::okCaption(), 0);
     bbtOK->setDefault(true);
     bbtOK->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    m_frame->addBarButton(bbtOK);
+    addBarButton(bbtOK);
     bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
-    m_frame->addBarButton(bbtClose);
+    addBarButton(bbtClose);
 
     connectClick(bbtOK, [this] { bbtOKClick(); });
     connectClick(bbtClose, [this] { bbtCloseClick(); });
@@ -45,11 +41,7 @@ TfrmZZH000::TfrmZZH000(QWidget *owner)
     });
 }
 
-TfrmZZH000::~TfrmZZH000()
-{
-    for (QWidget *control : std::as_const(m_coloured))
-        disconnect(control, nullptr, this, nullptr);
-}
+TfrmZZH000::~TfrmZZH000() = default;
 
 QWidget *TfrmZZH000::mainWindow()
 {
@@ -103,14 +95,14 @@ void TfrmZZH000::showEvent(QShowEvent *event)
 
 void TfrmZZH000::bbtOKClick()
 {
-    if (!m_frame->isUsable(bbtOK))
+    if (!isUsable(bbtOK))
         Abort();
     accept();
 }
 
 void TfrmZZH000::bbtCloseClick()
 {
-    if (!m_frame->isUsable(bbtClose))
+    if (!isUsable(bbtClose))
         Abort();
     reject();
 }
@@ -123,75 +115,4 @@ void TfrmZZH000::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void TfrmZZH000::edtEnter(QWidget *control)
-{
-    EditColour::SetEditColor(control, EditColour::focus());
-}
-
-void TfrmZZH000::edtExit(QWidget *control)
-{
-    EditColour::SetEditColor(control, EditColour::normal());
-}
-
-void TfrmZZH000::attachFocusColours(const QList<QWidget *> &controls)
-{
-    for (QWidget *control : controls) {
-        if (!control || m_coloured.contains(control))
-            continue;
-        m_coloured.insert(control);
-        control->installEventFilter(this);
-        connect(control, &QObject::destroyed, this, [this, control] { m_coloured.remove(control); });
-    }
-}
-
-bool TfrmZZH000::eventFilter(QObject *watched, QEvent *event)
-{
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-        && m_coloured.contains(static_cast<QWidget *>(watched))) {
-        auto *control = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::FocusIn)
-            edtEnter(control);
-        else
-            edtExit(control);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-QAction *TfrmZZH000::addHotkey(const QString &objectName,
-                               const QKeySequence &key,
-                               const std::function<void()> &handler)
-{
-    return m_frame->addHotkey(objectName, key, Qt::WindowShortcut, handler);
-}
-
-void TfrmZZH000::connectClick(QAbstractButton *button, const std::function<void()> &handler)
-{
-    m_frame->connectClick(button, handler);
-}
-
-QPushButton *TfrmZZH000::createButton(const QString &objectName, const QString &caption, int tag)
-{
-    return m_frame->createButton(objectName, caption, tag);
-}
-
-void TfrmZZH000::addLeftBarButton(QWidget *button)
-{
-    m_frame->addLeftBarButton(button);
-}
-
-QVBoxLayout *TfrmZZH000::rootLayout() const
-{
-    return m_frame->rootLayout();
-}
-
-QVBoxLayout *TfrmZZH000::mainLayout() const
-{
-    return m_frame->mainLayout();
-}
-
-QHBoxLayout *TfrmZZH000::buttonLayout() const
-{
-    return m_frame->buttonLayout();
 }

@@ -25,57 +25,26 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
     resize(519, 294);
     bbtOK->setDefault(false); // Enter in the grid selects the row instead
 
-    cdsQuery = new ClientDataSet(this);
-    cdsQuery->setObjectName(QStringLiteral("cdsQuery"));
-    cdsQuery->setPacketRecords(100);
-
-    rgrGrid = new DataGrid(panMain);
-    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
-    rgrGrid->setDataSet(cdsQuery);
+    cdsQuery = createDataSetGrid(this, *this, QStringLiteral("cdsQuery"));
     rgrGrid->installEventFilter(this);
     mainLayout()->addWidget(rgrGrid, 1);
     connect(rgrGrid, &QAbstractItemView::doubleClicked, this, [this] {
         RunUserAction([this] { rgrGridDblClick(); });
     });
 
-    createNavigationButtons(
-            panButtons,
-            [this](QWidget *b) { addLeftBarButton(b); },
-            [this](QAbstractButton *b, const std::function<void()> &handler) {
-                connectClick(b, handler);
-            });
-
-    frame().addStatusBar({Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter}, 1);
-    stbMessage = frame().stbMessage;
-    m_panels[0] = frame().statusPanel(0);
-    m_panels[1] = frame().statusPanel(1);
-    m_panels[0]->setFixedWidth(120);
+    addStatusBar({Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter}, 1);
+    statusPanel(0)->setFixedWidth(120);
     // The message panel is 650 pixels at most and ends with the dialog, as a
     // panel wider than its bar is cut: it never widens the dialog (519 × 294),
     // whatever message it shows.
-    m_panels[1]->setMinimumWidth(1);
-    m_panels[1]->setMaximumWidth(650);
+    statusPanel(1)->setMinimumWidth(1);
+    statusPanel(1)->setMaximumWidth(650);
 }
 
 void TfrmZZH020::FormCreate()
 {
     TfrmZZH010::FormCreate();
-    m_panels[0]->setText(programId());
-}
-
-void TfrmZZH020::ShowStatusMessage(const QString &text)
-{
-    frame().showStatusMessage(text);
-}
-
-QString TfrmZZH020::statusMessage() const
-{
-    return frame().statusMessage();
-}
-
-QLabel *TfrmZZH020::statusPanel(int index) const
-{
-    return frame().statusPanel(index);
+    statusPanel(0)->setText(programId());
 }
 
 void TfrmZZH020::bbtSearchClick()
@@ -149,9 +118,4 @@ bool TfrmZZH020::eventFilter(QObject *watched, QEvent *event)
         && rgrGridKeyPress(static_cast<QKeyEvent *>(event)))
         return true;
     return TfrmZZH010::eventFilter(watched, event);
-}
-
-void TfrmZZH020::moveRecord(Move move)
-{
-    moveDataSet(cdsQuery, move);
 }

@@ -1,20 +1,18 @@
 #pragma once
 
 #include "ZZH010.h"
-#include "recordnavigation.h"
+#include "datasetgrid.h"
 
 #include <QVariantList>
 
 class ClientDataSet;
-class DataGrid;
-class QLabel;
-class QStatusBar;
-class QToolButton;
+class QKeyEvent;
 
 /// The lookup dialog with a result grid: `rgrGrid` filling panMain over the
-/// client data set `cdsQuery` (100 rows per packet), record navigation, the
-/// two-panel status bar `stbMessage` (program ID, message), and selection of a
-/// row by double click or Enter in the grid. bbtOK is not the default button.
+/// client data set `cdsQuery` (100 rows per packet) with record navigation, as
+/// on the grid screens (DataSetGrid), the two-panel status bar `stbMessage`
+/// (program ID, message), and selection of a row by double click or Enter in
+/// the grid. bbtOK is not the default button.
 ///
 /// A concrete dialog, in its constructor: sets its object name (frmZAH010) and
 /// caption, adds its search field (addSearchWidget(), setSearchFields()) and
@@ -29,7 +27,7 @@ class QToolButton;
 /// OK keeps the current row's first column as chosenCode() and its second as
 /// chosenName() and closes the dialog; without a current row (or with a null
 /// first column) it does nothing.
-class TfrmZZH020 : public TfrmZZH010, public RecordNavigation
+class TfrmZZH020 : public TfrmZZH010, public DataSetGrid
 {
     Q_OBJECT
 
@@ -48,23 +46,13 @@ public:
     /// Enter: consumed, runs rgrGridDblClick(); true when the key was taken.
     virtual bool rgrGridKeyPress(QKeyEvent *event);
 
-    /// Sets the message panel (repainted at once) when the text differs.
-    void ShowStatusMessage(const QString &text);
-    QString statusMessage() const;
-    /// Status bar panel 0 (program ID) or 1 (message).
-    QLabel *statusPanel(int index) const;
-
     /// The code and the name kept when OK was pressed (empty until then).
     QString chosenCode() const { return m_chosenCode; }
     QString chosenName() const { return m_chosenName; }
 
-    DataGrid *rgrGrid = nullptr;
     ClientDataSet *cdsQuery = nullptr;
-    QStatusBar *stbMessage = nullptr;
 
 protected:
-    /// sbtFirst … sbtLast: first, previous, next, last row of cdsQuery (nothing while it is closed).
-    void moveRecord(Move move) override;
     /// Panel 0 := the program ID.
     void FormCreate() override;
     /// True when cdsQuery is open and its current row's first column is not null.
@@ -81,7 +69,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLabel *m_panels[2] = {};
     QString m_chosenCode;
     QString m_chosenName;
 };

@@ -25,31 +25,22 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace {
-const char *const FocusColourMark = "kesaFocusColours";
-} // namespace
-
 TfrmZZI000::TfrmZZI000(QWidget *parent)
     : QWidget(parent)
-    , m_frame(std::make_unique<ScreenFrame>(this))
+    , ScreenFrame(this, Qt::WidgetWithChildrenShortcut)
 {
     setObjectName(QStringLiteral("frmZZI000"));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(1008, 670);
 
-    panMain = m_frame->panMain;
-    panButtons = m_frame->panButtons;
-    bvlButtons = m_frame->bvlButtons;
-    popHotkey = m_frame->popHotkey;
     bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
-    m_frame->addBarButton(bbtClose);
+    addBarButton(bbtClose);
 
-    m_frame->addStatusBar(
+    addStatusBar(
             {Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter, Qt::AlignCenter});
-    stbMessage = m_frame->stbMessage;
     stbMessage->setFixedHeight(23);
     for (int i = 0; i < 4; ++i)
-        m_panels[i] = m_frame->statusPanel(i);
+        m_panels[i] = statusPanel(i);
 
     connectClick(bbtClose, [this] { bbtCloseClick(); });
     RunOnFirstShow(this, [this] {
@@ -83,24 +74,6 @@ bool TfrmZZI000::event(QEvent *event)
 QString TfrmZZI000::programId() const
 {
     return objectName().mid(3);
-}
-
-QSqlDatabase TfrmZZI000::database() const
-{
-    return m_db.isValid() ? m_db : QSqlDatabase::database(Database::defaultConnectionName(), false);
-}
-
-void TfrmZZI000::setDatabase(const QSqlDatabase &db)
-{
-    m_db = db;
-    m_query.reset();
-}
-
-SqlStatement &TfrmZZI000::qryQuery()
-{
-    if (!m_query)
-        m_query = std::make_unique<SqlStatement>(database());
-    return *m_query;
 }
 
 QString TfrmZZI000::programIniPath()
@@ -167,123 +140,27 @@ void TfrmZZI000::resizeEvent(QResizeEvent *event)
         RunUserAction([this] { FormResize(); });
 }
 
-void TfrmZZI000::ShowStatusMessage(const QString &text)
-{
-    m_frame->showStatusMessage(text);
-}
-
-QString TfrmZZI000::statusMessage() const
-{
-    return m_frame->statusMessage();
-}
-
-QLabel *TfrmZZI000::statusPanel(int index) const
-{
-    return m_frame->statusPanel(index);
-}
-
 void TfrmZZI000::RequestOpenProgram(const QString &caption, const QString &programId)
 {
     if (ScreenHost *host = ScreenHost::current())
         host->openProgram(caption, programId);
 }
 
-void TfrmZZI000::edtEnter(QWidget *control)
-{
-    EditColour::SetEditColor(control, EditColour::focus());
-}
-
-void TfrmZZI000::edtExit(QWidget *control)
-{
-    EditColour::SetEditColor(control, EditColour::normal());
-}
-
-void TfrmZZI000::attachFocusColours(const QList<QWidget *> &controls)
-{
-    // A mark on the control rather than a list here: controls die with the
-    // screen, after its members are gone.
-    for (QWidget *control : controls) {
-        if (!control || control->property(FocusColourMark).toBool())
-            continue;
-        control->setProperty(FocusColourMark, true);
-        control->installEventFilter(this);
-    }
-}
-
-bool TfrmZZI000::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        auto *control = qobject_cast<QWidget *>(watched);
-        if (control && control->property(FocusColourMark).toBool()) {
-            if (event->type() == QEvent::FocusIn)
-                edtEnter(control);
-            else
-                edtExit(control);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void TfrmZZI000::ButtonGuard(QAbstractButton *button)
 {
     ShowStatusMessage(QString());
-    if (!m_frame->isUsable(button))
+    if (!isUsable(button))
         Abort();
-}
-
-QAction *TfrmZZI000::addHotkey(const QString &objectName,
-                               const QKeySequence &key,
-                               const std::function<void()> &handler)
-{
-    return m_frame->addHotkey(objectName, key, Qt::WidgetWithChildrenShortcut, handler);
-}
-
-void TfrmZZI000::connectClick(QAbstractButton *button, const std::function<void()> &handler)
-{
-    m_frame->connectClick(button, handler);
-}
-
-QPushButton *TfrmZZI000::createButton(const QString &objectName, const QString &caption, int tag)
-{
-    return m_frame->createButton(objectName, caption, tag);
-}
-
-QVBoxLayout *TfrmZZI000::mainLayout() const
-{
-    return m_frame->mainLayout();
-}
-
-QVBoxLayout *TfrmZZI000::rootLayout() const
-{
-    return m_frame->rootLayout();
-}
-
-QHBoxLayout *TfrmZZI000::buttonLayout() const
-{
-    return m_frame->buttonLayout();
 }
 
 void TfrmZZI000::addToMain(QWidget *widget, int stretch)
 {
-    m_frame->mainLayout()->insertWidget(m_mainInsert++, widget, stretch);
+    mainLayout()->insertWidget(m_mainInsert++, widget, stretch);
 }
 
 void TfrmZZI000::addToMain(QLayout *layout, int stretch)
 {
-    m_frame->mainLayout()->insertLayout(m_mainInsert++, layout, stretch);
-}
-
-void TfrmZZI000::insertBarButton(QWidget *button, QWidget *before)
-{
-    button->setParent(panButtons);
-    QHBoxLayout *bar = m_frame->buttonLayout();
-    const int at = bar->indexOf(before);
-    bar->insertWidget(at < 0 ? bar->count() : at, button);
-}
-
-void TfrmZZI000::addLeftBarButton(QWidget *button)
-{
-    m_frame->addLeftBarButton(button);
+    mainLayout()->insertLayout(m_mainInsert++, layout, stretch);
 }
 
 void TfrmZZI000::setTabChain(const QList<QWidget *> &widgets)
@@ -318,8 +195,7 @@ void TfrmZZI000::closeEvent(QCloseEvent *event)
 
 void TfrmZZI000::CloseStatements()
 {
-    if (m_query)
-        m_query->close();
+    closeQuery();
 }
 
 bool TfrmZZI000::FormCloseQuery()

@@ -1,7 +1,6 @@
 #include "ZZI010.h"
 
 #include "messagetexts.h"
-#include "searchpanel.h"
 
 #include "common/commonroutines.h"
 #include "common/silentabort.h"
@@ -27,11 +26,7 @@ TfrmZZI010::TfrmZZI010(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmZZI010"));
 
-    m_searchPanel = new SearchPanel(this, [this] { bbtSearchClick(); });
-    panSearch = m_searchPanel;
-    bbtSearch = createButton(QStringLiteral("bbtSearch"), MessageText::searchCaption(), 1);
-    m_searchPanel->setSearchButton(bbtSearch);
-    rootLayout()->insertWidget(0, panSearch);
+    createSearchArea(*this, [this] { bbtSearchClick(); });
 
     bbtSave = createButton(QStringLiteral("bbtSave"), MessageText::saveCaption(), 4096);
     bbtCancel = createButton(QStringLiteral("bbtCancel"), MessageText::cancelCaption(), 65536);
@@ -39,12 +34,8 @@ TfrmZZI010::TfrmZZI010(QWidget *parent)
     insertBarButton(bbtCancel, bbtClose);
     setTabChain({bbtSave, bbtCancel, bbtClose});
 
-    connectClick(bbtSearch, [this] { bbtSearchClick(); });
     connectClick(bbtSave, [this] { bbtSaveClick(); });
     connectClick(bbtCancel, [this] { bbtCancelClick(); });
-    popHotkeySearch = addHotkey(QStringLiteral("popHotkeySearch"), Qt::Key_F3, [this] {
-        bbtSearchClick();
-    });
     popHotkeySave = addHotkey(QStringLiteral("popHotkeySave"), Qt::Key_F2, [this] {
         bbtSaveClick();
     });
@@ -57,11 +48,6 @@ void TfrmZZI010::FormCreate()
 {
     TfrmZZI000::FormCreate();
     SetSearchMode(true);
-}
-
-void TfrmZZI010::addSearchWidget(QWidget *widget, int stretch)
-{
-    m_searchPanel->addSearchWidget(widget, stretch);
 }
 
 bool TfrmZZI010::isWorkSide(const QWidget *control) const
@@ -168,6 +154,14 @@ void TfrmZZI010::SaveData()
 
 void TfrmZZI010::AfterSave()
 {
+    ShowStatusMessage(MessageText::saved());
+}
+
+void TfrmZZI010::SearchAgainAfterSave()
+{
+    SetSearchMode(true);
+    DiscardChanges();
+    bbtSearchClick();
     ShowStatusMessage(MessageText::saved());
 }
 

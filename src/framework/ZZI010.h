@@ -1,9 +1,7 @@
 #pragma once
 
 #include "ZZI000.h"
-
-class QFrame;
-class SearchPanel;
+#include "searcharea.h"
 
 /// The edit screen: a search area `panSearch` on top with `bbtSearch`, save and
 /// cancel on the bar, and two modes. In search mode only the search area (and
@@ -30,7 +28,7 @@ class SearchPanel;
 /// - AfterSave(): what a successful save of SaveData() ends with (default: the
 ///   status message "자료를 정상적으로 저장했습니다.").
 /// - DiscardChanges(): forget the changes after cancel (default: clears the flag).
-class TfrmZZI010 : public TfrmZZI000
+class TfrmZZI010 : public TfrmZZI000, public SearchArea
 {
     Q_OBJECT
 
@@ -65,11 +63,8 @@ public:
     void setChanged(bool changed) { m_changed = changed; }
     bool isChanged() const { return m_changed; }
 
-    QFrame *panSearch = nullptr;
-    QPushButton *bbtSearch = nullptr;
     QPushButton *bbtSave = nullptr;
     QPushButton *bbtCancel = nullptr;
-    QAction *popHotkeySearch = nullptr;
     QAction *popHotkeySave = nullptr;
     QAction *popHotkeyCancel = nullptr;
 
@@ -90,6 +85,11 @@ protected:
     virtual void AfterSave();
     virtual void DiscardChanges() { m_changed = false; }
 
+    /// An AfterSave() that shows what the database now holds: search mode, the
+    /// changes forgotten (DiscardChanges()), the same search run again, and
+    /// "자료를 정상적으로 저장했습니다.".
+    void SearchAgainAfterSave();
+
     /// The one place of a writing transaction: runs `work` in one transaction
     /// on database() (opened first when closed; started unless one is active,
     /// committed, rolled back on any failure); a failure is shown once in an
@@ -101,14 +101,10 @@ protected:
     /// show one box, the innermost.
     void ReportFailure(const std::function<void()> &work, const QString &failureText = QString());
 
-    /// Puts a search field into the search area, left of bbtSearch.
-    void addSearchWidget(QWidget *widget, int stretch = 0);
-
 private:
     bool takesPartInModes(const QWidget *widget) const;
     void focusFirstSearchControl();
 
-    SearchPanel *m_searchPanel = nullptr;
     bool m_searchMode = true;
     bool m_changed = false;
     bool m_closeConfirmed = false;

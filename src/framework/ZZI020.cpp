@@ -2,6 +2,7 @@
 
 #include "datagrid.h"
 #include "dbedit.h"
+#include "markedcontrols.h"
 #include "messagetexts.h"
 #include "useraction.h"
 
@@ -30,9 +31,7 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmZZI020"));
 
-    cdsGrid = new ClientDataSet(this);
-    cdsGrid->setObjectName(QStringLiteral("cdsGrid"));
-    cdsGrid->setPacketRecords(100);
+    cdsGrid = createDataSetGrid(this, *this, QStringLiteral("cdsGrid"));
     cdsGrid->setBeforePost([this] { cdsGridBeforePost(); });
     cdsGrid->setAfterPost([this] {
         if (!m_pendingKey.isNull())
@@ -44,33 +43,13 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
         RunUserAction([this] { cdsGridStateChange(); });
     });
 
-    rgrGrid = new DataGrid(panMain);
-    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
     rgrGrid->setFixedHeight(120);
-    rgrGrid->setDataSet(cdsGrid);
     mainLayout()->addStretch(1);
     mainLayout()->addWidget(rgrGrid);
     setMainInsertIndex(0);
 
-    createNavigationButtons(
-            panButtons,
-            [this](QWidget *b) { addLeftBarButton(b); },
-            [this](QAbstractButton *b, const std::function<void()> &handler) {
-                connectClick(b, handler);
-            });
-
-    bbtAdd = createButton(QStringLiteral("bbtAdd"), MessageText::addCaption(), 16);
-    bbtDelete = createButton(QStringLiteral("bbtDelete"), MessageText::deleteCaption(), 256);
-    insertBarButton(bbtAdd, bbtSave);
-    insertBarButton(bbtDelete, bbtSave);
+    createRowButtons(*this, bbtSave, MessageText::addCaption(), MessageText::deleteCaption());
     setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
-
-    connectClick(bbtAdd, [this] { bbtAddClick(); });
-    connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
-    popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
-        bbtDeleteClick();
-    });
 }
 
 void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting)
@@ -83,17 +62,12 @@ void TfrmZZI020::setKeyField(const QString &fieldName, QWidget *keyEdit, bool lo
 
 void TfrmZZI020::setRowKeys(const QList<QWidget *> &fields)
 {
-    for (QWidget *field : fields) {
-        if (!field || field->property(RowKeysMark).toBool())
-            continue;
-        field->setProperty(RowKeysMark, true);
-        field->installEventFilter(this);
-    }
+    MarkedControls::watch(this, fields, RowKeysMark);
 }
 
 bool TfrmZZI020::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->property(RowKeysMark).toBool()) {
+    if (event->type() == QEvent::KeyPress && MarkedControls::isMarked(watched, RowKeysMark)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() == Qt::NoModifier
             && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
@@ -284,9 +258,4 @@ void TfrmZZI020::StampAudit()
         cdsGrid->setValue(QStringLiteral("U_DATE"), now);
     if (cdsGrid->hasField(QStringLiteral("U_IP")))
         cdsGrid->setValue(QStringLiteral("U_IP"), login().localIP);
-}
-
-void TfrmZZI020::moveRecord(Move move)
-{
-    moveDataSet(cdsGrid, move);
 }

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "ZZI010.h"
-#include "recordnavigation.h"
+#include "datasetgrid.h"
+#include "rowbuttons.h"
 
 #include <QStringList>
 #include <QVariantList>
 
 class ClientDataSet;
-class DataGrid;
 class QLabel;
 class QLineEdit;
-class QToolButton;
 
 /// The grid edit screen: a grid `rgrGrid` at the bottom of panMain over the
 /// client data set `cdsGrid` (its statement is the screen's main SELECT and its
 /// table the one written), entry fields bound to the current row, add and
-/// delete, record navigation.
+/// delete, record navigation (DataSetGrid).
 ///
 /// A derived screen, in its constructor: declares fields and the statement of
 /// cdsGrid, adds grid columns, builds its entry fields (DbEdit bound to cdsGrid)
@@ -36,7 +35,7 @@ class QToolButton;
 /// database and the key list, and stamps U_EMP_NO, U_DATE, U_IP; save settles,
 /// applies, clears the key list, shows "자료를 정상적으로 저장했습니다.", reopens
 /// and runs the row change; cancel and close ask about pending changes.
-class TfrmZZI020 : public TfrmZZI010, public RecordNavigation
+class TfrmZZI020 : public TfrmZZI010, public DataSetGrid, public RowButtons
 {
     Q_OBJECT
 
@@ -44,9 +43,9 @@ public:
     explicit TfrmZZI020(QWidget *parent = nullptr);
 
     /// Button guard; if cdsGrid is open: settle, insert a row, focus the key field.
-    virtual void bbtAddClick();
+    void bbtAddClick() override;
     /// Button guard; if cdsGrid is open: delete the current row, then the row change.
-    virtual void bbtDeleteClick();
+    void bbtDeleteClick() override;
     /// The row change: focus (and select) the row focus field; an empty grid
     /// starts a new row at once (bbtAddClick).
     virtual void rgrGridRowChange();
@@ -64,16 +63,9 @@ public:
     /// The keys inserted since the last save or cancel.
     const QStringList &keyList() const { return m_keyList; }
 
-    QPushButton *bbtAdd = nullptr;
-    QPushButton *bbtDelete = nullptr;
-    DataGrid *rgrGrid = nullptr;
     ClientDataSet *cdsGrid = nullptr;
-    QAction *popHotkeyAdd = nullptr;
-    QAction *popHotkeyDelete = nullptr;
 
 protected:
-    /// sbtFirst … sbtLast: first, previous, next, last row of cdsGrid (nothing while it is closed).
-    void moveRecord(Move move) override;
     /// The key field of a row and its entry field. The entry field is editable
     /// (white) only while a row is inserted when `lockExisting` (silver otherwise).
     void setKeyField(const QString &fieldName, QWidget *keyEdit, bool lockExisting = true);

@@ -1,5 +1,6 @@
 #include "ZZI080.h"
 
+#include "markedcontrols.h"
 #include "memorygrid.h"
 #include "messagetexts.h"
 #include "useraction.h"
@@ -129,24 +130,9 @@ TfrmZZI080::TfrmZZI080(QWidget *parent)
     mainLayout()->addWidget(rgrGrid, 1);
     setMainInsertIndex(1);
 
-    createNavigationButtons(
-            panButtons,
-            [this](QWidget *b) { addLeftBarButton(b); },
-            [this](QAbstractButton *b, const std::function<void()> &handler) {
-                connectClick(b, handler);
-            });
-    bbtAdd = createButton(QStringLiteral("bbtAdd"), QStringLiteral("New(F4)"), 16);
-    bbtDelete = createButton(QStringLiteral("bbtDelete"), QStringLiteral("Delete(F9)"), 256);
-    insertBarButton(bbtAdd, bbtSave);
-    insertBarButton(bbtDelete, bbtSave);
+    createNavigationButtons(*this);
+    createRowButtons(*this, bbtSave, QStringLiteral("New(F4)"), QStringLiteral("Delete(F9)"));
     setTabChain({bbtAdd, bbtDelete, bbtSave, bbtCancel, bbtClose});
-
-    connectClick(bbtAdd, [this] { bbtAddClick(); });
-    connectClick(bbtDelete, [this] { bbtDeleteClick(); });
-    popHotkeyAdd = addHotkey(QStringLiteral("popHotkeyAdd"), Qt::Key_F4, [this] { bbtAddClick(); });
-    popHotkeyDelete = addHotkey(QStringLiteral("popHotkeyDelete"), Qt::Key_F9, [this] {
-        bbtDeleteClick();
-    });
 
     // Grid events are user actions of their own.
     connect(m_rows, &MemoryGridModel::rowPosted, this, [this](int row) {
@@ -593,20 +579,13 @@ bool TfrmZZI080::edtKeyDown(QWidget *control, QKeyEvent *event)
 
 void TfrmZZI080::attachEditControls(const QList<QWidget *> &controls)
 {
-    // A mark on the control rather than a list here: controls die with the
-    // screen, after its members are gone.
-    for (QWidget *control : controls) {
-        if (!control || control->property(EditControlMark).toBool())
-            continue;
-        control->setProperty(EditControlMark, true);
-        control->installEventFilter(this);
-    }
+    MarkedControls::watch(this, controls, EditControlMark);
 }
 
 bool TfrmZZI080::eventFilter(QObject *watched, QEvent *event)
 {
     auto *control = qobject_cast<QWidget *>(watched);
-    if (control && control->property(EditControlMark).toBool()) {
+    if (control && MarkedControls::isMarked(control, EditControlMark)) {
         switch (event->type()) {
         case QEvent::FocusIn:
             edtEnter(control);

@@ -3,6 +3,7 @@
 #include "ZZI010.h"
 #include "memorygridmodel.h"
 #include "recordnavigation.h"
+#include "rowbuttons.h"
 
 #include <memory>
 #include <QStringList>
@@ -38,7 +39,7 @@ struct GridColumn;
 /// in the selection colours), so that the next save sends them all again or the
 /// user cancels them knowingly. After a save every row is an existing row again
 /// (state Changed): editing it later updates it, deleting it deletes it.
-class TfrmZZI080 : public TfrmZZI010, public RecordNavigation
+class TfrmZZI080 : public TfrmZZI010, public RecordNavigation, public RowButtons
 {
     Q_OBJECT
 
@@ -53,9 +54,9 @@ public:
     /// list and rows cleared, footers recalculated, the numbering restarted.
     void bbtCancelClick() override;
     /// Guard; focuses the grid and starts a new row.
-    virtual void bbtAddClick();
+    void bbtAddClick() override;
     /// Guard; with rows and a Yes to the question, deletes the current row.
-    virtual void bbtDeleteClick();
+    void bbtDeleteClick() override;
 
     /// Spare statement for derived screens.
     SqlStatement &qryTemp();
@@ -86,12 +87,8 @@ public:
     void edtEnter(QWidget *control);
     void edtExit(QWidget *control);
 
-    QPushButton *bbtAdd = nullptr;
-    QPushButton *bbtDelete = nullptr;
     QFrame *panMaster = nullptr;
     MemoryGrid *rgrGrid = nullptr;
-    QAction *popHotkeyAdd = nullptr;
-    QAction *popHotkeyDelete = nullptr;
 
 protected:
     /// sbtFirst … sbtLast: first, previous, next, last row of the grid.

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "ZZI000.h"
-
-class QFrame;
-class SearchPanel;
+#include "searcharea.h"
 
 /// The inquiry screen: a search area `panSearch` on top with `bbtSearch`, and
 /// the print and preview buttons on the bar (hooks for derived screens). There
@@ -13,7 +11,7 @@ class SearchPanel;
 /// addSearchWidget() and runs its search in its own bbtSearchClick() after
 /// calling the base handler (which stops the action when the button is hidden
 /// or disabled). Hot keys: F3 search, F11 print, Shift+F11 preview.
-class TfrmZZS010 : public TfrmZZI000
+class TfrmZZS010 : public TfrmZZI000, public SearchArea
 {
     Q_OBJECT
 
@@ -27,20 +25,11 @@ public:
     /// Button guard only; previewing is up to the derived screen.
     virtual void bbtPreviewClick();
 
-    QFrame *panSearch = nullptr;
-    QPushButton *bbtSearch = nullptr;
     QPushButton *bbtPrint = nullptr;
     QPushButton *bbtPreview = nullptr;
-    QAction *popHotkeySearch = nullptr;
     QAction *popHotkeyPrint = nullptr;
     QAction *popHotkeyPreview = nullptr;
 
 protected:
-    /// Puts a search field into the search area, left of bbtSearch.
-    void addSearchWidget(QWidget *widget, int stretch = 0);
-    /// Enter in these fields runs the search (the key is swallowed).
-    void setSearchFields(const QList<QWidget *> &fields);
-
 private:
-    SearchPanel *m_searchPanel = nullptr;
 };

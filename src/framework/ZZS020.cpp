@@ -33,13 +33,7 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmZZS020"));
 
-    cdsQuery = new ClientDataSet(this);
-    cdsQuery->setObjectName(QStringLiteral("cdsQuery"));
-    cdsQuery->setPacketRecords(100);
-
-    rgrGrid = new DataGrid(panMain);
-    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
-    rgrGrid->setDataSet(cdsQuery);
+    cdsQuery = createDataSetGrid(this, *this, QStringLiteral("cdsQuery"));
     rgrGrid->setColumnsMovable(true);
     rgrGrid->setEnterMovesLikeTab(true);
     rgrGrid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -67,13 +61,6 @@ TfrmZZS020::TfrmZZS020(QWidget *parent)
 
     popGrid = new QMenu(this);
     popGrid->setObjectName(QStringLiteral("popGrid"));
-
-    createNavigationButtons(
-            panButtons,
-            [this](QWidget *b) { addLeftBarButton(b); },
-            [this](QAbstractButton *b, const std::function<void()> &handler) {
-                connectClick(b, handler);
-            });
 
     bbtExcel = createButton(QStringLiteral("bbtExcel"), MessageText::excelCaption(), 268435456);
     insertBarButton(bbtExcel, bbtPrint);
@@ -193,9 +180,4 @@ bool TfrmZZS020::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return TfrmZZS010::eventFilter(watched, event);
-}
-
-void TfrmZZS020::moveRecord(Move move)
-{
-    moveDataSet(cdsQuery, move);
 }

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "ZZS010.h"
-#include "recordnavigation.h"
+#include "datasetgrid.h"
 
 #include <QVariantList>
 
 class ClientDataSet;
-class DataGrid;
 class QMenu;
-class QToolButton;
 
 /// The grid inquiry screen: the result grid `rgrGrid` filling panMain over the
-/// client data set `cdsQuery` (100 rows per packet), record navigation, the
-/// column chooser `popGrid` on the grid's popup menu, the hidden side panel
-/// `panInfo` with its splitter, and the spreadsheet export (Ctrl+F11).
+/// client data set `cdsQuery` (100 rows per packet) with record navigation
+/// (DataSetGrid), the column chooser `popGrid` on the grid's popup menu, the
+/// hidden side panel `panInfo` with its splitter, and the spreadsheet export
+/// (Ctrl+F11).
 ///
 /// A derived screen, in its constructor: adds its search fields
 /// (addSearchWidget(), setSearchFields()), defines the grid's columns
@@ -28,7 +27,7 @@ class QToolButton;
 ///         OpenQuery(sql, {param0, param1}); // "조회할 내용이 없습니다." when empty
 ///         cedEmpNo->setFocus();
 ///     }
-class TfrmZZS020 : public TfrmZZS010, public RecordNavigation
+class TfrmZZS020 : public TfrmZZS010, public DataSetGrid
 {
     Q_OBJECT
 
@@ -55,15 +54,12 @@ public:
 
     QPushButton *bbtExcel = nullptr;
     QAction *popHotkeyExcel = nullptr;
-    DataGrid *rgrGrid = nullptr;
     QWidget *splSplitter = nullptr;
     QWidget *panInfo = nullptr;
     ClientDataSet *cdsQuery = nullptr;
     QMenu *popGrid = nullptr;
 
 protected:
-    /// sbtFirst … sbtLast: first, previous, next, last row of cdsQuery (nothing while it is closed).
-    void moveRecord(Move move) override;
     /// Closes cdsQuery, gives it the statement and the parameters :P0, :P1 …
     /// and opens it on the screen's connection; an empty result shows
     /// "조회할 내용이 없습니다.". True when rows were found.

@@ -1,6 +1,9 @@
 #include "displaygrid.h"
 
 #include "gridcolumnmodel.h"
+#include "useraction.h"
+
+#include <QItemSelectionModel>
 
 DisplayGrid::DisplayGrid(QWidget *parent)
     : DataGrid(parent)
@@ -11,7 +14,9 @@ DisplayGrid::DisplayGrid(QWidget *parent)
     static_cast<GridColumnModel *>(model())->setSourceModel(m_rows);
 }
 
-DisplayGrid *DisplayGrid::createSideList(const QString &title, QWidget *parent)
+DisplayGrid *DisplayGrid::createSideList(const QString &title,
+                                         QWidget *parent,
+                                         std::function<void()> rowChange)
 {
     auto *grid = new DisplayGrid(parent);
     grid->setObjectName(QStringLiteral("rgrGrid"));
@@ -20,6 +25,10 @@ DisplayGrid *DisplayGrid::createSideList(const QString &title, QWidget *parent)
     column.width = 168;
     grid->defineColumn(column);
     grid->setFixedWidth(190);
+    QObject::connect(grid->selectionModel(),
+                     &QItemSelectionModel::currentRowChanged,
+                     grid,
+                     [rowChange = std::move(rowChange)] { RunUserAction(rowChange); });
     return grid;
 }
 

@@ -3,6 +3,8 @@
 #include "datagrid.h"
 #include "memorygridmodel.h"
 
+#include <functional>
+
 /// The read-only in-memory grid: a data grid over rows of texts that the
 /// screen fills (MemoryGridModel), never edited by the user. Clicks and keys
 /// move the current cell or row; the screen reacts to the grid's signals
@@ -17,8 +19,11 @@ class DisplayGrid : public DataGrid
 public:
     explicit DisplayGrid(QWidget *parent = nullptr);
 
-    /// The one-column list beside an editing area (projects, levels), `rgrGrid`.
-    static DisplayGrid *createSideList(const QString &title, QWidget *parent);
+    /// The one-column list beside an editing area (projects, levels), `rgrGrid`;
+    /// a change of its current row runs `rowChange` through the user-action guard.
+    static DisplayGrid *createSideList(const QString &title,
+                                       QWidget *parent,
+                                       std::function<void()> rowChange);
 
     /// Adds a column to the grid and to its rows; returns its index.
     int defineColumn(const GridColumn &column,

@@ -1,6 +1,7 @@
 #include "recordnavigation.h"
 
 #include "messagetexts.h"
+#include "screenframe.h"
 
 #include "db/clientdataset.h"
 
@@ -25,9 +26,7 @@ QToolButton *createButton(QWidget *parent,
 
 } // namespace
 
-void RecordNavigation::createNavigationButtons(QWidget *parent,
-                                               const std::function<void(QWidget *)> &place,
-                                               const ClickConnector &connectClick)
+void RecordNavigation::createNavigationButtons(ScreenFrame &frame)
 {
     const struct
     {
@@ -59,15 +58,15 @@ void RecordNavigation::createNavigationButtons(QWidget *parent,
              "▶|"},
     };
     for (const auto &spec : buttons) {
-        QToolButton *button = createButton(parent,
+        QToolButton *button = createButton(frame.panButtons,
                                            QString::fromLatin1(spec.objectName),
                                            spec.hint,
                                            QString::fromUtf8(spec.arrow));
         this->*spec.button = button;
-        place(button);
+        frame.addLeftBarButton(button);
         // Through the virtual handler: a screen may override it.
         const auto handler = spec.handler;
-        connectClick(button, [this, handler] { (this->*handler)(); });
+        frame.connectClick(button, [this, handler] { (this->*handler)(); });
     }
 }
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <functional>
-
 class ClientDataSet;
-class QAbstractButton;
 class QToolButton;
-class QWidget;
+class ScreenFrame;
 
 /// The four record-navigation speed buttons `sbtFirst`, `sbtPrior`, `sbtNext`
 /// and `sbtLast` with their handlers, for every grid screen and grid lookup.
@@ -30,14 +27,9 @@ public:
     QToolButton *sbtLast = nullptr;
 
 protected:
-    using ClickConnector = std::function<void(QAbstractButton *, const std::function<void()> &)>;
-
-    /// Creates the four buttons in order on `parent`: `place` puts each one into
-    /// the button bar, `connectClick` runs its handler on a click (through the
-    /// user-action guard of the window).
-    void createNavigationButtons(QWidget *parent,
-                                 const std::function<void(QWidget *)> &place,
-                                 const ClickConnector &connectClick);
+    /// Creates the four buttons in order at the left end of the frame's button
+    /// bar; a click runs its handler through the user-action guard.
+    void createNavigationButtons(ScreenFrame &frame);
 
     /// Moves the current record; the handlers' one step.
     virtual void moveRecord(Move move) = 0;

@@ -1,8 +1,10 @@
 #include "screenframe.h"
 
+#include "editcolour.h"
 #include "useraction.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,8 +13,33 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-ScreenFrame::ScreenFrame(QWidget *window)
+namespace {
+
+class FocusColourFilter : public QObject
+{
+public:
+    explicit FocusColourFilter(ScreenFrame *frame)
+        : m_frame(frame)
+    {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            m_frame->edtEnter(static_cast<QWidget *>(watched));
+        else if (event->type() == QEvent::FocusOut)
+            m_frame->edtExit(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    ScreenFrame *m_frame;
+};
+
+} // namespace
+
+ScreenFrame::ScreenFrame(QWidget *window, Qt::ShortcutContext hotkeyContext)
     : m_window(window)
+    , m_hotkeyContext(hotkeyContext)
 {
     QFont font(QStringLiteral("굴림"));
     font.setPixelSize(12);
@@ -50,6 +77,8 @@ ScreenFrame::ScreenFrame(QWidget *window)
     popHotkey->setObjectName(QStringLiteral("popHotkey"));
 }
 
+ScreenFrame::~ScreenFrame() = default;
+
 QPushButton *ScreenFrame::createButton(const QString &objectName,
                                        const QString &caption,
                                        int tag) const
@@ -68,10 +97,30 @@ void ScreenFrame::addBarButton(QWidget *button)
     m_buttonLayout->addWidget(button);
 }
 
+void ScreenFrame::insertBarButton(QWidget *button, QWidget *before)
+{
+    button->setParent(panButtons);
+    const int at = m_buttonLayout->indexOf(before);
+    m_buttonLayout->insertWidget(at < 0 ? m_buttonLayout->count() : at, button);
+}
+
 void ScreenFrame::addLeftBarButton(QWidget *button)
 {
     button->setParent(panButtons);
     m_buttonLayout->insertWidget(m_leftButtons++, button);
+}
+
+QLabel *ScreenFrame::addBarComment(const QString &text, const QColor &colour)
+{
+    auto *comment = new QLabel(text, panButtons);
+    comment->setObjectName(QStringLiteral("lblComment"));
+    if (colour.isValid()) {
+        QPalette palette = comment->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        comment->setPalette(palette);
+    }
+    addLeftBarButton(comment);
+    return comment;
 }
 
 void ScreenFrame::connectClick(QAbstractButton *button, const std::function<void()> &handler) const
@@ -83,13 +132,12 @@ void ScreenFrame::connectClick(QAbstractButton *button, const std::function<void
 
 QAction *ScreenFrame::addHotkey(const QString &objectName,
                                 const QKeySequence &key,
-                                Qt::ShortcutContext context,
                                 const std::function<void()> &handler) const
 {
     auto *action = new QAction(m_window);
     action->setObjectName(objectName);
     action->setShortcut(key);
-    action->setShortcutContext(context);
+    action->setShortcutContext(m_hotkeyContext);
     // popHotkey is never shown; the shortcut works because the action belongs to the window.
     popHotkey->addAction(action);
     m_window->addAction(action);
@@ -123,7 +171,7 @@ QLabel *ScreenFrame::statusPanel(int index) const
     return index >= 0 && index < m_panels.size() ? m_panels.at(index) : nullptr;
 }
 
-void ScreenFrame::showStatusMessage(const QString &text)
+void ScreenFrame::ShowStatusMessage(const QString &text)
 {
     QLabel *panel = statusPanel(1);
     if (!panel || panel->text() == text)
@@ -136,4 +184,25 @@ QString ScreenFrame::statusMessage() const
 {
     const QLabel *panel = statusPanel(1);
     return panel ? panel->text() : QString();
+}
+
+void ScreenFrame::edtEnter(QWidget *control)
+{
+    EditColour::SetEditColor(control, EditColour::focus());
+}
+
+void ScreenFrame::edtExit(QWidget *control)
+{
+    EditColour::SetEditColor(control, EditColour::normal());
+}
+
+void ScreenFrame::attachFocusColours(const QList<QWidget *> &controls)
+{
+    if (!m_focusFilter)
+        m_focusFilter = std::make_unique<FocusColourFilter>(this);
+    // Installed again, a filter is not doubled.
+    for (QWidget *control : controls) {
+        if (control)
+            control->installEventFilter(m_focusFilter.get());
+    }
 }

@@ -1,5 +1,6 @@
 #include "searchpanel.h"
 
+#include "markedcontrols.h"
 #include "useraction.h"
 
 #include <QHBoxLayout>
@@ -40,18 +41,12 @@ void SearchPanel::addSearchWidget(QWidget *widget, int stretch)
 
 void SearchPanel::setSearchFields(const QList<QWidget *> &fields)
 {
-    for (QWidget *field : fields) {
-        if (!field || field->property(SearchFieldMark).toBool())
-            continue;
-        // A mark on the field rather than a list: nothing to keep when it dies.
-        field->setProperty(SearchFieldMark, true);
-        field->installEventFilter(this);
-    }
+    MarkedControls::watch(this, fields, SearchFieldMark);
 }
 
 bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->property(SearchFieldMark).toBool()) {
+    if (event->type() == QEvent::KeyPress && MarkedControls::isMarked(watched, SearchFieldMark)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             RunUserAction(m_search);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 
 namespace {
@@ -17,15 +18,26 @@ QString caption()
     return MessageService::applicationTitle();
 }
 
+// A box is answered, not minimised or maximised. Its window flags already ask
+// for a close button only (the motif hints say so), but Openbox takes the
+// minimise button from the window type alone: only a menu or a toolbar loses
+// it; and only a window of fixed size loses maximise. So the box names itself
+// a toolbar first and a dialog second (the type a window manager without that
+// rule reads). Qt sets the type on the native window only.
+void closeButtonOnly(QDialog &box)
+{
+    box.winId();
+    box.setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
+}
+
 int showBox(QMessageBox::Icon icon,
             const QString &title,
             const QString &text,
             QMessageBox::StandardButtons buttons)
 {
+    // A message box has a fixed size of its own.
     QMessageBox box(icon, title, MessageService::displayText(text), buttons, dialogParent());
-    // A box is answered, not minimised or maximised.
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                       | Qt::WindowCloseButtonHint);
+    closeButtonOnly(box);
     if (buttons.testFlag(QMessageBox::Yes))
         box.setDefaultButton(QMessageBox::Yes);
     return box.exec();
@@ -67,16 +79,19 @@ void WidgetMessageService::plainMessage(const QString &text)
 
 bool WidgetMessageService::inputBox(const QString &caption, const QString &prompt, QString &value)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(),
-                                               caption,
-                                               displayText(prompt),
-                                               QLineEdit::Normal,
-                                               value,
-                                               &ok);
-    if (ok)
-        value = text;
-    return ok;
+    QInputDialog box(dialogParent());
+    box.setWindowTitle(caption);
+    box.setLabelText(displayText(prompt));
+    box.setTextValue(value);
+    // The box takes the size its prompt and entry need, and keeps it.
+    box.sizeHint(); // builds the layout
+    if (QLayout *layout = box.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    closeButtonOnly(box);
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    value = box.textValue();
+    return true;
 }
 
 QString WidgetMessageService::openFileName(const QString &caption,

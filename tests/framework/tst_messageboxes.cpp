@@ -2,6 +2,8 @@
 #include "framework/widgetmessageservice.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +19,7 @@ struct Seen
     QStringList buttons;
     QString defaultButton;
     Qt::WindowFlags flags;
+    bool toolbarType = false;
 };
 
 // Reads the next modal box once it shows and closes it with the given button.
@@ -30,6 +33,7 @@ void closeNextBox(Seen &seen, QMessageBox::StandardButton answer)
         }
         seen.title = box->windowTitle();
         seen.flags = box->windowFlags();
+        seen.toolbarType = box->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
         seen.text = box->text();
         seen.icon = box->icon();
         for (QAbstractButton *b : box->buttons())
@@ -53,6 +57,8 @@ private Q_SLOTS:
     void titledYesNo_data();
     void titledYesNo();
     void plainMessage();
+    void inputBox_data();
+    void inputBox();
 
 private:
     WidgetMessageService m_boxes;
@@ -75,9 +81,11 @@ void TestMessageBoxes::titledError()
     QCOMPARE(seen.text, QStringLiteral("프린터 티켓이 없습니다.\n다시"));
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.buttons, QStringList{"OK"});
-    // A box is answered: no minimise or maximise button.
+    // A box is answered: no minimise or maximise button. The flags say so to
+    // every window manager; Openbox reads only the window type.
     QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(seen.flags & Qt::WindowCloseButtonHint);
+    QVERIFY(seen.toolbarType);
 }
 
 void TestMessageBoxes::titledYesNo_data()
@@ -102,6 +110,7 @@ void TestMessageBoxes::titledYesNo()
     QCOMPARE(seen.buttons, (QStringList{"No", "Yes"}));
     QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
     QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(seen.toolbarType);
 }
 
 void TestMessageBoxes::plainMessage()
@@ -113,6 +122,46 @@ void TestMessageBoxes::plainMessage()
     QCOMPARE(seen.text, QStringLiteral("출력이 완료되었습니다."));
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
     QCOMPARE(seen.buttons, QStringList{"OK"});
+}
+
+void TestMessageBoxes::inputBox_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("ok") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void TestMessageBoxes::inputBox()
+{
+    QFETCH(bool, accept);
+    QString label;
+    QString shownValue;
+    bool toolbarType = false;
+    bool fixedSize = false;
+    QTimer::singleShot(0, qApp, [&] {
+        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        label = box->labelText();
+        shownValue = box->textValue();
+        toolbarType = box->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
+        fixedSize = box->layout() && box->layout()->sizeConstraint() == QLayout::SetFixedSize;
+        box->setTextValue(QStringLiteral("설날"));
+        if (accept)
+            box->accept();
+        else
+            box->reject();
+    });
+    QString value = QStringLiteral("추석");
+    QCOMPARE(MessageService::instance().inputBox(QStringLiteral("휴일 등록"),
+                                                 QStringLiteral("휴일명을\r입력하십시오."),
+                                                 value),
+             accept);
+    QCOMPARE(label, QStringLiteral("휴일명을\n입력하십시오."));
+    QCOMPARE(shownValue, QStringLiteral("추석"));
+    // OK takes what was typed; Cancel leaves the value as it was.
+    QCOMPARE(value, accept ? QStringLiteral("설날") : QStringLiteral("추석"));
+    QVERIFY(toolbarType);
+    QVERIFY(fixedSize);
 }
 
 QTEST_MAIN(TestMessageBoxes)
