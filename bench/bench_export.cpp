@@ -2,7 +2,7 @@
 // ten columns (numbers, decimals, codes, Hangul texts). Measured from opening
 // the inquiry's data set (its first packet, as the search does) to the file
 // closed, against the engine's command-line client writing the same query as
-// CSV to a file (its start-up subtracted).
+// CSV to a file (its start-up subtracted), in interleaved pairs.
 
 #include "db/clientdataset.h"
 #include "db/sqlstatement.h"
@@ -11,7 +11,8 @@
 #include "framework/spreadsheetwriter.h"
 #include "testdatabase.h"
 
-#include <benchmark/benchmark.h>
+#include "interleaved.h"
+
 #include <memory>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -59,171 +60,92 @@ void populate(const TestDatabase &tdb)
     exec(db, QStringLiteral("ANALYZE"));
 }
 
-TestDatabase *databaseOf(int engine)
+// The export as the inquiry screens run it, from opening the data set (its
+// first packet, as the search does) to the file closed. Freeing the previous
+// result is left out of the time.
+class ProgramExport
 {
-    return engine == 0 ? sqliteDb.get() : postgresDb.get();
-}
+public:
+    ProgramExport(const TestDatabase &tdb, const QString &path)
+        : m_path(path)
+    {
+        m_cds.setDatabase(tdb.db());
+        m_cds.setSql(Query);
+        m_grid.setDataSet(&m_cds);
+        for (const char *field : {"SEQ",
+                                  "EMP_NO",
+                                  "EMP_NAME",
+                                  "AMOUNT",
+                                  "RATE",
+                                  "WORK_DATE",
+                                  "MEMO",
+                                  "QTY",
+                                  "USE_YN",
+                                  "U_IP"})
+            m_grid.addColumn(QString::fromLatin1(field), QString::fromLatin1(field));
+    }
 
-void BM_Export(benchmark::State &state)
-{
-    TestDatabase *tdb = databaseOf(int(state.range(0)));
-    if (!tdb) {
-        state.SkipWithError("engine not available");
-        return;
+    double operator()()
+    {
+        m_cds.close();
+        return Interleaved::timed([this] {
+            m_cds.open();
+            SpreadsheetExport exporter(&m_cds, &m_grid);
+            exporter.setTitle(QStringLiteral("내보내기 측정"));
+            QFile file(m_path);
+            if (!exporter.readWithinLimit()
+                || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                || !exporter.writeTo(&file))
+                qFatal("the export failed");
+            file.close();
+        });
     }
-    ClientDataSet cds;
-    cds.setDatabase(tdb->db());
-    cds.setSql(Query);
-    DataGrid grid;
-    grid.setDataSet(&cds);
-    const QStringList fields = {"SEQ",
-                                "EMP_NO",
-                                "EMP_NAME",
-                                "AMOUNT",
-                                "RATE",
-                                "WORK_DATE",
-                                "MEMO",
-                                "QTY",
-                                "USE_YN",
-                                "U_IP"};
-    for (const QString &field : fields)
-        grid.addColumn(field, field);
-    const QString path = outDir->filePath(QStringLiteral("export.xls"));
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        cds.close();
-        cds.open();
-        SpreadsheetExport exporter(&cds, &grid);
-        exporter.setTitle(QStringLiteral("내보내기 측정"));
-        if (!exporter.readWithinLimit()) {
-            state.SkipWithError("too many rows");
-            return;
-        }
-        QFile file(path);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        if (!exporter.writeTo(&file)) {
-            state.SkipWithError("write failed");
-            return;
-        }
-        file.close();
-        bytes = QFileInfo(path).size();
-    }
-    state.counters["rows"] = cds.recordCount();
-    state.counters["bytes"] = double(bytes);
-}
 
-// The reading part alone: the first packet, then the rest.
-void BM_ExportRead(benchmark::State &state)
-{
-    TestDatabase *tdb = databaseOf(int(state.range(0)));
-    if (!tdb) {
-        state.SkipWithError("engine not available");
-        return;
-    }
-    ClientDataSet cds;
-    cds.setDatabase(tdb->db());
-    cds.setSql(Query);
-    DataGrid grid;
-    grid.setDataSet(&cds);
-    for (auto _ : state) {
-        cds.close();
-        cds.open();
-        SpreadsheetExport exporter(&cds, &grid);
-        exporter.readWithinLimit();
-    }
-    state.counters["rows"] = cds.recordCount();
-}
+private:
+    QString m_path;
+    ClientDataSet m_cds;
+    DataGrid m_grid;
+};
 
-// The file part alone, on rows already read.
-void BM_ExportWrite(benchmark::State &state)
-{
-    TestDatabase *tdb = databaseOf(int(state.range(0)));
-    if (!tdb) {
-        state.SkipWithError("engine not available");
-        return;
-    }
-    ClientDataSet cds;
-    cds.setDatabase(tdb->db());
-    cds.setSql(Query);
-    cds.open();
-    DataGrid grid;
-    grid.setDataSet(&cds);
-    for (int i = 0; i < cds.fieldCount(); ++i)
-        grid.addColumn(cds.field(i).name(), cds.field(i).name());
-    SpreadsheetExport exporter(&cds, &grid);
-    exporter.readWithinLimit();
-    const QString path = outDir->filePath(QStringLiteral("write.xls"));
-    for (auto _ : state) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        exporter.writeTo(&file);
-    }
-}
-
-// Seconds the client takes to write the query's rows as CSV into a file.
+// Seconds the command-line client takes to write the query's rows as CSV
+// (sqlite3 -csv, psql --csv) into a file.
 double runClient(const TestDatabase &tdb, const QString &sql, const QString &path)
 {
     QProcess p;
+    p.setStandardOutputFile(path);
     QElapsedTimer timer;
     timer.start();
-    if (tdb.engine() == QLatin1String("postgresql")) {
+    if (tdb.engine() == QLatin1String("postgresql"))
         p.start(QStringLiteral("psql"),
                 {QStringLiteral("-X"),
                  QStringLiteral("-q"),
+                 QStringLiteral("--csv"),
                  QStringLiteral("-c"),
-                 QStringLiteral("\\copy (%1) TO '%2' WITH CSV HEADER").arg(sql, path),
+                 sql,
                  tdb.alias()});
-    } else {
-        p.setStandardOutputFile(path);
+    else
         p.start(QStringLiteral("sqlite3"),
                 {QStringLiteral("-csv"), QStringLiteral("-header"), tdb.alias(), sql});
-    }
-    p.waitForFinished(-1);
-    return timer.nsecsElapsed() / 1e9;
+    if (!p.waitForFinished(-1) || p.exitCode() != 0)
+        qFatal("%s failed", qPrintable(p.program()));
+    return double(timer.nsecsElapsed()) / 1e9;
 }
 
-void BM_ClientCsv(benchmark::State &state)
+// The client's time for the query less its time for an empty one: its own
+// start-up and connection are no part of the program's measure either.
+double clientExport(const TestDatabase &tdb, const QString &path)
 {
-    TestDatabase *tdb = databaseOf(int(state.range(0)));
-    if (!tdb) {
-        state.SkipWithError("engine not available");
-        return;
-    }
-    const QString path = outDir->filePath(QStringLiteral("client.csv"));
-    for (auto _ : state) {
-        const double empty = runClient(*tdb, QStringLiteral("SELECT 1"), path);
-        const double full = runClient(*tdb, Query, path);
-        state.SetIterationTime(std::max(0.0, full - empty));
-    }
-    state.counters["bytes"] = double(QFileInfo(path).size());
+    const double empty = runClient(tdb, QStringLiteral("SELECT 1"), path);
+    return std::max(0.0, runClient(tdb, Query, path) - empty);
 }
 
 } // namespace
-
-BENCHMARK(BM_Export)->Arg(0)->Name("Export/sqlite")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportRead)->Arg(0)->Name("ExportRead/sqlite")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportRead)->Arg(1)->Name("ExportRead/postgresql")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportWrite)->Arg(0)->Name("ExportWrite/sqlite")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ClientCsv)
-        ->Arg(0)
-        ->Name("ClientCsv/sqlite3")
-        ->UseManualTime()
-        ->Iterations(5)
-        ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Export)->Arg(1)->Name("Export/postgresql")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ClientCsv)
-        ->Arg(1)
-        ->Name("ClientCsv/psql")
-        ->UseManualTime()
-        ->Iterations(5)
-        ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     outDir = std::make_unique<QTemporaryDir>();
     for (const QString &engine : TestDatabase::engines()) {
         auto tdb = std::make_unique<TestDatabase>(engine,
@@ -236,7 +158,18 @@ int main(int argc, char **argv)
         populate(*tdb);
         (engine == QLatin1String("sqlite") ? sqliteDb : postgresDb) = std::move(tdb);
     }
-    benchmark::RunSpecifiedBenchmarks();
+    for (TestDatabase *tdb : {sqliteDb.get(), postgresDb.get()}) {
+        if (!tdb)
+            continue;
+        ProgramExport program(*tdb, outDir->filePath(QStringLiteral("export.xls")));
+        const QString csv = outDir->filePath(QStringLiteral("client.csv"));
+        Interleaved::report(
+                QStringLiteral("export"),
+                tdb->engine(),
+                1.5,
+                [&] { return program(); },
+                [&] { return clientExport(*tdb, csv); });
+    }
     sqliteDb.reset();
     postgresDb.reset();
     outDir.reset();

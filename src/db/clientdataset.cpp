@@ -7,6 +7,7 @@
 #include "transaction.h"
 
 #include <algorithm>
+#include <utility>
 #include <QDateTime>
 #include <QLocale>
 #include <QSqlField>
@@ -75,6 +76,13 @@ DataField::Type typeOf(QMetaType type)
 QString notOpenText()
 {
     return QStringLiteral("자료가 열려 있지 않습니다.");
+}
+
+// SQLite's driver otherwise keeps a copy of every row read; PostgreSQL's reads
+// a forward-only result one row at a time, which costs more than the copy.
+bool readsForwardOnly(const QSqlDatabase &db)
+{
+    return engineOf(db) == DbEngine::SQLite;
 }
 
 } // namespace
@@ -209,7 +217,7 @@ int ClientDataSet::readRows(SqlStatement &statement, int limit)
         if (!m_written.isEmpty() && isWrittenRow(row.values))
             continue;
         row.readIndex = m_readCount++;
-        m_rows.append(row);
+        m_rows.append(std::move(row));
         ++count;
     }
     statement.close();
@@ -229,6 +237,7 @@ void ClientDataSet::open()
                                                  : m_sql);
     for (auto it = m_params.cbegin(); it != m_params.cend(); ++it)
         statement.bind(it.key(), it.value());
+    statement.setForwardOnly(readsForwardOnly(m_db));
     statement.open();
 
     beginResetModel();
@@ -312,6 +321,7 @@ bool ClientDataSet::fetchPacket()
         statement.bind(it.key(), it.value());
     for (auto it = keyValues.cbegin(); it != keyValues.cend(); ++it)
         statement.bind(it.key(), it.value());
+    statement.setForwardOnly(readsForwardOnly(m_db));
     statement.open();
 
     QList<Row> kept;
@@ -329,11 +339,10 @@ bool ClientDataSet::fetchPacket()
         m_moreRows = true;
         throw;
     }
-    QList<Row> fresh = m_rows;
-    m_rows = kept;
+    QList<Row> fresh = std::exchange(m_rows, std::move(kept));
     if (count > 0) {
         beginInsertRows(QModelIndex(), first, first + count - 1);
-        m_rows.append(fresh);
+        m_rows.append(std::move(fresh));
         endInsertRows();
         m_calculating = true;
         try {

@@ -1,10 +1,10 @@
 #include "database.h"
 
 #include "dberror.h"
+#include "libpq.h"
 #include "routines.h"
 #include "sqlstatement.h"
 
-#include <libpq-fe.h>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -56,10 +56,10 @@ void configurePostgres(QSqlDatabase &db,
     QString uriPassword;
     if (isUri(alias)) {
         char *error = nullptr;
-        PQconninfoOption *parsed = PQconninfoParse(alias.toUtf8().constData(), &error);
+        PQconninfoOption *parsed = LibPq::conninfoParse(alias.toUtf8().constData(), &error);
         if (!parsed) {
             const QString text = error ? QString::fromUtf8(error).trimmed() : QString();
-            PQfreemem(error);
+            LibPq::freemem(error);
             throw DbError(QStringLiteral("데이터베이스 주소를 해석할 수 없습니다: %1 (%2)")
                                   .arg(alias, text));
         }
@@ -80,7 +80,7 @@ void configurePostgres(QSqlDatabase &db,
             else
                 options << key + QLatin1Char('=') + optionValue(value);
         }
-        PQconninfoFree(parsed);
+        LibPq::conninfoFree(parsed);
     } else {
         if (alias.contains(QLatin1Char(';')))
             throw DbError(QStringLiteral("데이터베이스 이름이 올바르지 않습니다: %1").arg(alias));

@@ -199,6 +199,7 @@ KeysetPaging::KeysetPaging(const QString &statement, DbEngine engine)
     }
 
     QList<Key> keys;
+    bool rewritten = false;
     for (const auto &[a, b] : splitAtCommas(tokens, order + 2, int(tokens.size()))) {
         int end = b;
         Key key;
@@ -244,7 +245,26 @@ KeysetPaging::KeysetPaging(const QString &statement, DbEngine engine)
         } else {
             key.nullsLast = key.nullsClause == QLatin1String(" NULLS LAST");
         }
+        if (engine == DbEngine::SQLite && key.nullsLast != key.descending) {
+            // NULLs where SQLite's index does not put them: SQLite sorts such an
+            // item on its own after the index's order. "X IS NULL, X" is the same
+            // order, and an index holding that term serves it.
+            Key placed;
+            placed.expression = QStringLiteral("(%1) IS NULL").arg(key.expression);
+            placed.descending = key.descending;
+            keys.append(placed);
+            key.nullsClause.clear();
+            rewritten = true;
+        }
         keys.append(key);
+    }
+    if (rewritten) {
+        QStringList items;
+        for (const Key &key : std::as_const(keys))
+            items << key.expression + (key.descending ? QLatin1String(" DESC") : QLatin1String());
+        m_order = items.join(QLatin1String(", "));
+    } else {
+        m_order = sql.mid(tokens.at(order + 2).start);
     }
 
     QString hidden;
@@ -253,7 +273,6 @@ KeysetPaging::KeysetPaging(const QString &statement, DbEngine engine)
     const int fromAt = tokens.at(from).start;
     const int orderAt = tokens.at(order).start;
     m_inner = sql.left(fromAt) + hidden + QLatin1Char('\n') + sql.mid(fromAt, orderAt - fromAt);
-    m_order = sql.mid(tokens.at(order + 2).start);
     m_keys = keys;
 }
 

@@ -20,6 +20,9 @@
 ///     SELECT * FROM (statement) KESA_PAGE WHERE (KESA_K0, …) after (last key)
 ///     ORDER BY KESA_K0, … LIMIT n
 /// with NULLs placed as the engine (or the item's NULLS FIRST/LAST) places them.
+/// On SQLite an item whose NULLs go where SQLite's indexes do not put them
+/// (ascending NULLS LAST, descending NULLS FIRST) is sorted by "(X) IS NULL, X"
+/// instead: the same order, which an index holding that term serves.
 ///
 /// A statement that cannot be read this way (no ORDER BY; UNION, EXCEPT,
 /// INTERSECT, DISTINCT, its own LIMIT; an order by position of a "*") is not
@@ -51,6 +54,6 @@ private:
     };
 
     QString m_inner; // the statement with its key columns, without ORDER BY
-    QString m_order; // the statement's ORDER BY items as written
+    QString m_order; // the statement's ORDER BY items as written (or placed for SQLite)
     QList<Key> m_keys;
 };

@@ -168,7 +168,27 @@ QList<Version> versions(DbEngine engine)
     for (const char *statement : version1)
         first << QString::fromUtf8(statement).replace(QLatin1String("%DATE%"), date);
     // Version 2: the permission change log and its triggers.
-    return {{1, first}, {2, RightsLog::schemaStatements(engine)}};
+    // Version 3: indexes that serve the orders of the lists read in packets, so
+    // that a first packet reads its rows from the index instead of sorting the
+    // whole result. SQLite places NULLs first in an index and reads "X NULLS
+    // LAST" as "X IS NULL, X" (KeysetPaging), so its index holds that term.
+    const bool pg = engine == DbEngine::PostgreSQL;
+    const QString nullsLast = pg ? QString() : QStringLiteral("DISPLAY_SEQ IS NULL, ");
+    const QStringList third = {
+            // Password history: the newest first within each user.
+            QStringLiteral("CREATE INDEX ZA010MH_X1 ON ZA010MH (EMP_NO, BACKUP_DATE DESC, "
+                           "BACKUP_SEQ DESC)"),
+            // Code lists: the heads (DETAIL = ' ') by head.
+            QStringLiteral("CREATE INDEX ZX010MS_X1 ON ZX010MS (DETAIL, HEAD)"),
+            // Menus and programs by display order, NULLs last.
+            QStringLiteral(
+                    "CREATE INDEX ZA040MS_X2 ON ZA040MS (PROJECT_ID, %1DISPLAY_SEQ, MENU_ID)")
+                    .arg(nullsLast),
+            QStringLiteral("CREATE INDEX ZA050MS_X2 ON ZA050MS (PROJECT_ID, MENU_ID, "
+                           "%1DISPLAY_SEQ, PROGRAM_ID)")
+                    .arg(nullsLast),
+    };
+    return {{1, first}, {2, RightsLog::schemaStatements(engine)}, {3, third}};
 }
 
 void run(const QSqlDatabase &db, const QString &sql)

@@ -67,6 +67,7 @@ void SqlStatement::run()
     }
 
     m_query = QSqlQuery(m_db);
+    m_query.setForwardOnly(m_forwardOnly);
     const QString sql = text.build([&](int i) { return literals.at(i); });
     bool ok = false;
     if (bound.isEmpty()) {

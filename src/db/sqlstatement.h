@@ -27,6 +27,10 @@ public:
     void bind(const QString &name, const QVariant &value);
     void clearBindings();
 
+    /// For a caller that reads each row once, in order, and runs no other
+    /// statement on the connection meanwhile: the driver keeps no copy of the
+    /// rows read. Set before open().
+    void setForwardOnly(bool forwardOnly) { m_forwardOnly = forwardOnly; }
     /// Runs a statement that returns rows; fetch them with next()/value().
     void open();
     /// Runs a statement that returns no rows; returns the number of rows affected.
@@ -50,4 +54,5 @@ private:
     QString m_sql;
     QVariantMap m_bindings;
     QSqlQuery m_query;
+    bool m_forwardOnly = false;
 };

@@ -1,9 +1,9 @@
 #include "transaction.h"
 
 #include "dberror.h"
+#include "libpq.h"
 #include "nativehandle.h"
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -88,7 +88,7 @@ bool Transaction::isActive(const QSqlDatabase &db)
     if (sqlite3 *handle = sqliteHandle(db))
         return sqlite3_get_autocommit(handle) == 0;
     if (PGconn *handle = postgresHandle(db))
-        return PQtransactionStatus(handle) != PQTRANS_IDLE
-               && PQtransactionStatus(handle) != PQTRANS_UNKNOWN;
+        return LibPq::transactionStatus(handle) != PQTRANS_IDLE
+               && LibPq::transactionStatus(handle) != PQTRANS_UNKNOWN;
     return false;
 }

@@ -114,6 +114,22 @@ bool SpreadsheetWriter::isNumberCell(const QString &text, bool rightAligned)
 
 void SpreadsheetWriter::writeCell(int row, int column, const SpreadsheetCell &cell)
 {
+    // A whole number of a right-aligned column is a NUMBER: no need for its
+    // digits (their text gives the same double, rounded the same way).
+    if (cell.rightAligned && !cell.value.isNull()) {
+        switch (cell.value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            writeNumber(row, column, double(cell.value.toLongLong()));
+            return;
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            writeNumber(row, column, double(cell.value.toULongLong()));
+            return;
+        default:
+            break;
+        }
+    }
     const QString text = plainText(cell.value);
     if (isNumberCell(text, cell.rightAligned))
         writeNumber(row, column, wholeNumber(text));
@@ -154,23 +170,46 @@ char *cellHeader(char *out, quint16 type, quint16 length, int row, int column)
 
 void SpreadsheetWriter::writeLabel(int row, int column, const QString &text)
 {
-    QByteArray bytes = isAscii(text) ? text.toLatin1() : Cp949::fromUnicode(text);
+    if (isAscii(text) && text.size() <= MaxTextBytes) {
+        // The text's own characters are its bytes: written straight into the block.
+        const auto size = quint16(text.size());
+        char *out = cellHeader(grow(12 + size), RecLabel, quint16(size + 8), row, column);
+        qToLittleEndian(size, out);
+        out += 2;
+        for (const QChar c : text)
+            *out++ = char(c.unicode());
+        endRecord();
+        return;
+    }
+    QByteArray bytes = Cp949::fromUnicode(text);
     if (bytes.size() > MaxTextBytes) {
         bytes = Cp949::fromUnicode(Cp949::truncateToBytes(text, MaxTextBytes));
         ++m_cutTexts;
     }
-    char record[12];
-    qToLittleEndian(quint16(bytes.size()),
-                    cellHeader(record, RecLabel, quint16(bytes.size() + 8), row, column));
-    m_buffer.append(record, sizeof record);
-    put(bytes);
+    const auto size = quint16(bytes.size());
+    char *out = cellHeader(grow(12 + size), RecLabel, quint16(size + 8), row, column);
+    qToLittleEndian(size, out);
+    std::memcpy(out + 2, bytes.constData(), size);
+    endRecord();
 }
 
 void SpreadsheetWriter::writeNumber(int row, int column, double value)
 {
-    char record[18];
     quint64 bits;
     std::memcpy(&bits, &value, sizeof bits);
-    qToLittleEndian(bits, cellHeader(record, RecNumber, 14, row, column));
-    put(QByteArray::fromRawData(record, sizeof record));
+    qToLittleEndian(bits, cellHeader(grow(18), RecNumber, 14, row, column));
+    endRecord();
+}
+
+char *SpreadsheetWriter::grow(qsizetype bytes)
+{
+    const qsizetype at = m_buffer.size();
+    m_buffer.resize(at + bytes);
+    return m_buffer.data() + at;
+}
+
+void SpreadsheetWriter::endRecord()
+{
+    if (m_buffer.size() >= FlushSize)
+        flush();
 }

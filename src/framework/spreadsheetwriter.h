@@ -55,6 +55,10 @@ private:
     /// The value of a text that passed isNumberCell().
     static double wholeNumber(const QString &digits);
     void put(const QByteArray &bytes);
+    /// Room for a record of `bytes` bytes at the end of the block.
+    char *grow(qsizetype bytes);
+    /// After a record written into grow()'s room: the block goes out when full.
+    void endRecord();
     void flush();
 
     QIODevice *m_device;

@@ -5,6 +5,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 // ICU's "windows-949" is the real Windows code page (unified Hangul code,
@@ -143,6 +146,58 @@ QByteArray encodeCodePoint(char32_t codePoint)
     return !bytes.isEmpty() && rawDecode(bytes) == text ? bytes : QByteArray();
 }
 
+// What the converter writes for one character of the Basic Multilingual
+// Plane, asked once per character and thread: the converter works character
+// by character, so a text is the bytes of its characters one after the other.
+struct CharacterBytes
+{
+    qint8 size = -1; // -1: not asked yet
+    char bytes[2] = {};
+};
+
+const CharacterBytes &bytesOf(char16_t c)
+{
+    thread_local std::unique_ptr<CharacterBytes[]> table(new CharacterBytes[0x10000]);
+    CharacterBytes &entry = table[c];
+    if (entry.size < 0) {
+        const QByteArray bytes = rawEncode(QString(QChar(c)));
+        entry.size = qint8(std::min<qsizetype>(bytes.size(), 3));
+        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), 2), entry.bytes);
+    }
+    return entry;
+}
+
+// One character of output: a single byte, or a lead byte and its trail byte
+// (only 80 and FF stand alone among the bytes from 80 up).
+bool isOneCharacter(const CharacterBytes &entry)
+{
+    const uchar first = uchar(entry.bytes[0]);
+    const bool single = first < 0x80 || first == 0x80 || first == 0xFF;
+    return entry.size == (single ? 1 : 2);
+}
+
+// The text through the table; empty when a character needs the careful way
+// (a surrogate, or a character the converter leaves out).
+QByteArray tableEncode(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) {
+            out.append(char(unit));
+            continue;
+        }
+        if (QChar::isSurrogate(unit))
+            return QByteArray();
+        const CharacterBytes &entry = bytesOf(unit);
+        if (!isOneCharacter(entry))
+            return QByteArray();
+        out.append(entry.bytes, entry.size);
+    }
+    return out;
+}
+
 } // namespace
 
 namespace Cp949 {
@@ -151,6 +206,8 @@ QByteArray fromUnicode(const QString &text)
 {
     if (isAscii(text))
         return text.toLatin1();
+    if (const QByteArray bytes = tableEncode(text); !bytes.isEmpty())
+        return bytes;
     const QByteArray bytes = rawEncode(text);
     // One character of output for every code point: nothing was left out.
     // (Only 80 and FF stand alone among the bytes from 80 up.)

@@ -82,11 +82,9 @@ QString FontMapping::familyFor(const QString &windowsName)
 
 void FontMapping::install()
 {
-    const QStringList families = QFontDatabase::families();
-    for (const Mapping &m : mappings()) {
-        const QString name = QString::fromUtf8(m.windowsName);
-        const QString family = firstInstalled(m.candidates, families);
-        if (!family.isEmpty() && !families.contains(name, Qt::CaseInsensitive))
-            QFont::insertSubstitution(name, family);
-    }
+    // Qt tries a family first and then its substitutes in order, taking the
+    // first one installed: so a name that is installed itself keeps its own
+    // font, and no list of every installed family is needed at start-up.
+    for (const Mapping &m : mappings())
+        QFont::insertSubstitutions(QString::fromUtf8(m.windowsName), m.candidates);
 }

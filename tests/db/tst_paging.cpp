@@ -73,6 +73,10 @@ private Q_SLOTS:
         add("descending key", "SELECT ID, G FROM KP WHERE ID > :P0 ORDER BY ID DESC");
         add("nulls and ties", "SELECT G, ID FROM KP ORDER BY G DESC, ID");
         add("nulls last", "SELECT ID, G FROM KP ORDER BY G NULLS LAST, ID DESC");
+        add("nulls placed inside the key",
+            "SELECT ID, G FROM KP ORDER BY R DESC, G DESC NULLS FIRST, ID");
+        add("nulls last of an expression, by alias",
+            "SELECT ID, CASE WHEN G <> 'G1' THEN G END H FROM KP ORDER BY H NULLS LAST, ID");
         add("positions", "SELECT G, ID, R FROM KP ORDER BY 1, 2");
         add("alias of an expression",
             "SELECT ID, COALESCE(G, '-') || 'x' K FROM KP ORDER BY K DESC, ID");

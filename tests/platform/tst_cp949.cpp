@@ -16,6 +16,7 @@ private Q_SLOTS:
     void truncateToBytes_data();
     void truncateToBytes();
     void cutNeverExceedsItsLimit();
+    void everyCharacterAsTheConverterWritesIt();
 };
 
 void TestCp949::roundTrip_data()
@@ -164,6 +165,34 @@ void TestCp949::cutNeverExceedsItsLimit()
                 QVERIFY(Cp949::byteLength(text.left(cut.size() + next)) > limit);
             }
         }
+    }
+}
+
+// The encoder looks each character up once: a text of every character of the
+// Basic Multilingual Plane that the converter writes (not the surrogates, not
+// the ones it leaves out), in three orders, comes out as ICU's code page 949
+// writes the whole text at once.
+void TestCp949::everyCharacterAsTheConverterWritesIt()
+{
+    QStringEncoder icu("windows-949", QStringConverter::Flag::Stateless);
+    QVERIFY(icu.isValid());
+    QString text;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        const QString one = QChar(char16_t(c));
+        icu.resetState();
+        if (!QByteArray(icu.encode(one)).isEmpty())
+            text += one;
+    }
+    QString reversed = text;
+    std::reverse(reversed.begin(), reversed.end());
+    QString mixed;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        mixed += QString(text.at(i)) + QLatin1Char(char('a' + i % 26));
+    for (const QString &sample : {text, reversed, mixed}) {
+        icu.resetState();
+        QCOMPARE(Cp949::fromUnicode(sample), QByteArray(icu.encode(sample)));
     }
 }
 

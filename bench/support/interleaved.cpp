@@ -1,0 +1,68 @@
+#include "interleaved.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <QElapsedTimer>
+#include <QList>
+
+namespace {
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+} // namespace
+
+namespace Interleaved {
+
+int pairs()
+{
+    bool ok = false;
+    const int wanted = qEnvironmentVariableIntValue("KESA_BENCH_PAIRS", &ok);
+    return ok ? std::max(wanted, 15) : 15;
+}
+
+double timed(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+bool report(const QString &measure,
+            const QString &engine,
+            double target,
+            const std::function<double()> &program,
+            const std::function<double()> &floor)
+{
+    program();
+    floor();
+    QList<double> programTimes;
+    QList<double> floorTimes;
+    const int n = pairs();
+    for (int i = 0; i < n; ++i) {
+        programTimes.append(program());
+        floorTimes.append(floor());
+    }
+    const double p = median(programTimes);
+    const double f = median(floorTimes);
+    const double ratio = f > 0 ? p / f : 0;
+    const bool ok = f > 0 && ratio <= target;
+    std::printf("ratio %s %s %.2f target %.2f %s program_ms %.3f floor_ms %.3f pairs %d\n",
+                qPrintable(measure),
+                qPrintable(engine),
+                ratio,
+                target,
+                ok ? "ok" : "over",
+                p * 1000,
+                f * 1000,
+                n);
+    std::fflush(stdout);
+    return ok;
+}
+
+} // namespace Interleaved

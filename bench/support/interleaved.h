@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <QString>
+
+/// Measures a pair side by side: the program's way and its floor, run
+/// alternately (program, floor, program, floor …) so that a machine getting
+/// busier or quieter meanwhile weighs on both alike. Each side returns the
+/// seconds of the work it times (its preparation left out). One pair is run
+/// first and not counted (caches, plans, lazy loading).
+namespace Interleaved {
+
+/// Pairs to count: $KESA_BENCH_PAIRS, at least 15.
+int pairs();
+
+/// Runs the pairs and prints one line a script can read:
+///   ratio MEASURE ENGINE 1.24 target 1.30 ok program_ms 12.40 floor_ms 10.00 pairs 15
+/// (ratio of the medians; "over" instead of "ok" beyond the target). Returns
+/// whether the ratio is within the target.
+bool report(const QString &measure,
+            const QString &engine,
+            double target,
+            const std::function<double()> &program,
+            const std::function<double()> &floor);
+
+/// Seconds `work` takes.
+double timed(const std::function<void()> &work);
+
+} // namespace Interleaved
