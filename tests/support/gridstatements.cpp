@@ -109,12 +109,13 @@ QList<Statement> all()
                      .arg(codes),
              {QStringLiteral("A")}},
             {QStringLiteral("ZXI020"),
-             QStringLiteral("SELECT SUBSTR(CALN_DATE, 1, 4) || '-' || SUBSTR(CALN_DATE, 5, 2) || "
-                            "'-' || SUBSTR(CALN_DATE, 7, 2) AS CALN_DATE, CASE YOIL_CODE WHEN 1 "
-                            "THEN '일' WHEN 2 THEN '월' WHEN 3 THEN '화' WHEN 4 THEN '수' WHEN 5 "
-                            "THEN '목' WHEN 6 THEN '금' WHEN 7 THEN '토' ELSE '' END || '요일' AS "
-                            "YOIL, HOLIDAY_NAME, SKI_MENU_ITEM2 FROM ZX020MS WHERE CALN_DATE LIKE "
-                            ":P0 || '%' ORDER BY ZX020MS.CALN_DATE"),
+             QStringLiteral(
+                     "SELECT SUBSTR(CALN_DATE, 1, 4) || '-' || SUBSTR(CALN_DATE, 5, 2) || "
+                     "'-' || SUBSTR(CALN_DATE, 7, 2) AS CALN_DATE, CASE YOIL_CODE WHEN 1 "
+                     "THEN '일' WHEN 2 THEN '월' WHEN 3 THEN '화' WHEN 4 THEN '수' WHEN 5 "
+                     "THEN '목' WHEN 6 THEN '금' WHEN 7 THEN '토' ELSE '' END || '요일' AS "
+                     "YOIL, HOLIDAY_NAME, SKI_MENU_ITEM2 FROM ZX020MS WHERE ZX020MS.CALN_DATE "
+                     "BETWEEN :P0 || '0101' AND :P0 || '1231' ORDER BY ZX020MS.CALN_DATE"),
              {QStringLiteral("0000")}},
     };
 }
