@@ -5,16 +5,28 @@
 #include "sqltext.h"
 #include "sqlvalue.h"
 
+#include <sqlite3.h>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QSqlResult>
 
 namespace {
 
 QString bindingKey(const QString &name)
 {
     return (name.startsWith(QLatin1Char(':')) ? name.mid(1) : name).toUpper();
+}
+
+// The SQLite statement behind an executed query. Qt's driver has stepped it
+// once to learn the columns and keeps that first row in the statement.
+sqlite3_stmt *nativeStatement(const QSqlQuery &query)
+{
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt *const *>(handle.data());
 }
 
 } // namespace
@@ -66,6 +78,7 @@ void SqlStatement::run()
         }
     }
 
+    m_native = nullptr;
     m_query = QSqlQuery(m_db);
     m_query.setForwardOnly(m_forwardOnly);
     const QString sql = text.build([&](int i) { return literals.at(i); });
@@ -79,6 +92,10 @@ void SqlStatement::run()
     }
     if (!ok)
         throw DbError::fromSqlError(m_query.lastError());
+    if (m_forwardOnly && !postgres && m_query.isSelect())
+        m_native = nativeStatement(m_query);
+    m_nativeStarted = false;
+    m_nativeDone = false;
 }
 
 void SqlStatement::open()
@@ -95,6 +112,26 @@ int SqlStatement::exec()
 
 bool SqlStatement::next()
 {
+    if (m_native) {
+        if (m_nativeDone)
+            return false;
+        if (!m_nativeStarted) {
+            m_nativeStarted = true; // the driver's first step left its row here
+            m_nativeDone = sqlite3_data_count(m_native) == 0;
+            return !m_nativeDone;
+        }
+        const int result = sqlite3_step(m_native);
+        if (result == SQLITE_ROW)
+            return true;
+        m_nativeDone = true;
+        if (result == SQLITE_DONE)
+            return false;
+        throw DbError::fromSqlError(
+                QSqlError(QStringLiteral("Unable to fetch row"),
+                          QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_native))),
+                          QSqlError::StatementError,
+                          QString::number(result)));
+    }
     if (m_query.next())
         return true;
     if (m_query.lastError().isValid())
@@ -104,7 +141,34 @@ bool SqlStatement::next()
 
 QVariant SqlStatement::value(int column) const
 {
-    return m_query.value(column);
+    return m_native ? nativeValue(column) : m_query.value(column);
+}
+
+QVariant SqlStatement::nativeValue(int column) const
+{
+    if (!m_nativeStarted || m_nativeDone || column < 0 || column >= sqlite3_column_count(m_native))
+        return QVariant();
+    // The types Qt's driver gives each storage class.
+    switch (sqlite3_column_type(m_native, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_native, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_native, column));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        // The pointer first, then its size: SQLite's documented order (asking
+        // for the size first may convert the value under the pointer).
+        const auto *bytes = static_cast<const char *>(sqlite3_column_blob(m_native, column));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(m_native, column)));
+    }
+    default: {
+        // The text as stored (UTF-8): asking for UTF-16 makes SQLite convert
+        // and allocate it first, for the same characters.
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_native, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_native, column)));
+    }
+    }
 }
 
 QVariant SqlStatement::value(const QString &columnName) const
@@ -112,7 +176,7 @@ QVariant SqlStatement::value(const QString &columnName) const
     const int index = m_query.record().indexOf(columnName);
     if (index < 0)
         throw DbError(QStringLiteral("열을 찾을 수 없습니다: %1").arg(columnName));
-    return m_query.value(index);
+    return value(index);
 }
 
 int SqlStatement::columnCount() const
@@ -128,5 +192,6 @@ QString SqlStatement::columnName(int column) const
 
 void SqlStatement::close()
 {
+    m_native = nullptr;
     m_query.finish();
 }

@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVariantMap>
 
+struct sqlite3_stmt;
+
 /// A fixed SQL text with named parameters :P0, :P1 … (a name used several
 /// times takes one value). Values are written into the text as literals that
 /// read back as the values themselves (see sqlstatement.cpp); an empty text is
@@ -29,7 +31,8 @@ public:
 
     /// For a caller that reads each row once, in order, and runs no other
     /// statement on the connection meanwhile: the driver keeps no copy of the
-    /// rows read. Set before open().
+    /// rows read, and on SQLite the rows come straight from the engine (the
+    /// same values as through the driver). Set before open().
     void setForwardOnly(bool forwardOnly) { m_forwardOnly = forwardOnly; }
     /// Runs a statement that returns rows; fetch them with next()/value().
     void open();
@@ -49,10 +52,16 @@ public:
 
 private:
     void run();
+    QVariant nativeValue(int column) const;
 
     QSqlDatabase m_db;
     QString m_sql;
     QVariantMap m_bindings;
     QSqlQuery m_query;
     bool m_forwardOnly = false;
+    // A forward-only SQLite result read straight from its statement: the
+    // driver's row cache and a copy of every value cost more than the reading.
+    sqlite3_stmt *m_native = nullptr;
+    bool m_nativeStarted = false;
+    bool m_nativeDone = false;
 };

@@ -130,7 +130,11 @@ void SpreadsheetWriter::writeCell(int row, int column, const SpreadsheetCell &ce
             break;
         }
     }
-    const QString text = plainText(cell.value);
+    // Texts are read in place: toString() would copy every one.
+    const bool isText = cell.value.metaType() == QMetaType::fromType<QString>();
+    const QString converted = isText ? QString() : plainText(cell.value);
+    const QString &text = isText ? *static_cast<const QString *>(cell.value.constData())
+                                 : converted;
     if (isNumberCell(text, cell.rightAligned))
         writeNumber(row, column, wholeNumber(text));
     else
