@@ -2,9 +2,11 @@
 
 #include "dbengine.h"
 #include "dberror.h"
+#include "libpq.h"
 #include "sqltext.h"
 #include "sqlvalue.h"
 
+#include <charconv>
 #include <sqlite3.h>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -27,6 +29,34 @@ sqlite3_stmt *nativeStatement(const QSqlQuery &query)
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
         return nullptr;
     return *static_cast<sqlite3_stmt *const *>(handle.data());
+}
+
+PGresult *postgresResult(const QSqlQuery &query)
+{
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "PGresult*") != 0
+            && qstrcmp(handle.typeName(), "pg_result*") != 0))
+        return nullptr;
+    return *static_cast<PGresult *const *>(handle.data());
+}
+
+// How a column of this type is read from libpq's result (as the driver reads it).
+char postgresKind(Oid type)
+{
+    switch (type) {
+    case 25:   // text
+    case 1042: // char(n)
+    case 1043: // varchar
+        return 't';
+    case 21: // smallint
+    case 23: // integer
+        return 'i';
+    case 20: // bigint
+        return 'l';
+    default:
+        return 0;
+    }
 }
 
 } // namespace
@@ -79,8 +109,9 @@ void SqlStatement::run()
     }
 
     m_native = nullptr;
+    m_pgResult = nullptr;
     m_query = QSqlQuery(m_db);
-    m_query.setForwardOnly(m_forwardOnly);
+    m_query.setForwardOnly(m_forwardOnly && !postgres);
     const QString sql = text.build([&](int i) { return literals.at(i); });
     bool ok = false;
     if (bound.isEmpty()) {
@@ -94,6 +125,12 @@ void SqlStatement::run()
         throw DbError::fromSqlError(m_query.lastError());
     if (m_forwardOnly && !postgres && m_query.isSelect())
         m_native = nativeStatement(m_query);
+    if (m_forwardOnly && postgres && m_query.isSelect()) {
+        m_pgResult = postgresResult(m_query);
+        m_pgKinds.clear();
+        for (int column = 0; m_pgResult && column < LibPq::nfields(m_pgResult); ++column)
+            m_pgKinds.append(postgresKind(LibPq::ftype(m_pgResult, column)));
+    }
     m_nativeStarted = false;
     m_nativeDone = false;
 }
@@ -141,7 +178,28 @@ bool SqlStatement::next()
 
 QVariant SqlStatement::value(int column) const
 {
-    return m_native ? nativeValue(column) : m_query.value(column);
+    if (m_native)
+        return nativeValue(column);
+    return m_pgResult ? postgresValue(column) : m_query.value(column);
+}
+
+QVariant SqlStatement::postgresValue(int column) const
+{
+    const int row = m_query.at();
+    const char kind = column >= 0 && column < m_pgKinds.size() ? m_pgKinds.at(column) : 0;
+    if (kind == 0 || row < 0 || LibPq::getisnull(m_pgResult, row, column))
+        return m_query.value(column);
+    const char *text = LibPq::getvalue(m_pgResult, row, column);
+    const int size = LibPq::getlength(m_pgResult, row, column);
+    if (kind == 't')
+        return QVariant(QString::fromUtf8(text, size));
+    qint64 number = 0;
+    if (std::from_chars(text, text + size, number).ec != std::errc())
+        return m_query.value(column);
+    if (kind == 'i')
+        return QVariant(int(number));
+    // The driver gives a bigint without a sign as unsigned.
+    return number < 0 ? QVariant(number) : QVariant(quint64(number));
 }
 
 QVariant SqlStatement::nativeValue(int column) const
@@ -193,5 +251,6 @@ QString SqlStatement::columnName(int column) const
 void SqlStatement::close()
 {
     m_native = nullptr;
+    m_pgResult = nullptr;
     m_query.finish();
 }

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+struct pg_result;
 struct sqlite3_stmt;
 
 /// A fixed SQL text with named parameters :P0, :P1 … (a name used several
@@ -31,8 +32,8 @@ public:
 
     /// For a caller that reads each row once, in order, and runs no other
     /// statement on the connection meanwhile: the driver keeps no copy of the
-    /// rows read, and on SQLite the rows come straight from the engine (the
-    /// same values as through the driver). Set before open().
+    /// rows read, and the values come straight from the engine's client library
+    /// (the same values as through the driver). Set before open().
     void setForwardOnly(bool forwardOnly) { m_forwardOnly = forwardOnly; }
     /// Runs a statement that returns rows; fetch them with next()/value().
     void open();
@@ -53,6 +54,7 @@ public:
 private:
     void run();
     QVariant nativeValue(int column) const;
+    QVariant postgresValue(int column) const;
 
     QSqlDatabase m_db;
     QString m_sql;
@@ -64,4 +66,9 @@ private:
     sqlite3_stmt *m_native = nullptr;
     bool m_nativeStarted = false;
     bool m_nativeDone = false;
+    // A forward-only PostgreSQL result is read whole (the driver's row-by-row
+    // mode costs more than the copy it saves); its texts and whole numbers are
+    // taken straight from libpq's result, other types through the driver.
+    pg_result *m_pgResult = nullptr;
+    QList<char> m_pgKinds; // per column: 't' text, 'i' int, 'l' bigint, 0 through the driver
 };

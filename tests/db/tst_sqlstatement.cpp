@@ -180,11 +180,13 @@ private Q_SLOTS:
         QFETCH(QString, engine);
         KESA_TEST_DATABASE(tdb, engine);
         const QString sql = QStringLiteral(
-                "SELECT 1 AS N, -9007199254740993 AS B, 2.5 AS R, 'abc' AS T, "
-                "'한글 é 😀' AS H, '' AS E, NULL AS Z FROM DUAL WHERE :P0 > 1.25 "
-                "UNION ALL SELECT NULL, 0, -0.125, NULL, ' ', NULL, NULL FROM DUAL "
-                "UNION ALL SELECT -7, 9223372036854775807, 1e300, 'x''y', '뷁', 'Z', NULL FROM "
-                "DUAL");
+                "SELECT 1 AS N, -9007199254740993 AS B, 2.5 AS R, 'abc' AS T, '한글 é 😀' AS H, '' "
+                "AS E, "
+                "NULL AS Z, CAST(2 AS SMALLINT) AS S, CAST('ab' AS CHAR(4)) AS C FROM DUAL "
+                "WHERE :P0 > 1.25 "
+                "UNION ALL SELECT NULL, 0, -0.125, NULL, ' ', NULL, NULL, NULL, NULL FROM DUAL "
+                "UNION ALL SELECT -7, 9223372036854775807, 1e300, 'x''y', '뷁', 'Z', NULL, "
+                "CAST(-3 AS SMALLINT), CAST('가' AS CHAR(4)) FROM DUAL");
         const auto read = [&](bool forwardOnly, QList<QVariantList> &rows) {
             SqlStatement q(tdb.db(), sql);
             q.bind(QStringLiteral("P0"), 1.5); // a bound real on SQLite
