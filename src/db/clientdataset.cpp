@@ -634,8 +634,14 @@ QString ClientDataSet::text(const QString &field) const
 
 QVariant ClientDataSet::value(int row, int field) const
 {
+    return valueRef(row, field);
+}
+
+const QVariant &ClientDataSet::valueRef(int row, int field) const
+{
+    static const QVariant null;
     if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
-        return QVariant();
+        return null;
     return m_rows.at(row).values.at(field);
 }
 

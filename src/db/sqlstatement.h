@@ -31,9 +31,10 @@ public:
     void clearBindings();
 
     /// For a caller that reads each row once, in order, and runs no other
-    /// statement on the connection meanwhile: the driver keeps no copy of the
-    /// rows read, and the values come straight from the engine's client library
-    /// (the same values as through the driver). Set before open().
+    /// statement on the connection meanwhile: the values come straight from
+    /// the engine's client library (the same types and values as through the
+    /// driver). SQLite's rows are stepped one at a time with no copy kept;
+    /// PostgreSQL's result is fetched whole, as without. Set before open().
     void setForwardOnly(bool forwardOnly) { m_forwardOnly = forwardOnly; }
     /// Runs a statement that returns rows; fetch them with next()/value().
     void open();
