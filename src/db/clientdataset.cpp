@@ -78,13 +78,6 @@ QString notOpenText()
     return QStringLiteral("자료가 열려 있지 않습니다.");
 }
 
-// SQLite's driver otherwise keeps a copy of every row read; PostgreSQL's reads
-// a forward-only result one row at a time, which costs more than the copy.
-bool readsForwardOnly(const QSqlDatabase &db)
-{
-    return engineOf(db) == DbEngine::SQLite;
-}
-
 } // namespace
 
 ClientDataSet::ClientDataSet(QObject *parent)
@@ -237,7 +230,7 @@ void ClientDataSet::open()
                                                  : m_sql);
     for (auto it = m_params.cbegin(); it != m_params.cend(); ++it)
         statement.bind(it.key(), it.value());
-    statement.setForwardOnly(readsForwardOnly(m_db));
+    statement.setForwardOnly(true); // each row is read once, in order
     statement.open();
 
     beginResetModel();
@@ -321,7 +314,7 @@ bool ClientDataSet::fetchPacket()
         statement.bind(it.key(), it.value());
     for (auto it = keyValues.cbegin(); it != keyValues.cend(); ++it)
         statement.bind(it.key(), it.value());
-    statement.setForwardOnly(readsForwardOnly(m_db));
+    statement.setForwardOnly(true); // each row is read once, in order
     statement.open();
 
     QList<Row> kept;
@@ -641,8 +634,14 @@ QString ClientDataSet::text(const QString &field) const
 
 QVariant ClientDataSet::value(int row, int field) const
 {
+    return valueRef(row, field);
+}
+
+const QVariant &ClientDataSet::valueRef(int row, int field) const
+{
+    static const QVariant null;
     if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
-        return QVariant();
+        return null;
     return m_rows.at(row).values.at(field);
 }
 

@@ -126,6 +126,9 @@ public:
     QString text(const QString &field) const;
     QVariant value(int row, int field) const;
     QVariant value(int row, const QString &field) const;
+    /// The stored value itself, for a reader of every row that copies nothing
+    /// (an export); null for a row or field out of range.
+    const QVariant &valueRef(int row, int field) const;
     /// Sets a value of the current row, which must be in edit or insert; text is
     /// converted to the field's type (empty text is null). Throws DbError.
     void setValue(const QString &field, const QVariant &value);

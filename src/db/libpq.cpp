@@ -51,4 +51,40 @@ PGTransactionStatusType transactionStatus(const PGconn *connection)
     return call(connection);
 }
 
+int ntuples(const PGresult *result)
+{
+    static auto *const call = function<decltype(PQntuples)>("PQntuples");
+    return call(result);
+}
+
+int nfields(const PGresult *result)
+{
+    static auto *const call = function<decltype(PQnfields)>("PQnfields");
+    return call(result);
+}
+
+Oid ftype(const PGresult *result, int column)
+{
+    static auto *const call = function<decltype(PQftype)>("PQftype");
+    return call(result, column);
+}
+
+char *getvalue(const PGresult *result, int row, int column)
+{
+    static auto *const call = function<decltype(PQgetvalue)>("PQgetvalue");
+    return call(result, row, column);
+}
+
+int getlength(const PGresult *result, int row, int column)
+{
+    static auto *const call = function<decltype(PQgetlength)>("PQgetlength");
+    return call(result, row, column);
+}
+
+int getisnull(const PGresult *result, int row, int column)
+{
+    static auto *const call = function<decltype(PQgetisnull)>("PQgetisnull");
+    return call(result, row, column);
+}
+
 } // namespace LibPq

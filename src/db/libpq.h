@@ -12,5 +12,11 @@ PQconninfoOption *conninfoParse(const char *conninfo, char **errmsg);
 void freemem(void *pointer);
 void conninfoFree(PQconninfoOption *options);
 PGTransactionStatusType transactionStatus(const PGconn *connection);
+int ntuples(const PGresult *result);
+int nfields(const PGresult *result);
+Oid ftype(const PGresult *result, int column);
+char *getvalue(const PGresult *result, int row, int column);
+int getlength(const PGresult *result, int row, int column);
+int getisnull(const PGresult *result, int row, int column);
 
 } // namespace LibPq

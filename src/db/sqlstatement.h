@@ -6,6 +6,9 @@
 #include <QVariant>
 #include <QVariantMap>
 
+struct pg_result;
+struct sqlite3_stmt;
+
 /// A fixed SQL text with named parameters :P0, :P1 … (a name used several
 /// times takes one value). Values are written into the text as literals that
 /// read back as the values themselves (see sqlstatement.cpp); an empty text is
@@ -28,8 +31,10 @@ public:
     void clearBindings();
 
     /// For a caller that reads each row once, in order, and runs no other
-    /// statement on the connection meanwhile: the driver keeps no copy of the
-    /// rows read. Set before open().
+    /// statement on the connection meanwhile: the values come straight from
+    /// the engine's client library (the same types and values as through the
+    /// driver). SQLite's rows are stepped one at a time with no copy kept;
+    /// PostgreSQL's result is fetched whole, as without. Set before open().
     void setForwardOnly(bool forwardOnly) { m_forwardOnly = forwardOnly; }
     /// Runs a statement that returns rows; fetch them with next()/value().
     void open();
@@ -49,10 +54,22 @@ public:
 
 private:
     void run();
+    QVariant nativeValue(int column) const;
+    QVariant postgresValue(int column) const;
 
     QSqlDatabase m_db;
     QString m_sql;
     QVariantMap m_bindings;
     QSqlQuery m_query;
     bool m_forwardOnly = false;
+    // A forward-only SQLite result read straight from its statement: the
+    // driver's row cache and a copy of every value cost more than the reading.
+    sqlite3_stmt *m_native = nullptr;
+    bool m_nativeStarted = false;
+    bool m_nativeDone = false;
+    // A forward-only PostgreSQL result is read whole (the driver's row-by-row
+    // mode costs more than the copy it saves); its texts and whole numbers are
+    // taken straight from libpq's result, other types through the driver.
+    pg_result *m_pgResult = nullptr;
+    QList<char> m_pgKinds; // per column: 't' text, 'i' int, 'l' bigint, 0 through the driver
 };

@@ -80,15 +80,21 @@ bool SpreadsheetExport::writeTo(QIODevice *device)
 
     SpreadsheetWriter writer(device);
     writer.begin(m_title, titles);
-    QList<SpreadsheetCell> cells(columns.size());
+    // The values are written where the data set holds them; only dates get a
+    // text of their own.
+    QList<SpreadsheetCellRef> cells(columns.size());
+    QVariantList dates(columns.size());
     const int rows = m_dataSet->recordCount();
     for (int row = 0; row < rows && writer.ok(); ++row) {
         for (qsizetype i = 0; i < columns.size(); ++i) {
             const Column &column = columns.at(i);
             // The plain text of the value: dates as the grid shows them, the rest unformatted.
-            cells[i].value = m_dataSet->value(row, column.field);
-            if (column.date && !cells[i].value.isNull())
-                cells[i].value = ClientDataSet::displayText(cells[i].value);
+            const QVariant &value = m_dataSet->valueRef(row, column.field);
+            cells[i].value = &value;
+            if (column.date && !value.isNull()) {
+                dates[i] = ClientDataSet::displayText(value);
+                cells[i].value = &dates.at(i);
+            }
             cells[i].rightAligned = column.rightAligned;
         }
         writer.addRow(cells);

@@ -79,11 +79,20 @@ void SpreadsheetWriter::begin(const QString &title, const QStringList &headers)
 
 bool SpreadsheetWriter::addRow(const QList<SpreadsheetCell> &cells)
 {
+    QList<SpreadsheetCellRef> refs;
+    refs.reserve(cells.size());
+    for (const SpreadsheetCell &cell : cells)
+        refs.append({&cell.value, cell.rightAligned});
+    return addRow(refs);
+}
+
+bool SpreadsheetWriter::addRow(const QList<SpreadsheetCellRef> &cells)
+{
     if (m_dataRows >= MaxDataRows)
         return false;
     const int row = m_dataRows + 3;
     for (int column = 0; column < cells.size(); ++column)
-        writeCell(row, column, cells.at(column));
+        writeCell(row, column, *cells.at(column).value, cells.at(column).rightAligned);
     ++m_dataRows;
     return true;
 }
@@ -112,26 +121,29 @@ bool SpreadsheetWriter::isNumberCell(const QString &text, bool rightAligned)
     return true;
 }
 
-void SpreadsheetWriter::writeCell(int row, int column, const SpreadsheetCell &cell)
+void SpreadsheetWriter::writeCell(int row, int column, const QVariant &value, bool rightAligned)
 {
     // A whole number of a right-aligned column is a NUMBER: no need for its
     // digits (their text gives the same double, rounded the same way).
-    if (cell.rightAligned && !cell.value.isNull()) {
-        switch (cell.value.typeId()) {
+    if (rightAligned && !value.isNull()) {
+        switch (value.typeId()) {
         case QMetaType::Int:
         case QMetaType::LongLong:
-            writeNumber(row, column, double(cell.value.toLongLong()));
+            writeNumber(row, column, double(value.toLongLong()));
             return;
         case QMetaType::UInt:
         case QMetaType::ULongLong:
-            writeNumber(row, column, double(cell.value.toULongLong()));
+            writeNumber(row, column, double(value.toULongLong()));
             return;
         default:
             break;
         }
     }
-    const QString text = plainText(cell.value);
-    if (isNumberCell(text, cell.rightAligned))
+    // Texts are read in place: toString() would copy every one.
+    const bool isText = value.metaType() == QMetaType::fromType<QString>();
+    const QString converted = isText ? QString() : plainText(value);
+    const QString &text = isText ? *static_cast<const QString *>(value.constData()) : converted;
+    if (isNumberCell(text, rightAligned))
         writeNumber(row, column, wholeNumber(text));
     else
         writeLabel(row, column, text);

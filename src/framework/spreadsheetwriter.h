@@ -15,6 +15,13 @@ struct SpreadsheetCell
     bool rightAligned = false;
 };
 
+/// A data cell whose value the caller keeps (a data set's row): not copied.
+struct SpreadsheetCellRef
+{
+    const QVariant *value = nullptr;
+    bool rightAligned = false;
+};
+
 /// Writes a worksheet as the short BIFF record stream the suite's inquiry
 /// screens export: BOF, the title at row 0, the header row at row 2, data rows
 /// from row 3, EOF. Texts are written in cp949.
@@ -32,6 +39,7 @@ public:
     void begin(const QString &title, const QStringList &headers);
     /// The next data row; false (nothing written) once MaxDataRows rows are written.
     bool addRow(const QList<SpreadsheetCell> &cells);
+    bool addRow(const QList<SpreadsheetCellRef> &cells);
     /// EOF.
     void finish();
 
@@ -51,7 +59,7 @@ public:
 private:
     void writeLabel(int row, int column, const QString &text);
     void writeNumber(int row, int column, double value);
-    void writeCell(int row, int column, const SpreadsheetCell &cell);
+    void writeCell(int row, int column, const QVariant &value, bool rightAligned);
     /// The value of a text that passed isNumberCell().
     static double wholeNumber(const QString &digits);
     void put(const QByteArray &bytes);

@@ -172,6 +172,69 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DbError, bad.open());
     }
 
+    // A forward-only read (SQLite: straight from the engine) gives every value
+    // with the type and content a scrollable read through the driver gives.
+    void forwardOnlyReadsTheSameValues_data() { TestDatabase::addEngineRows(); }
+    void forwardOnlyReadsTheSameValues()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        const QString sql = QStringLiteral(
+                "SELECT 1 AS N, -9007199254740993 AS B, 2.5 AS R, 'abc' AS T, '한글 é 😀' AS H, '' "
+                "AS E, "
+                "NULL AS Z, CAST(2 AS SMALLINT) AS S, CAST('ab' AS CHAR(4)) AS C FROM DUAL "
+                "WHERE :P0 > 1.25 "
+                "UNION ALL SELECT NULL, 0, -0.125, NULL, ' ', NULL, NULL, NULL, NULL FROM DUAL "
+                "UNION ALL SELECT -7, 9223372036854775807, 1e300, 'x''y', '뷁', 'Z', NULL, "
+                "CAST(-3 AS SMALLINT), CAST('가' AS CHAR(4)) FROM DUAL");
+        const auto read = [&](bool forwardOnly, QList<QVariantList> &rows) {
+            SqlStatement q(tdb.db(), sql);
+            q.bind(QStringLiteral("P0"), 1.5); // a bound real on SQLite
+            q.setForwardOnly(forwardOnly);
+            q.open();
+            while (q.next()) {
+                QVariantList row;
+                for (int column = 0; column < q.columnCount(); ++column)
+                    row.append(q.value(column));
+                row.append(q.value(QStringLiteral("h")));
+                rows.append(row);
+            }
+            QVERIFY(!q.next()); // stays at the end
+        };
+        QList<QVariantList> expected;
+        QList<QVariantList> actual;
+        read(false, expected);
+        read(true, actual);
+        QCOMPARE(expected.size(), 3);
+        QCOMPARE(actual.size(), expected.size());
+        for (qsizetype row = 0; row < expected.size(); ++row) {
+            for (qsizetype column = 0; column < expected.at(row).size(); ++column) {
+                const QVariant &want = expected.at(row).at(column);
+                const QVariant &got = actual.at(row).at(column);
+                const QByteArray where = QByteArray::number(row) + '/' + QByteArray::number(column);
+                QVERIFY2(got.metaType() == want.metaType(), where + ' ' + got.typeName());
+                QVERIFY2(got.isNull() == want.isNull() && got == want, where);
+            }
+        }
+
+        SqlStatement empty(tdb.db(), QStringLiteral("SELECT 1 FROM DUAL WHERE 1 = 0"));
+        empty.setForwardOnly(true);
+        empty.open();
+        QVERIFY(!empty.next());
+        QVERIFY(!empty.next());
+
+        // An error on a later row is thrown, not taken for the end of the rows.
+        SqlStatement failing(tdb.db(),
+                             QStringLiteral("SELECT ABS(V) FROM (SELECT 1 AS V FROM DUAL UNION ALL "
+                                            "SELECT -9223372036854775807 - 1 FROM DUAL) T"));
+        failing.setForwardOnly(true);
+        QVERIFY_THROWS_EXCEPTION(DbError, {
+            failing.open();
+            while (failing.next()) {
+            }
+        });
+    }
+
     // UNION ALL and EXCEPT have equal precedence, left to right, distinct rows.
     void compoundIsEvaluatedLeftToRight_data() { TestDatabase::addEngineRows(); }
     void compoundIsEvaluatedLeftToRight()
