@@ -210,11 +210,15 @@ QByteArray TfrmZZC010::packMask(const QImage &mask)
     const int stride = (mask.width() + 15) / 16 * 2;
     QByteArray bits(stride * mask.height(), '\0');
     const QImage rgb = mask.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
+    // Sizes and the row read once: the loop runs once per pixel of the picture.
+    const int width = rgb.width();
+    const int height = rgb.height();
+    char *out = bits.data();
+    for (int y = 0; y < height; ++y, out += stride) {
         const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if (qGray(line[x]) >= 128)
-                bits[y * stride + x / 8] = char(bits[y * stride + x / 8] | (0x80 >> (x % 8)));
+                out[x / 8] = char(out[x / 8] | (0x80 >> (x % 8)));
         }
     }
     return bits;
