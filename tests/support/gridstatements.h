@@ -16,6 +16,10 @@ struct Statement
     QString screen; // the program ID, and which of its statements
     QString sql;
     QVariantList params; // :P0, :P1 …
+    // The rows of one value of the first order key (a few at most) are put in
+    // order after they are read: PostgreSQL plans an incremental sort on the
+    // first key, read from its index.
+    bool sortsWithinFirstKey = false;
 };
 
 QList<Statement> all();
