@@ -112,11 +112,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the binaries do not name: the fonts, the SQL drivers, libpq (looked up
-# when a PostgreSQL connection needs it) and the Qt translations the program
-# loads at run time.
+# What the binaries do not name: the fonts, the SQL drivers, libpq and
+# libcrypto (looked up when a PostgreSQL connection or the password cipher needs
+# them) and the Qt translations the program loads at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-nanum, libqt6sql6-sqlite, libqt6sql6-psql, libpq5, qt6-translations-l10n")
+    "fonts-nanum, libqt6sql6-sqlite, libqt6sql6-psql, libpq5, libssl3, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_STRIP_FILES TRUE)

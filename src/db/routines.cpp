@@ -55,7 +55,13 @@ void encodePassword(sqlite3_context *context, int, sqlite3_value **argv)
         sqlite3_result_null(context);
         return;
     }
-    resultText(context, ServerCipher::encode(argText(argv[0]), argText(argv[1])));
+    const QString code = ServerCipher::encode(argText(argv[0]), argText(argv[1]));
+    if (code.isEmpty()) {
+        // Never store an empty code for a password.
+        sqlite3_result_error(context, "FN_ZA010MS_01: the password cipher is not available", -1);
+        return;
+    }
+    resultText(context, code);
 }
 
 void decodePassword(sqlite3_context *context, int, sqlite3_value **argv)

@@ -1,7 +1,9 @@
 #include "servercipher.h"
 
+#include <dlfcn.h>
 #include <memory>
 #include <openssl/evp.h>
+#include <type_traits>
 #include <QByteArray>
 #include <QCryptographicHash>
 
@@ -9,7 +11,45 @@ namespace ServerCipher {
 
 namespace {
 
-using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
+// libcrypto's cipher functions, looked up when a password is first encoded or
+// decoded, so that a start that never does so does not load the library.
+// Without the library nothing encodes or decodes (the callers refuse).
+struct Crypto
+{
+    decltype(&EVP_CIPHER_CTX_new) contextNew = nullptr;
+    decltype(&EVP_CIPHER_CTX_free) contextFree = nullptr;
+    decltype(&EVP_aes_128_cbc) aes128cbc = nullptr;
+    decltype(&EVP_CipherInit_ex) init = nullptr;
+    decltype(&EVP_CipherUpdate) update = nullptr;
+    decltype(&EVP_CipherFinal_ex) finish = nullptr;
+
+    bool loaded() const
+    {
+        return contextNew && contextFree && aes128cbc && init && update && finish;
+    }
+};
+
+const Crypto &crypto()
+{
+    static const Crypto functions = [] {
+        Crypto c;
+        void *library = dlopen("libcrypto.so.3", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return c;
+        const auto find = [library](auto &pointer, const char *name) {
+            pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(
+                    dlsym(library, name));
+        };
+        find(c.contextNew, "EVP_CIPHER_CTX_new");
+        find(c.contextFree, "EVP_CIPHER_CTX_free");
+        find(c.aes128cbc, "EVP_aes_128_cbc");
+        find(c.init, "EVP_CipherInit_ex");
+        find(c.update, "EVP_CipherUpdate");
+        find(c.finish, "EVP_CipherFinal_ex");
+        return c;
+    }();
+    return functions;
+}
 
 QByteArray keyBytes(const QString &key)
 {
@@ -18,32 +58,32 @@ QByteArray keyBytes(const QString &key)
 
 std::optional<QByteArray> run(const QByteArray &input, const QString &key, bool encrypt)
 {
-    CipherContext ctx(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    const Crypto &c = crypto();
+    if (!c.loaded())
+        return std::nullopt;
+    std::unique_ptr<EVP_CIPHER_CTX, decltype(c.contextFree)> ctx(c.contextNew(), c.contextFree);
     if (!ctx)
         return std::nullopt;
     const QByteArray k = keyBytes(key);
     const unsigned char iv[16] = {};
-    if (EVP_CipherInit_ex(ctx.get(),
-                          EVP_aes_128_cbc(),
-                          nullptr,
-                          reinterpret_cast<const unsigned char *>(k.constData()),
-                          iv,
-                          encrypt ? 1 : 0)
+    if (c.init(ctx.get(),
+               c.aes128cbc(),
+               nullptr,
+               reinterpret_cast<const unsigned char *>(k.constData()),
+               iv,
+               encrypt ? 1 : 0)
         != 1)
         return std::nullopt;
     QByteArray out(input.size() + 32, Qt::Uninitialized);
     int written = 0;
     int last = 0;
-    if (EVP_CipherUpdate(ctx.get(),
-                         reinterpret_cast<unsigned char *>(out.data()),
-                         &written,
-                         reinterpret_cast<const unsigned char *>(input.constData()),
-                         int(input.size()))
+    if (c.update(ctx.get(),
+                 reinterpret_cast<unsigned char *>(out.data()),
+                 &written,
+                 reinterpret_cast<const unsigned char *>(input.constData()),
+                 int(input.size()))
                 != 1
-        || EVP_CipherFinal_ex(ctx.get(),
-                              reinterpret_cast<unsigned char *>(out.data()) + written,
-                              &last)
-                   != 1)
+        || c.finish(ctx.get(), reinterpret_cast<unsigned char *>(out.data()) + written, &last) != 1)
         return std::nullopt;
     out.truncate(written + last);
     return out;

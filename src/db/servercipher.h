@@ -9,6 +9,8 @@
 /// encrypt(..., 'aes') computes the same, so both engines store equal codes.
 namespace ServerCipher {
 
+/// An empty text when the cipher cannot be had (libcrypto missing): a code is
+/// never empty otherwise.
 QString encode(const QString &plain, const QString &key);
 /// nullopt when the code is not hexadecimal or does not decrypt.
 std::optional<QString> decode(const QString &code, const QString &key);
