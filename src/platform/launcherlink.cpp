@@ -1,6 +1,6 @@
 #include "launcherlink.h"
 
-#include <QLocalSocket>
+#include "localsocket.h"
 
 namespace {
 // Local sockets connect at once or fail at once; the wait only covers a busy launcher.
@@ -20,14 +20,5 @@ QByteArray LauncherLink::messageLine(int message, qint64 wParam, qint64 lParam)
 
 bool LauncherLink::send(int message, qint64 wParam, qint64 lParam)
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(kTimeoutMs))
-        return false;
-    socket.write(messageLine(message, wParam, lParam));
-    const bool written = socket.waitForBytesWritten(kTimeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kTimeoutMs);
-    return written;
+    return LocalSocket::sendOnce(serverName(), messageLine(message, wParam, lParam), kTimeoutMs);
 }

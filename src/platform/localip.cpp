@@ -1,18 +1,17 @@
 #include "localip.h"
 
-#include <QHostAddress>
-#include <QNetworkInterface>
-
 #include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-QList<QHostAddress> ipv4AddressesOf(const QString &hostName)
+QList<quint32> ipv4AddressesOf(const QString &hostName)
 {
-    QList<QHostAddress> result;
+    QList<quint32> result;
     if (hostName.isEmpty())
         return result;
     addrinfo hints = {};
@@ -23,31 +22,39 @@ QList<QHostAddress> ipv4AddressesOf(const QString &hostName)
         return result;
     for (const addrinfo *entry = list; entry; entry = entry->ai_next) {
         const auto *address = reinterpret_cast<const sockaddr_in *>(entry->ai_addr);
-        result.append(QHostAddress(ntohl(address->sin_addr.s_addr)));
+        result.append(ntohl(address->sin_addr.s_addr));
     }
     freeaddrinfo(list);
     return result;
 }
 
-QList<QHostAddress> interfaceAddresses()
+QList<quint32> interfaceAddresses()
 {
-    QList<QHostAddress> result;
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &interface : interfaces) {
-        if (!interface.flags().testFlag(QNetworkInterface::IsUp))
+    QList<quint32> result;
+    ifaddrs *list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return result;
+    for (const ifaddrs *entry = list; entry; entry = entry->ifa_next) {
+        if (!(entry->ifa_flags & IFF_UP) || !entry->ifa_addr
+            || entry->ifa_addr->sa_family != AF_INET)
             continue;
-        const auto entries = interface.addressEntries();
-        for (const QNetworkAddressEntry &entry : entries)
-            result.append(entry.ip());
+        const auto *address = reinterpret_cast<const sockaddr_in *>(entry->ifa_addr);
+        result.append(ntohl(address->sin_addr.s_addr));
     }
+    freeifaddrs(list);
     return result;
 }
 
-QString firstNonLoopbackIPv4(const QList<QHostAddress> &addresses)
+bool isLoopback(quint32 address)
 {
-    for (const QHostAddress &address : addresses) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
-            return address.toString();
+    return address >> 24 == 127;
+}
+
+QString firstNonLoopbackIPv4(const QList<quint32> &addresses)
+{
+    for (const quint32 address : addresses) {
+        if (!isLoopback(address))
+            return ipv4Text(address);
     }
     return QString();
 }
@@ -59,7 +66,7 @@ QString localIPv4Address()
     char hostName[256] = {};
     if (gethostname(hostName, sizeof hostName - 1) != 0)
         return QString();
-    const QList<QHostAddress> hostAddresses = ipv4AddressesOf(QString::fromLocal8Bit(hostName));
+    const QList<quint32> hostAddresses = ipv4AddressesOf(QString::fromLocal8Bit(hostName));
     // The interfaces are asked only where the name gives loopback alone.
     const QString fromName = firstNonLoopbackIPv4(hostAddresses);
     if (!fromName.isEmpty() || hostAddresses.isEmpty())
@@ -73,8 +80,17 @@ QString firstIPv4AddressOf(const QString &hostName)
     return firstNonLoopbackIPv4(ipv4AddressesOf(hostName));
 }
 
-QString chooseLocalIPv4(const QList<QHostAddress> &hostAddresses,
-                        const QList<QHostAddress> &interfaceAddresses)
+QString ipv4Text(quint32 address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+            .arg(address >> 24)
+            .arg((address >> 16) & 0xFF)
+            .arg((address >> 8) & 0xFF)
+            .arg(address & 0xFF);
+}
+
+QString chooseLocalIPv4(const QList<quint32> &hostAddresses,
+                        const QList<quint32> &interfaceAddresses)
 {
     if (hostAddresses.isEmpty())
         return QString();

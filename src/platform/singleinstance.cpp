@@ -1,8 +1,9 @@
 #include "singleinstance.h"
 
+#include "localsocket.h"
+
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -51,44 +52,24 @@ bool SingleInstance::acquire()
         return false;
     // The lock is ours, so a socket file left under this name belongs to a
     // process that died: remove it before listening.
-    QLocalServer::removeServer(m_serverPath);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    QFile::remove(m_serverPath);
+    m_server = new LocalLineServer(this);
     if (!m_server->listen(m_serverPath)) {
         // The guard still holds through the lock; only raising is lost.
         qWarning("SingleInstance: cannot listen on %s: %s",
                  qPrintable(m_name),
                  qPrintable(m_server->errorString()));
     }
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::readRequests);
+    connect(m_server, &LocalLineServer::lineReceived, this, [this](const QByteArray &line) {
+        if (line == kRaiseRequest)
+            Q_EMIT activationRequested();
+    });
     return true;
-}
-
-void SingleInstance::readRequests()
-{
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                if (socket->readLine() == kRaiseRequest)
-                    Q_EMIT activationRequested();
-            }
-        });
-    }
 }
 
 bool SingleInstance::notifyHolder(int timeoutMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_serverPath);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(kRaiseRequest);
-    const bool written = socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(timeoutMs);
-    return written;
+    return LocalSocket::sendOnce(m_serverPath, kRaiseRequest, timeoutMs);
 }
 
 void SingleInstance::release()

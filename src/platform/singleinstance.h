@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class LocalLineServer;
 
 /// The guard that keeps one instance of a program per user: a lock file plus a
 /// local server of the same name. The first instance holds both; a later one
@@ -38,10 +38,8 @@ Q_SIGNALS:
     void activationRequested();
 
 private:
-    void readRequests();
-
     QString m_name;
     QString m_serverPath;
     QLockFile m_lock;
-    QLocalServer *m_server = nullptr;
+    LocalLineServer *m_server = nullptr;
 };

@@ -107,10 +107,15 @@ void TestHostEnvironment::chooseLocalIPv4()
     QFETCH(QStringList, host);
     QFETCH(QStringList, interfaces);
     QFETCH(QString, expected);
+    // IPv4 only, as the interfaces are asked: an IPv6 entry is never taken.
     const auto addresses = [](const QStringList &texts) {
-        QList<QHostAddress> result;
-        for (const QString &text : texts)
-            result.append(QHostAddress(text));
+        QList<quint32> result;
+        for (const QString &text : texts) {
+            bool ipv4 = false;
+            const quint32 address = QHostAddress(text).toIPv4Address(&ipv4);
+            if (ipv4)
+                result.append(address);
+        }
         return result;
     };
     QCOMPARE(::chooseLocalIPv4(addresses(host), addresses(interfaces)), expected);
