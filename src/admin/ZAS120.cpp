@@ -18,17 +18,19 @@ namespace {
 
 // Removals are not taken away: the inquiry shows where a right comes from.
 // Each user in use is paired with the two kinds of right and kept where he has
-// that kind, so the rows come in the order of the users' key and the first
-// packet is read from it, however many users there are. (USE_YN inside the
-// second test keeps PostgreSQL from listing every added user first.)
+// that kind, each kind tested by keys of that user, so the rows come in the
+// order of the users' key and the first packet is read from it, however many
+// users and grants there are. (USE_YN inside the second test keeps PostgreSQL
+// from listing every added user first.)
 const char *const UsersSql
-        = "SELECT B.EMP_NO, B.EMP_NAME, L.LVL FROM ZA010MS B, (SELECT '레벨' AS LVL FROM DUAL "
-          "UNION ALL SELECT '사용자' FROM DUAL) L WHERE B.USE_YN = 'Y' AND CASE L.LVL "
-          "WHEN '레벨' THEN EXISTS (SELECT 1 FROM ZA130MS A WHERE A.EMP_NO = B.EMP_NO AND "
-          "A.PROJECT_ID = :P0 AND A.PROJECT_LEVEL IN (SELECT PROJECT_LEVEL FROM ZA140MS WHERE "
-          "PROJECT_ID = :P0 AND PROGRAM_ID = :P1)) ELSE EXISTS (SELECT 1 FROM ZA150MS C WHERE "
-          "C.EMP_NO = B.EMP_NO AND C.PROJECT_ID = :P0 AND C.PROGRAM_ID = :P1 AND C.ADD_YN = 'Y' "
-          "AND B.USE_YN = 'Y') END ORDER BY B.EMP_NO, L.LVL";
+        = "SELECT B.EMP_NO, B.EMP_NAME, L.LVL FROM ZA010MS B, (SELECT '레벨' AS LVL FROM "
+          "DUAL UNION ALL SELECT '사용자' FROM DUAL) L WHERE B.USE_YN = 'Y' AND CASE L.LVL "
+          "WHEN '레벨' THEN EXISTS (SELECT 1 FROM ZA130MS A, ZA140MS D WHERE A.EMP_NO = "
+          "B.EMP_NO AND A.PROJECT_ID = :P0 AND D.PROJECT_ID = A.PROJECT_ID AND "
+          "D.PROJECT_LEVEL = A.PROJECT_LEVEL AND D.PROGRAM_ID = :P1) ELSE EXISTS (SELECT "
+          "1 FROM ZA150MS C WHERE C.EMP_NO = B.EMP_NO AND C.PROJECT_ID = :P0 AND "
+          "C.PROGRAM_ID = :P1 AND C.ADD_YN = 'Y' AND B.USE_YN = 'Y') END ORDER BY "
+          "B.EMP_NO, L.LVL";
 
 GridColumn column(const QString &title, int width, bool centred = false, bool blankRepeats = false)
 {

@@ -82,15 +82,14 @@ QList<Statement> all()
                             "EMP_NO = :P0) ORDER BY EMP_NO"),
              {QString()}},
             {QStringLiteral("ZAS120"),
-             QStringLiteral(
-                     "SELECT B.EMP_NO, B.EMP_NAME, L.LVL FROM ZA010MS B, (SELECT '레벨' AS LVL "
-                     "FROM DUAL UNION ALL SELECT '사용자' FROM DUAL) L WHERE B.USE_YN = 'Y' AND "
-                     "CASE L.LVL WHEN '레벨' THEN EXISTS (SELECT 1 FROM ZA130MS A WHERE A.EMP_NO "
-                     "= B.EMP_NO AND A.PROJECT_ID = :P0 AND A.PROJECT_LEVEL IN (SELECT "
-                     "PROJECT_LEVEL FROM ZA140MS WHERE PROJECT_ID = :P0 AND PROGRAM_ID = :P1)) "
-                     "ELSE EXISTS (SELECT 1 FROM ZA150MS C WHERE C.EMP_NO = B.EMP_NO AND "
-                     "C.PROJECT_ID = :P0 AND C.PROGRAM_ID = :P1 AND C.ADD_YN = 'Y' AND B.USE_YN "
-                     "= 'Y') END ORDER BY B.EMP_NO, L.LVL"),
+             QStringLiteral("SELECT B.EMP_NO, B.EMP_NAME, L.LVL FROM ZA010MS B, (SELECT '레벨' AS "
+                            "LVL FROM DUAL UNION ALL SELECT '사용자' FROM DUAL) L WHERE B.USE_YN = "
+                            "'Y' AND CASE L.LVL WHEN '레벨' THEN EXISTS (SELECT 1 FROM ZA130MS A, "
+                            "ZA140MS D WHERE A.EMP_NO = B.EMP_NO AND A.PROJECT_ID = :P0 AND "
+                            "D.PROJECT_ID = A.PROJECT_ID AND D.PROJECT_LEVEL = A.PROJECT_LEVEL "
+                            "AND D.PROGRAM_ID = :P1) ELSE EXISTS (SELECT 1 FROM ZA150MS C WHERE "
+                            "C.EMP_NO = B.EMP_NO AND C.PROJECT_ID = :P0 AND C.PROGRAM_ID = :P1 "
+                            "AND C.ADD_YN = 'Y' AND B.USE_YN = 'Y') END ORDER BY B.EMP_NO, L.LVL"),
              {QStringLiteral("000000"), QStringLiteral("000000")},
              true},
             {QStringLiteral("ZXH010/heads"),
