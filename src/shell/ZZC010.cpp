@@ -47,6 +47,15 @@ QFont pixelFont(const QString &family, int pixels, bool bold = false)
     return font;
 }
 
+// For a text of ASCII only, which every font holds: no list of fallback fonts
+// is built for it (a fontconfig sort of every installed font, at start-up).
+QFont asciiFont(const QString &family, int pixels, bool bold = false)
+{
+    QFont font = pixelFont(family, pixels, bold);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 } // namespace
 
 TfrmZZC010::TfrmZZC010(QWidget *parent)
@@ -76,13 +85,13 @@ TfrmZZC010::TfrmZZC010(QWidget *parent)
     lblVersion = makeLabel(this,
                            "lblVersion",
                            QRect(340, 180, 115, 11),
-                           pixelFont(QStringLiteral("MS Sans Serif"), 11, true),
+                           asciiFont(QStringLiteral("MS Sans Serif"), 11, true),
                            Qt::white,
                            Qt::AlignRight);
     lblNotice = makeLabel(this,
                           "lblNotice",
                           QRect(179, 262, 300, 13),
-                          pixelFont(QStringLiteral("MS Sans Serif"), 11),
+                          asciiFont(QStringLiteral("MS Sans Serif"), 11),
                           QColor(0x00, 0x00, 0x80),
                           Qt::AlignLeft);
     lblNotice->setText(QStringLiteral("Resort back-office suite"));
@@ -209,6 +218,25 @@ QByteArray TfrmZZC010::packMask(const QImage &mask)
 {
     const int stride = (mask.width() + 15) / 16 * 2;
     QByteArray bits(stride * mask.height(), '\0');
+    if (mask.format() == QImage::Format_Mono && mask.colorCount() == 2) {
+        // One bit a pixel already (a one-bit BMP): each byte of a row says what
+        // eight pixels are, through the two colours.
+        const bool bright0 = qGray(mask.color(0)) >= 128;
+        const bool bright1 = qGray(mask.color(1)) >= 128;
+        const int bytes = (mask.width() + 7) / 8;
+        const int rest = mask.width() % 8;
+        char *out = bits.data();
+        for (int y = 0; y < mask.height(); ++y, out += stride) {
+            const uchar *line = mask.constScanLine(y);
+            for (int i = 0; i < bytes; ++i) {
+                const uchar ones = line[i];
+                out[i] = char((bright1 ? ones : 0) | (bright0 ? uchar(~ones) : 0));
+            }
+            if (rest != 0) // the bits past the last pixel stay 0
+                out[bytes - 1] = char(uchar(out[bytes - 1]) & uchar(0xFF << (8 - rest)));
+        }
+        return bits;
+    }
     const QImage rgb = mask.convertToFormat(QImage::Format_RGB32);
     // Sizes and the row read once: the loop runs once per pixel of the picture.
     const int width = rgb.width();

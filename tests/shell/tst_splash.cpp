@@ -100,6 +100,16 @@ void TestSplash::packedPictureKeepsTheRightEdge()
     const QRegion shape = TfrmZZC010::shapeFromMask(bits, 21, 3, 284);
     QVERIFY(shape.xored(QRegion(15, 1, 6, 1) + QRegion(0, 2, 1, 1)).isEmpty());
     QVERIFY(shape.contains(QPoint(20, 1)));
+
+    // A one-bit picture (as the resource file holds it) packs the same,
+    // whichever colour its one bits name.
+    QImage mono = mask.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    QCOMPARE(mono.format(), QImage::Format_Mono);
+    QCOMPARE(TfrmZZC010::packMask(mono), bits);
+    const QList<QRgb> colours = mono.colorTable();
+    mono.invertPixels();
+    mono.setColorTable({colours.value(1), colours.value(0)});
+    QCOMPARE(TfrmZZC010::packMask(mono), bits);
 }
 
 void TestSplash::versionText_data()
