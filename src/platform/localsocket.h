@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QSocketNotifier;
 
