@@ -409,7 +409,7 @@ void TfrmZAI010::writeUpdate()
     // Assembled column by column; every value travels as a parameter.
     QStringList lines{QStringLiteral("UPDATE ZA010MS SET U_EMP_NO = :P0, U_DATE = SYSDATE, "
                                      "U_IP = :P1")};
-    QVariantList values{login().empNo, login().localIP};
+    QVariantList values{login().empNo, login().localIP()};
     const auto assign = [&](const QString &column, const QString &valueSql, const QString &value) {
         lines << QStringLiteral("     , %1 = %2").arg(column, valueSql.arg(values.size()));
         values << value;
@@ -456,7 +456,7 @@ void TfrmZAI010::writeInsert()
     insert.bind(QStringLiteral("P3"), yesNo(chkUseYN->isChecked()));
     insert.bind(QStringLiteral("P4"), yesNo(chkAdminYN->isChecked()));
     insert.bind(QStringLiteral("P5"), login().empNo);
-    insert.bind(QStringLiteral("P6"), login().localIP);
+    insert.bind(QStringLiteral("P6"), login().localIP());
     insert.bind(QStringLiteral("P7"), yesNo(chkMultiLoginYN->isChecked()));
     insert.exec();
 }

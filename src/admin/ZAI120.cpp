@@ -270,7 +270,7 @@ void TfrmZAI120::WriteChanges()
                 write.bind(QStringLiteral("P%1").arg(3 + column),
                            column == list ? m_codes[list].at(i) : QString());
             write.bind(QStringLiteral("P6"), login().empNo);
-            write.bind(QStringLiteral("P7"), login().localIP);
+            write.bind(QStringLiteral("P7"), login().localIP());
             write.exec();
         }
     }

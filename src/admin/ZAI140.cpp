@@ -165,7 +165,7 @@ void TfrmZAI140::WriteChanges()
             grant.bind(QStringLiteral("P1"), m_levels.at(i));
             grant.bind(QStringLiteral("P2"), id);
             grant.bind(QStringLiteral("P3"), login().empNo);
-            grant.bind(QStringLiteral("P4"), login().localIP);
+            grant.bind(QStringLiteral("P4"), login().localIP());
             grant.exec();
         }
     }

@@ -284,7 +284,7 @@ void TfrmZAI150::WriteChanges()
             write.bind(QStringLiteral("P2"), program);
             write.bind(QStringLiteral("P3"), addYn);
             write.bind(QStringLiteral("P4"), login().empNo);
-            write.bind(QStringLiteral("P5"), login().localIP);
+            write.bind(QStringLiteral("P5"), login().localIP());
             write.exec();
         }
     }

@@ -130,7 +130,7 @@ void TfrmZXI020::bbtDeleteClick()
 void TfrmZXI020::callCalendarProcedure(const QString &year, const QString &createYn)
 {
     StoredProcedure procedure(database(), QStringLiteral("PR_ZX020MS_01"));
-    procedure.setParams({year, createYn, login().empNo, login().localIP});
+    procedure.setParams({year, createYn, login().empNo, login().localIP()});
     procedure.execProc();
 }
 

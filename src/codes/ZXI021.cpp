@@ -303,7 +303,7 @@ void TfrmZXI021::SaveData()
         StoredProcedure procedure(database(), QStringLiteral("PR_ZX010MS_11"));
         for (const Call &call : calls) {
             procedure.setParams(
-                    {call.date, call.name, call.fixed, call.action, login().empNo, login().localIP});
+                    {call.date, call.name, call.fixed, call.action, login().empNo, login().localIP()});
             procedure.execProc();
         }
     });

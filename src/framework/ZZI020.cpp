@@ -257,5 +257,5 @@ void TfrmZZI020::StampAudit()
     if (cdsGrid->hasField(QStringLiteral("U_DATE")))
         cdsGrid->setValue(QStringLiteral("U_DATE"), now);
     if (cdsGrid->hasField(QStringLiteral("U_IP")))
-        cdsGrid->setValue(QStringLiteral("U_IP"), login().localIP);
+        cdsGrid->setValue(QStringLiteral("U_IP"), login().localIP());
 }

@@ -338,7 +338,7 @@ void TfrmZZI080::SaveRows(MemoryGrid *, MemoryGridModel *changes, StoredProcedur
         if (has(QStringLiteral("AU_EMP_NO")))
             procedure.setParam(QStringLiteral("AU_EMP_NO"), login().empNo);
         if (has(QStringLiteral("AU_IP")))
-            procedure.setParam(QStringLiteral("AU_IP"), login().localIP);
+            procedure.setParam(QStringLiteral("AU_IP"), login().localIP());
         if (has(QStringLiteral("AEDITSTATUS")))
             procedure.setParam(QStringLiteral("AEDITSTATUS"), editStatus(changes->rowState(entry)));
         m_currentRowId = changes->cell(entry, rowIdColumn);

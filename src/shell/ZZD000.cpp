@@ -48,7 +48,6 @@ void TfrmZZD000::DataModuleCreate(const QStringList &launchParameters)
 {
     LoginValues &values = login();
     values.programDir = withTrailingSeparator(programDirectory());
-    values.localIP = LocalIPAddress();
     values.empNo = launchParameters.value(2);
     values.empName = launchParameters.value(3);
 

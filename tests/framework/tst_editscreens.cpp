@@ -97,7 +97,7 @@ private Q_SLOTS:
     void init()
     {
         login().empNo = QStringLiteral("E123");
-        login().localIP = QStringLiteral("192.168.0.15");
+        login().setLocalIP(QStringLiteral("192.168.0.15"));
     }
     void modes_data() { TestDatabase::addEngineRows(); }
     void modes();

@@ -138,7 +138,7 @@ private Q_SLOTS:
     {
         login().empNo = QStringLiteral("E123");
         login().empName = QStringLiteral("홍길동");
-        login().localIP = QStringLiteral("192.168.0.15");
+        login().setLocalIP(QStringLiteral("192.168.0.15"));
     }
 
     void zip010ReportsMissingStatement_data() { TestDatabase::addEngineRows(); }

@@ -55,7 +55,7 @@ void loginAs(const QString &empNo, const QString &empName)
 {
     login().empNo = empNo;
     login().empName = empName;
-    login().localIP = QStringLiteral("10.20.30.40");
+    login().setLocalIP(QStringLiteral("10.20.30.40"));
 }
 
 QStringList column(const QSqlDatabase &db, const QString &sql, const QVariant &p0)
