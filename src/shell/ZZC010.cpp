@@ -1,15 +1,19 @@
 #include "ZZC010.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImageReader>
 #include <QLabel>
 #include <QResource>
 #include <QScreen>
 
 #include "common/messageservice.h"
+#include "fontmapping.h"
 #include "platform/programdir.h"
 #include "splashresource.h"
 
@@ -41,19 +45,24 @@ QLabel *makeLabel(QWidget *parent,
 
 QFont pixelFont(const QString &family, int pixels, bool bold = false)
 {
-    QFont font(family);
+    QFont font = FontMapping::font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
 }
 
-// For a text of ASCII only, which every font holds: no list of fallback fonts
-// is built for it (a fontconfig sort of every installed font, at start-up).
-QFont asciiFont(const QString &family, int pixels, bool bold = false)
+// Shows `text` in the label's font alone when that font holds every character
+// of it: then no list of fallback fonts is built for the label (a fontconfig
+// sort of every installed font, at start-up). Otherwise the font stays as it
+// is, and characters it lacks come from other fonts.
+void setTextInOwnFont(QLabel *label, const QString &text)
 {
-    QFont font = pixelFont(family, pixels, bold);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
+    QFont single = label->font();
+    single.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetrics metrics(single);
+    if (std::all_of(text.begin(), text.end(), [&metrics](QChar c) { return metrics.inFont(c); }))
+        label->setFont(single);
+    label->setText(text);
 }
 
 } // namespace
@@ -85,16 +94,16 @@ TfrmZZC010::TfrmZZC010(QWidget *parent)
     lblVersion = makeLabel(this,
                            "lblVersion",
                            QRect(340, 180, 115, 11),
-                           asciiFont(QStringLiteral("MS Sans Serif"), 11, true),
+                           pixelFont(QStringLiteral("MS Sans Serif"), 11, true),
                            Qt::white,
                            Qt::AlignRight);
     lblNotice = makeLabel(this,
                           "lblNotice",
                           QRect(179, 262, 300, 13),
-                          asciiFont(QStringLiteral("MS Sans Serif"), 11),
+                          pixelFont(QStringLiteral("MS Sans Serif"), 11),
                           QColor(0x00, 0x00, 0x80),
                           Qt::AlignLeft);
-    lblNotice->setText(QStringLiteral("Resort back-office suite"));
+    setTextInOwnFont(lblNotice, QStringLiteral("Resort back-office suite"));
 
     FormCreate();
 
@@ -117,9 +126,9 @@ void TfrmZZC010::FormCreate()
         setMask(m_shape);
 
     const QString title = MessageService::applicationTitle();
-    lblProjectNameShadow->setText(title);
-    lblProjectName->setText(title);
-    lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
+    setTextInOwnFont(lblProjectNameShadow, title);
+    setTextInOwnFont(lblProjectName, title);
+    setTextInOwnFont(lblVersion, versionText(QCoreApplication::applicationVersion()));
 }
 
 void TfrmZZC010::loadImages()

@@ -1,5 +1,7 @@
 #include "ZZMain.h"
 
+#include "fontmapping.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -103,7 +105,7 @@ void TfrmZZMain::buildFrame()
 {
     setObjectName(QStringLiteral("frmZ0Main"));
     setMinimumSize(1024, 746);
-    QFont mainFont(QStringLiteral("굴림체"));
+    QFont mainFont = FontMapping::font(QStringLiteral("굴림체"));
     mainFont.setPixelSize(12);
     setFont(mainFont);
 

@@ -80,6 +80,18 @@ QString FontMapping::familyFor(const QString &windowsName)
     return QString();
 }
 
+QFont FontMapping::font(const QString &windowsName)
+{
+    QFont font(windowsName);
+    for (const Mapping &m : mappings()) {
+        if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0) {
+            font.setFamilies(m.candidates + QStringList{windowsName});
+            break;
+        }
+    }
+    return font;
+}
+
 void FontMapping::install()
 {
     // Qt tries a family first and then its substitutes in order, taking the

@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));
     Startup::installQtTranslations(&app);
     FontMapping::install();
-    QFont appFont(QStringLiteral("굴림"));
+    QFont appFont = FontMapping::font(QStringLiteral("굴림"));
     appFont.setPixelSize(12);
     QApplication::setFont(appFont);
 

@@ -46,11 +46,18 @@ void TestFontMapping::windowsNamesResolve()
     QCOMPARE(QFontInfo(font).family(), family);
     // The font in use holds Hangul.
     QVERIFY(QFontMetrics(font).inFont(QChar(0xD55C)));
+    // The same face when the candidates are asked first.
+    QFont asked = FontMapping::font(windowsName);
+    asked.setPixelSize(12);
+    QCOMPARE(QFontInfo(asked).family(), family);
+    QVERIFY(QFontMetrics(asked).inFont(QChar(0xD55C)));
 }
 
 void TestFontMapping::unknownNameIsLeftAlone()
 {
     QVERIFY(FontMapping::familyFor(QStringLiteral("No Such Face")).isEmpty());
+    QCOMPARE(FontMapping::font(QStringLiteral("No Such Face")).families(),
+             QStringList{QStringLiteral("No Such Face")});
 }
 
 QTEST_MAIN(TestFontMapping)
