@@ -302,8 +302,12 @@ void TfrmZXI021::SaveData()
     Transaction::run(database(), [&] {
         StoredProcedure procedure(database(), QStringLiteral("PR_ZX010MS_11"));
         for (const Call &call : calls) {
-            procedure.setParams(
-                    {call.date, call.name, call.fixed, call.action, login().empNo, login().localIP()});
+            procedure.setParams({call.date,
+                                 call.name,
+                                 call.fixed,
+                                 call.action,
+                                 login().empNo,
+                                 login().localIP()});
             procedure.execProc();
         }
     });
