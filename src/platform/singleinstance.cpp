@@ -2,25 +2,73 @@
 
 #include "localsocket.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 const QByteArray kRaiseRequest = "raise\n";
+
+// Opens the lock file and takes its lock without waiting: the descriptor, or
+// -1 when another process holds it or the file cannot be opened. The file is
+// removed by the holder that releases it, so a lock taken on a file that was
+// removed meanwhile is tried again on the new one.
+int takeLockFile(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return -1;
+        int locked;
+        do
+            locked = ::flock(fd, LOCK_EX | LOCK_NB);
+        while (locked != 0 && errno == EINTR);
+        if (locked != 0) {
+            ::close(fd);
+            return -1;
+        }
+        struct stat held
+        {};
+        struct stat named
+        {};
+        if (::fstat(fd, &held) == 0 && ::stat(native.constData(), &named) == 0
+            && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
+    }
+    return -1;
 }
+
+// Who holds the lock, for a person looking at the file: process id, program
+// and host, one per line. Nothing depends on it, so it is not synced to disk.
+void describeHolder(int fd)
+{
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                            + QFile::encodeName(QCoreApplication::applicationName()) + '\n'
+                            + QByteArray(host) + '\n';
+    if (::ftruncate(fd, 0) == 0) {
+        const ssize_t written = ::pwrite(fd, text.constData(), size_t(text.size()), 0);
+        Q_UNUSED(written);
+    }
+}
+} // namespace
 
 SingleInstance::SingleInstance(const QString &name, QObject *parent)
     : QObject(parent)
     , m_name(name)
     , m_serverPath(serverPath(name))
-    , m_lock(m_serverPath + QLatin1String(".lock"))
-{
-    // Only a lock whose process is gone is stale, however old it is.
-    m_lock.setStaleLockTime(0);
-}
+    , m_lockPath(m_serverPath + QLatin1String(".lock"))
+{}
 
 SingleInstance::~SingleInstance()
 {
@@ -48,8 +96,10 @@ bool SingleInstance::acquire()
 {
     if (m_server)
         return true;
-    if (!m_lock.tryLock(0))
+    m_lockFd = takeLockFile(m_lockPath);
+    if (m_lockFd < 0)
         return false;
+    describeHolder(m_lockFd);
     // The lock is ours, so a socket file left under this name belongs to a
     // process that died: remove it before listening.
     QFile::remove(m_serverPath);
@@ -79,5 +129,9 @@ void SingleInstance::release()
     m_server->close();
     delete m_server;
     m_server = nullptr;
-    m_lock.unlock();
+    // Removed while still locked: whoever opened it meanwhile finds it gone
+    // once he has the lock, and tries again on a new file.
+    ::unlink(QFile::encodeName(m_lockPath).constData());
+    ::close(m_lockFd);
+    m_lockFd = -1;
 }
