@@ -188,7 +188,14 @@ QList<Version> versions(DbEngine engine)
                            "%1DISPLAY_SEQ, PROGRAM_ID)")
                     .arg(nullsLast),
     };
-    return {{1, first}, {2, RightsLog::schemaStatements(engine)}, {3, third}};
+    // Version 4: the heads' index holds the heads alone. Over every code it also
+    // matched "HEAD = … ORDER BY DETAIL" (a code list's details), and PostgreSQL
+    // chose it there over the primary key, testing the head in every entry.
+    const QStringList fourth = {
+            QStringLiteral("DROP INDEX ZX010MS_X1"),
+            QStringLiteral("CREATE INDEX ZX010MS_X1 ON ZX010MS (HEAD) WHERE DETAIL = ' '"),
+    };
+    return {{1, first}, {2, RightsLog::schemaStatements(engine)}, {3, third}, {4, fourth}};
 }
 
 void run(const QSqlDatabase &db, const QString &sql)
