@@ -21,6 +21,7 @@ private Q_SLOTS:
     void initTestCase();
     void secondHolderIsRefusedAndRaisesTheFirst();
     void lockOfADeadProcessIsTakenOver();
+    void lockOfAKilledHolderIsTakenOver();
     void everyUserHasHisOwnGuard();
     void secondProgramEndsSilently();
     void launcherMessageLine();
@@ -90,6 +91,30 @@ void TestSingleInstance::lockOfADeadProcessIsTakenOver()
 
     SingleInstance guard(QStringLiteral("Kesa_T2"));
     QVERIFY(guard.acquire());
+}
+
+void TestSingleInstance::lockOfAKilledHolderIsTakenOver()
+{
+    // Another process holds the lock file (a shell that locks it with flock(1)
+    // and becomes a sleep holding it); it is killed without a chance to clean up.
+    const QString path = SingleInstance::lockFilePath(QStringLiteral("Kesa_T4"));
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral(
+                          "exec 9>>\"$0\" && flock --nonblock 9 && echo held && exec sleep 60"),
+                  path});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readAllStandardOutput(), QByteArray("held\n"));
+
+    SingleInstance guard(QStringLiteral("Kesa_T4"));
+    QVERIFY(!guard.acquire());
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(guard.acquire());
+    guard.release();
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestSingleInstance::everyUserHasHisOwnGuard()
