@@ -4,7 +4,7 @@
 #include <QString>
 
 /// Measures a pair side by side: the program's way and its floor, run
-/// alternately (program, floor, program, floor …) so that a machine getting
+/// alternately (program, floor, floor, program, program, floor …) so that a machine getting
 /// busier or quieter meanwhile weighs on both alike. Each side returns the
 /// seconds of the work it times (its preparation left out). One pair is run
 /// first and not counted (caches, plans, lazy loading).

@@ -231,7 +231,10 @@ void fill(const QSqlDatabase &db, int rows)
            QStringLiteral("%1, I % 7 + 1, NULL, '1', 'A0001', %2, '10.0.0.1'")
                    .arg(pad(QStringLiteral("I"), 8), when));
     run(db, QStringLiteral("DROP TABLE KESA_GRID_N"));
-    run(db, QStringLiteral("ANALYZE"));
+    // On PostgreSQL also vacuumed: the autovacuum of the new rows would
+    // otherwise run while they are read, and the tables' visibility maps
+    // would depend on whether it had come yet.
+    run(db, pg ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"));
 }
 
 } // namespace GridStatements
