@@ -4,11 +4,13 @@
 #include "dberror.h"
 #include "preparedbatch.h"
 #include "sqlstatement.h"
+#include "sqlvalue.h"
 #include "transaction.h"
 
 #include <algorithm>
 #include <utility>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -17,8 +19,9 @@ namespace {
 
 bool isBlank(const QVariant &value)
 {
-    return !value.isValid() || value.isNull()
-           || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
+    if (const QString *text = SqlValue::textIn(value))
+        return text->isEmpty();
+    return !value.isValid() || value.isNull();
 }
 
 bool isNumber(const QVariant &value)
@@ -44,6 +47,10 @@ bool sameValue(const QVariant &a, const QVariant &b)
     const bool bBlank = isBlank(b);
     if (aBlank || bBlank)
         return aBlank == bBlank;
+    const QString *aText = SqlValue::textIn(a);
+    const QString *bText = SqlValue::textIn(b);
+    if (aText && bText)
+        return *aText == *bText;
     if (isNumber(a) && isNumber(b))
         return a.toDouble() == b.toDouble();
     if (a.metaType() == b.metaType())
@@ -817,36 +824,75 @@ void ClientDataSet::writeChanges(PreparedBatch &batch)
             picked.append(values.at(i));
         return picked;
     };
-    const auto run = [&](const ClientDataSetSql::Statement &change, bool oneRow) {
+    // Rows of one shape share their statement's text (ClientDataSetSql): its
+    // kind, then for each written column whether it is set (1) and whether its
+    // original is found with IS NULL (2).
+    QHash<QByteArray, QString> texts;
+    const auto run = [&](const QByteArray &shape, const auto &build, bool oneRow) {
+        const auto known = texts.constFind(shape);
+        const bool isKnown = known != texts.constEnd();
+        const ClientDataSetSql::Statement change = build(isKnown ? *known : QString());
+        if (!isKnown)
+            texts.insert(shape, change.sql);
         const int affected = batch.exec(change.sql, change.values);
         if (oneRow && affected != 1)
             throw DbError(rowChangedText());
     };
+    const auto keyShape = [&](char kind, const QVariantList &originals) {
+        QByteArray shape(1 + originals.size(), '\0');
+        shape[0] = kind;
+        for (int k = 0; k < originals.size(); ++k) {
+            if (ClientDataSetSql::matchesAsNull(originals.at(k)))
+                shape[1 + k] = 2;
+        }
+        return shape;
+    };
 
-    for (const Row &row : std::as_const(m_deleted))
-        run(ClientDataSetSql::deleteRow(table, columns, pick(row.original)), true);
+    for (const Row &row : std::as_const(m_deleted)) {
+        const QVariantList originals = pick(row.original);
+        run(
+                keyShape('D', originals),
+                [&](const QString &known) {
+                    return ClientDataSetSql::deleteRow(table, columns, originals, known);
+                },
+                true);
+    }
     for (const Row &row : std::as_const(m_rows)) {
         if (row.status != RowStatus::Modified)
             continue;
+        const QVariantList originals = pick(row.original);
+        QByteArray shape = keyShape('U', originals);
         QStringList setColumns;
         QVariantList setValues;
-        for (int i : std::as_const(written)) {
+        for (int k = 0; k < written.size(); ++k) {
+            const int i = written.at(k);
             if (!sameValue(row.values.at(i), row.original.at(i))) {
+                shape[1 + k] = char(shape.at(1 + k) | 1);
                 setColumns.append(m_fields.at(i).name());
                 setValues.append(row.values.at(i));
             }
         }
         if (!setColumns.isEmpty())
-            run(ClientDataSetSql::updateRow(table,
-                                            setColumns,
-                                            setValues,
-                                            columns,
-                                            pick(row.original)),
-                true);
+            run(
+                    shape,
+                    [&](const QString &known) {
+                        return ClientDataSetSql::updateRow(table,
+                                                           setColumns,
+                                                           setValues,
+                                                           columns,
+                                                           originals,
+                                                           known);
+                    },
+                    true);
     }
     for (const Row &row : std::as_const(m_rows)) {
         if (row.status == RowStatus::Inserted)
-            run(ClientDataSetSql::insertRow(table, columns, pick(row.values)), false);
+            run(
+                    QByteArrayLiteral("I"),
+                    [&](const QString &known) {
+                        return ClientDataSetSql::insertRow(table, columns, pick(row.values), known);
+                    },
+                    false);
     }
 }
 

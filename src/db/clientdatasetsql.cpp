@@ -6,46 +6,75 @@ namespace ClientDataSetSql {
 
 namespace {
 
-void appendParameter(Statement &statement, const QVariant &value)
+// Builds a statement, or only its values where its text is known already.
+class Builder
 {
-    statement.sql += QLatin1String(":P");
-    statement.sql += QString::number(statement.values.size());
-    // The statement layer writes each value as itself (a double as its
-    // shortest exact text where text is sent), so a NUMERIC column compares
-    // equal to the value it was read as.
-    statement.values.append(value);
-}
+public:
+    Builder(const QString &knownText, int length, int parameters)
+        : m_withText(knownText.isNull())
+    {
+        if (m_withText)
+            m_statement.sql.reserve(length);
+        else
+            m_statement.sql = knownText;
+        m_statement.values.reserve(parameters);
+    }
 
-bool isNullValue(const QVariant &value)
-{
-    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
-}
+    Builder &operator<<(const QString &text)
+    {
+        if (m_withText)
+            m_statement.sql += text;
+        return *this;
+    }
+    Builder &operator<<(QLatin1StringView text)
+    {
+        if (m_withText)
+            m_statement.sql += text;
+        return *this;
+    }
 
-void appendWhere(Statement &statement, const QStringList &columns, const QVariantList &originals)
-{
-    statement.sql += QLatin1String(" WHERE ");
-    for (int i = 0; i < columns.size(); ++i) {
-        if (i > 0)
-            statement.sql += QLatin1String(" AND ");
-        statement.sql += columns.at(i);
-        if (isNullValue(originals.at(i))) {
-            statement.sql += QLatin1String(" IS NULL");
-        } else {
-            statement.sql += QLatin1String(" = ");
-            appendParameter(statement, originals.at(i));
+    void parameter(const QVariant &value)
+    {
+        if (m_withText) {
+            m_statement.sql += QLatin1String(":P");
+            m_statement.sql += QString::number(m_statement.values.size());
+        }
+        // The statement layer writes each value as itself (a double as its
+        // shortest exact text where text is sent), so a NUMERIC column
+        // compares equal to the value it was read as.
+        m_statement.values.append(value);
+    }
+
+    void where(const QStringList &columns, const QVariantList &originals)
+    {
+        *this << QLatin1String(" WHERE ");
+        for (int i = 0; i < columns.size(); ++i) {
+            if (i > 0)
+                *this << QLatin1String(" AND ");
+            *this << columns.at(i);
+            if (matchesAsNull(originals.at(i))) {
+                *this << QLatin1String(" IS NULL");
+            } else {
+                *this << QLatin1String(" = ");
+                parameter(originals.at(i));
+            }
         }
     }
-}
 
-Statement started(int length, int parameters)
-{
-    Statement statement;
-    statement.sql.reserve(length);
-    statement.values.reserve(parameters);
-    return statement;
-}
+    Statement take() { return std::move(m_statement); }
+
+private:
+    bool m_withText;
+    Statement m_statement;
+};
 
 } // namespace
+
+bool matchesAsNull(const QVariant &original)
+{
+    return original.isNull()
+           || (original.typeId() == QMetaType::QString && original.toString().isEmpty());
+}
 
 QString paged(const QString &sql, DbEngine engine, int offset, int count)
 {
@@ -69,47 +98,53 @@ QString tableOf(const QString &sql)
     return match.hasMatch() ? match.captured(1).toUpper() : QString();
 }
 
-Statement insertRow(const QString &table, const QStringList &columns, const QVariantList &values)
+Statement insertRow(const QString &table,
+                    const QStringList &columns,
+                    const QVariantList &values,
+                    const QString &knownText)
 {
-    Statement statement = started(64 + 24 * int(columns.size()), int(values.size()));
-    statement.sql += QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
-                     + columns.join(QLatin1String(", ")) + QLatin1String(") VALUES (");
+    Builder statement(knownText, 64 + 24 * int(columns.size()), int(values.size()));
+    statement << QLatin1String("INSERT INTO ") << table << QLatin1String(" (")
+              << columns.join(QLatin1String(", ")) << QLatin1String(") VALUES (");
     for (int i = 0; i < values.size(); ++i) {
         if (i > 0)
-            statement.sql += QLatin1String(", ");
-        appendParameter(statement, values.at(i));
+            statement << QLatin1String(", ");
+        statement.parameter(values.at(i));
     }
-    statement.sql += QLatin1Char(')');
-    return statement;
+    statement << QLatin1String(")");
+    return statement.take();
 }
 
 Statement updateRow(const QString &table,
                     const QStringList &setColumns,
                     const QVariantList &setValues,
                     const QStringList &keyColumns,
-                    const QVariantList &originals)
+                    const QVariantList &originals,
+                    const QString &knownText)
 {
-    Statement statement = started(64 + 24 * int(setColumns.size() + keyColumns.size()),
-                                  int(setColumns.size() + keyColumns.size()));
-    statement.sql += QLatin1String("UPDATE ") + table + QLatin1String(" SET ");
+    Builder statement(knownText,
+                      64 + 24 * int(setColumns.size() + keyColumns.size()),
+                      int(setColumns.size() + keyColumns.size()));
+    statement << QLatin1String("UPDATE ") << table << QLatin1String(" SET ");
     for (int i = 0; i < setColumns.size(); ++i) {
         if (i > 0)
-            statement.sql += QLatin1String(", ");
-        statement.sql += setColumns.at(i) + QLatin1String(" = ");
-        appendParameter(statement, setValues.at(i));
+            statement << QLatin1String(", ");
+        statement << setColumns.at(i) << QLatin1String(" = ");
+        statement.parameter(setValues.at(i));
     }
-    appendWhere(statement, keyColumns, originals);
-    return statement;
+    statement.where(keyColumns, originals);
+    return statement.take();
 }
 
 Statement deleteRow(const QString &table,
                     const QStringList &keyColumns,
-                    const QVariantList &originals)
+                    const QVariantList &originals,
+                    const QString &knownText)
 {
-    Statement statement = started(64 + 24 * int(keyColumns.size()), int(keyColumns.size()));
-    statement.sql += QLatin1String("DELETE FROM ") + table;
-    appendWhere(statement, keyColumns, originals);
-    return statement;
+    Builder statement(knownText, 64 + 24 * int(keyColumns.size()), int(keyColumns.size()));
+    statement << QLatin1String("DELETE FROM ") << table;
+    statement.where(keyColumns, originals);
+    return statement.take();
 }
 
 } // namespace ClientDataSetSql

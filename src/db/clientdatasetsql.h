@@ -22,16 +22,28 @@ QString paged(const QString &sql, DbEngine engine, int offset, int count);
 /// The first table named after FROM; empty when there is none.
 QString tableOf(const QString &sql);
 
-Statement insertRow(const QString &table, const QStringList &columns, const QVariantList &values);
+/// Whether a key column's original is found with "IS NULL" (and so has no parameter).
+bool matchesAsNull(const QVariant &original);
+
+// The statements of an apply. Two rows whose statements differ only in their
+// values (the same columns set, the same originals found with IS NULL) have
+// the same text: given the text of the first as `knownText`, the next builds
+// only its values.
+Statement insertRow(const QString &table,
+                    const QStringList &columns,
+                    const QVariantList &values,
+                    const QString &knownText = QString());
 /// Finds the row by the original value of every column in `keyColumns`: "= value",
 /// or "IS NULL" where the original was null (null-safe, and the key's index stays usable).
 Statement updateRow(const QString &table,
                     const QStringList &setColumns,
                     const QVariantList &setValues,
                     const QStringList &keyColumns,
-                    const QVariantList &originals);
+                    const QVariantList &originals,
+                    const QString &knownText = QString());
 Statement deleteRow(const QString &table,
                     const QStringList &keyColumns,
-                    const QVariantList &originals);
+                    const QVariantList &originals,
+                    const QString &knownText = QString());
 
 } // namespace ClientDataSetSql

@@ -200,6 +200,13 @@ QString SqlValue::literal(const QVariant &value, bool postgres, const QSqlDriver
 
 QVariant SqlValue::bindable(const QVariant &value, bool postgres)
 {
+    // Text, the most common value, is checked and bound as it is, uncopied.
+    if (const QString *plain = textIn(value)) {
+        if (plain->isEmpty())
+            return QVariant();
+        checkText(*plain);
+        return value;
+    }
     const Text text = textOf(value);
     if (text.value.isNull() || text.value.typeId() == QMetaType::QByteArray)
         return text.value;

@@ -12,6 +12,14 @@ class QSqlDriver;
 /// are NULL.
 namespace SqlValue {
 
+/// The text a QVariant holds, read in place (no copy); null when it holds no QString.
+inline const QString *textIn(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<QString>()
+                   ? static_cast<const QString *>(value.constData())
+                   : nullptr;
+}
+
 /// Throws DbError when the text is not valid UTF-16 or holds NUL.
 void checkText(const QString &text);
 

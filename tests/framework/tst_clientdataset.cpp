@@ -121,6 +121,17 @@ void tst_ClientDataSet::statements()
     QCOMPARE(update.sql,
              QStringLiteral("UPDATE T SET A = :P0 WHERE A IS NULL AND B IS NULL AND C = :P1"));
     QCOMPARE(update.values, (QVariantList{QStringLiteral("x"), 0.1}));
+    // Given the text of a row of the same shape, only the values are built.
+    const auto next = ClientDataSetSql::updateRow(QStringLiteral("T"),
+                                                  {QStringLiteral("A")},
+                                                  {QStringLiteral("y")},
+                                                  {QStringLiteral("A"),
+                                                   QStringLiteral("B"),
+                                                   QStringLiteral("C")},
+                                                  {QString(), QVariant(), 7},
+                                                  update.sql);
+    QCOMPARE(next.sql, update.sql);
+    QCOMPARE(next.values, (QVariantList{QStringLiteral("y"), 7}));
 }
 
 void tst_ClientDataSet::packets()
@@ -257,6 +268,11 @@ void tst_ClientDataSet::applyWritesEveryKindOfChange()
 
     setName(cds, 0, QStringLiteral("널 역할 수정")); // TEAM_ROLE is null in row 0
     setName(cds, 1, QStringLiteral("수정"));
+    // Same originals found with IS NULL as row 1, another column set: another statement.
+    cds.moveTo(2);
+    cds.edit();
+    cds.setValue(QStringLiteral("TEAM_ROLE"), QStringLiteral("2"));
+    cds.post();
     cds.moveTo(3); // role null again
     cds.deleteRecord();
     cds.moveTo(3); // now P00004
@@ -272,7 +288,7 @@ void tst_ClientDataSet::applyWritesEveryKindOfChange()
     cds.deleteRecord();
     cds.append();
     cds.setValue(QStringLiteral("PROJECT_ID"), QStringLiteral("NEW002"));
-    QCOMPARE(cds.changeCount(), 5);
+    QCOMPARE(cds.changeCount(), 6);
 
     cds.applyUpdates();
     QCOMPARE(cds.changeCount(), 0);
@@ -281,6 +297,11 @@ void tst_ClientDataSet::applyWritesEveryKindOfChange()
     QCOMPARE(projectName(db, QStringLiteral("P00000")), QStringLiteral("널 역할 수정"));
     QCOMPARE(projectName(db, QStringLiteral("P00001")), QStringLiteral("수정"));
     QCOMPARE(projectName(db, QStringLiteral("P00002")), QStringLiteral("이름 2"));
+    SqlStatement role(db,
+                      QStringLiteral("SELECT TEAM_ROLE FROM ZA020MS WHERE PROJECT_ID = 'P00002'"));
+    role.open();
+    QVERIFY(role.next());
+    QCOMPARE(role.value(0).toString(), QStringLiteral("2"));
     QCOMPARE(projectName(db, QStringLiteral("P00003")), QStringLiteral("<none>"));
     QCOMPARE(projectName(db, QStringLiteral("P00004")), QStringLiteral("<none>"));
     QCOMPARE(projectName(db, QStringLiteral("NEW001")), QStringLiteral("새 프로젝트"));
