@@ -55,6 +55,14 @@ bool report(const QString &measure,
             programTimes.append(program());
         }
     }
+    if (qEnvironmentVariableIsSet("KESA_BENCH_SAMPLES")) {
+        QString line = measure + QLatin1Char(' ') + engine + QLatin1String(" program/floor ms:");
+        for (int i = 0; i < n; ++i)
+            line += QStringLiteral(" %1/%2")
+                            .arg(programTimes.at(i) * 1000, 0, 'f', 3)
+                            .arg(floorTimes.at(i) * 1000, 0, 'f', 3);
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    }
     const double p = median(programTimes);
     const double f = median(floorTimes);
     const double ratio = f > 0 ? p / f : 0;
