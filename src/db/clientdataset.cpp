@@ -17,11 +17,10 @@
 
 namespace {
 
+// Null, or empty text: both are NULL to the server.
 bool isBlank(const QVariant &value)
 {
-    if (const QString *text = SqlValue::textIn(value))
-        return text->isEmpty();
-    return !value.isValid() || value.isNull();
+    return ClientDataSetSql::matchesAsNull(value);
 }
 
 bool isNumber(const QVariant &value)

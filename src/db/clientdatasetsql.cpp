@@ -1,5 +1,7 @@
 #include "clientdatasetsql.h"
 
+#include "sqlvalue.h"
+
 #include <QRegularExpression>
 
 namespace ClientDataSetSql {
@@ -72,8 +74,9 @@ private:
 
 bool matchesAsNull(const QVariant &original)
 {
-    return original.isNull()
-           || (original.typeId() == QMetaType::QString && original.toString().isEmpty());
+    if (const QString *text = SqlValue::textIn(original))
+        return text->isEmpty();
+    return original.isNull();
 }
 
 QString paged(const QString &sql, DbEngine engine, int offset, int count)
