@@ -4,10 +4,11 @@
 #include <QString>
 
 /// Measures a pair side by side: the program's way and its floor, run
-/// alternately (program, floor, floor, program, program, floor …) so that a machine getting
-/// busier or quieter meanwhile weighs on both alike. Each side returns the
-/// seconds of the work it times (its preparation left out). One pair is run
-/// first and not counted (caches, plans, lazy loading).
+/// alternately (program, floor, floor, program, program, floor …) so that a
+/// machine getting busier or quieter meanwhile, and the order within a pair,
+/// weigh on both alike. Each side returns the seconds of the work it times
+/// (its preparation left out). One pair is run first and not counted (caches,
+/// plans, lazy loading).
 namespace Interleaved {
 
 /// Pairs to count: $KESA_BENCH_PAIRS, at least 15.

@@ -6,11 +6,12 @@
 class LocalLineServer;
 
 /// The guard that keeps one instance of a program per user: a lock file plus a
-/// local server of the same name. The lock is an advisory lock (flock) on the
-/// file, which the system drops when its process ends, however it ends: a
-/// crashed holder leaves no lock behind, whatever the file says. The first instance holds both; a
-/// later one finds the lock taken, asks the holder to raise its main window and ends. Both live in
-/// the user's runtime directory, so that every user of a host has his own guard.
+/// local server of the same name. The first instance holds both; a later one
+/// finds the lock taken, asks the holder to raise its main window and ends.
+/// Both live in the user's runtime directory, so that every user of a host has
+/// his own guard. The lock is an advisory lock (flock) on the file, which the
+/// system drops when its process ends, however it ends: a crashed holder
+/// leaves no lock behind, whatever the file says.
 class SingleInstance : public QObject
 {
     Q_OBJECT
