@@ -35,10 +35,8 @@ int takeLockFile(const QString &path)
             ::close(fd);
             return -1;
         }
-        struct stat held
-        {};
-        struct stat named
-        {};
+        struct stat held = {};
+        struct stat named = {};
         if (::fstat(fd, &held) == 0 && ::stat(native.constData(), &named) == 0
             && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
             return fd;

@@ -69,26 +69,29 @@ QString firstInstalled(const QStringList &candidates, const QStringList &familie
     return QString();
 }
 
+// The row of a Windows font name, whatever its case; null when it has none.
+const Mapping *mappingOf(const QString &windowsName)
+{
+    for (const Mapping &m : mappings()) {
+        if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0)
+            return &m;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString FontMapping::familyFor(const QString &windowsName)
 {
-    for (const Mapping &m : mappings()) {
-        if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0)
-            return firstInstalled(m.candidates, QFontDatabase::families());
-    }
-    return QString();
+    const Mapping *m = mappingOf(windowsName);
+    return m ? firstInstalled(m->candidates, QFontDatabase::families()) : QString();
 }
 
 QFont FontMapping::font(const QString &windowsName)
 {
     QFont font(windowsName);
-    for (const Mapping &m : mappings()) {
-        if (QString::fromUtf8(m.windowsName).compare(windowsName, Qt::CaseInsensitive) == 0) {
-            font.setFamilies(m.candidates + QStringList{windowsName});
-            break;
-        }
-    }
+    if (const Mapping *m = mappingOf(windowsName))
+        font.setFamilies(m->candidates + QStringList{windowsName});
     return font;
 }
 
