@@ -145,6 +145,7 @@ private Q_SLOTS:
     void pacedLikeARealLine();
     void commandErrors_data();
     void commandErrors();
+    void readyClearsNotifyAndPace();
 
 private:
     QTemporaryDir m_dir;
@@ -500,6 +501,20 @@ void TestPrinterSim::notifySendsTheStatusUnasked()
     sim.setFault(PrinterSim::Fault::None);
     QTRY_COMPARE(client.pieces.size(), 2);
     QCOMPARE(client.pieces.at(1), CouponSim::statusFor(PrinterSim::Fault::None));
+}
+
+void TestPrinterSim::readyClearsNotifyAndPace()
+{
+    CouponSim sim;
+    QVERIFY(sim.start(m_dir.path()));
+    QCOMPARE(sim.command(QStringLiteral("notify on")), QStringLiteral("OK"));
+    QCOMPARE(sim.command(QStringLiteral("pace on")), QStringLiteral("OK"));
+    QCOMPARE(sim.command(QStringLiteral("ready")), QStringLiteral("OK"));
+    QVERIFY(!sim.notifies());
+    QVERIFY(!sim.isPacing());
+    sim.setFault(PrinterSim::Fault::Offline);
+    for (const QString &event : sim.events())
+        QVERIFY2(!event.startsWith(QLatin1String("UNSOLICITED")), qPrintable(event));
 }
 
 void TestPrinterSim::wrongLineRateGarbles()

@@ -6,6 +6,7 @@
 #include "db/dberror.h"
 #include "db/demodata.h"
 #include "db/lunarholidays.h"
+#include "db/numberledger.h"
 #include "db/rightscopy.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
@@ -70,7 +71,21 @@ struct Options
     QString by;
     QString since;
     QString emp;
+    QDate from;
+    QDate to;
 };
+
+// The ledger of numbered tickets and coupons, one number a line, for
+// reconciling the numbers with the sales.
+int ledger(const QSqlDatabase &db, const QString &layout, const Options &options)
+{
+    out() << "PROGRAM_ID\tLAYOUT_NAME\tSEQ_NO\tSTATE\tEMP_NO\tU_IP\tU_DATE\n";
+    for (const NumberLedger::Row &row : NumberLedger::rows(db, layout, options.from, options.to))
+        out() << row.programId << '\t' << row.layout << '\t' << row.number << '\t'
+              << NumberLedger::stateName(row.state) << '\t' << row.empNo << '\t' << row.address
+              << '\t' << row.time << '\n';
+    return 0;
+}
 
 int run(const QStringList &args, const Options &options)
 {
@@ -109,6 +124,8 @@ int run(const QStringList &args, const Options &options)
         return RightsReport::diff(db, args.value(2), args.value(3), args.value(4), out());
     if (command == QLatin1String("rights-log"))
         return RightsReport::log(db, options.since, options.emp, out());
+    if (command == QLatin1String("ledger"))
+        return ledger(db, args.value(2), options);
     if (command == QLatin1String("copy-rights")) {
         QString writer = !options.by.isEmpty() ? options.by
                                                : (user.isEmpty() ? sessionUser(db) : user);
@@ -164,6 +181,8 @@ int main(int argc, char *argv[])
             "                                  programs one has on the menu bar and the other not\n"
             "  rights-log ALIAS [--since YYYY-MM-DD] [--emp EMP_NO]\n"
             "                                  the log of every change of rights\n"
+            "  ledger ALIAS [LAYOUT] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+            "                                  the numbers ticket and coupon runs issued, tab-separated\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
             "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
     parser.addHelpOption();
@@ -188,10 +207,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption empOption(QStringLiteral("emp"),
                                        QStringLiteral("rights-log: changes of this employee."),
                                        QStringLiteral("emp"));
-    parser.addOptions({byOption, sinceOption, empOption});
+    const QCommandLineOption fromOption(QStringLiteral("from"),
+                                        QStringLiteral("ledger: from this day on."),
+                                        QStringLiteral("date"));
+    const QCommandLineOption toOption(QStringLiteral("to"),
+                                      QStringLiteral("ledger: up to this day."),
+                                      QStringLiteral("date"));
+    parser.addOptions({byOption, sinceOption, empOption, fromOption, toOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("init, demo, menu, holidays, explain, copy-rights, "
-                                                "diff-rights or rights-log"));
+                                                "diff-rights, rights-log or ledger"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -206,7 +231,12 @@ int main(int argc, char *argv[])
                   && (args.size() == 4 || args.size() == 5))
               || (command == QLatin1String("rights-log") && args.size() == 2
                   && (!parser.isSet(sinceOption)
-                      || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()));
+                      || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()))
+              || (command == QLatin1String("ledger") && (args.size() == 2 || args.size() == 3)
+                  && (!parser.isSet(fromOption)
+                      || QDate::fromString(parser.value(fromOption), Qt::ISODate).isValid())
+                  && (!parser.isSet(toOption)
+                      || QDate::fromString(parser.value(toOption), Qt::ISODate).isValid()));
     if (!valid) {
         err() << parser.helpText();
         return 2;
@@ -218,7 +248,9 @@ int main(int argc, char *argv[])
                     parser.isSet(writeOption),
                     parser.value(byOption),
                     parser.value(sinceOption),
-                    parser.value(empOption)});
+                    parser.value(empOption),
+                    QDate::fromString(parser.value(fromOption), Qt::ISODate),
+                    QDate::fromString(parser.value(toOption), Qt::ISODate)});
     } catch (const DbError &error) {
         err() << error.message() << '\n';
         return 1;

@@ -260,6 +260,8 @@ void PrinterSim::reset()
     m_stale.clear();
     m_lineRate = 0;
     setFault(Fault::None);
+    m_notify = false;
+    setPacing(false);
 }
 
 QString PrinterSim::commandHelp()

@@ -109,11 +109,13 @@ public:
     /// once the bytes before it would have arrived, and arrives when its own
     /// last bit would have; pictures are drawn meanwhile, on their own thread.
     void setPacing(bool on);
+    bool notifies() const { return m_notify; }
+    bool isPacing() const { return m_pacing; }
     /// Pulls the cable: both ends of the terminal close.
     void unplug();
     /// Plugs it back in on a new terminal (the link path, if any, follows).
     bool replug();
-    /// Clears every fault and injection.
+    /// Clears every fault and injection, notify and pacing too.
     void reset();
 
     /// One command as typed on the programs' standard input, e.g.
