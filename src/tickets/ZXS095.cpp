@@ -973,8 +973,8 @@ void TfrmZXS095::proposeNextNumber()
     try {
         last = ledger().highest();
     } catch (const DbError &error) {
-        MessageService::instance().titledError(TicketText::caption(),
-                                               TicketText::ledgerFailed(error.message()));
+        // Only a proposal: the run itself stops on a ledger it cannot read.
+        ShowStatusMessage(TicketText::ledgerUnreadable(error.message()));
         return;
     }
     if (last <= 0 || last >= RunNumbers::Largest)

@@ -128,6 +128,10 @@ inline QString numberTaken(const QString &number)
     return QStringLiteral("번호 %1은(는) 다른 곳에서 발행되었습니다. 출력을 멈췄습니다.")
             .arg(number);
 }
+inline QString ledgerUnreadable(const QString &reason)
+{
+    return QStringLiteral("발행 기록을 읽을 수 없어 다음 번호를 제안하지 못했습니다. ") + reason;
+}
 inline QString ledgerFailed(const QString &reason)
 {
     return QStringLiteral("발행 기록을 남길 수 없어 출력을 멈췄습니다.\r") + reason;
