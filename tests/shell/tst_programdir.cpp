@@ -40,7 +40,7 @@ void TestProgramDir::throughSymbolicLinks()
         env.insert(QStringLiteral("KESA_PRINT_PROGRAM_DIR"), QStringLiteral("1"));
         child.setProcessEnvironment(env);
         child.start(link, QStringList());
-        QVERIFY2(child.waitForFinished(10000), qPrintable(link));
+        QVERIFY2(child.waitForFinished(PatienceMs), qPrintable(link));
         QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), expected);
     }
 }
@@ -57,4 +57,5 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
+#include "patience.h"
 #include "tst_programdir.moc"
