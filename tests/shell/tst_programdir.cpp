@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "patience.h"
 #include "platform/programdir.h"
 
 // The program directory is the folder of the real program file, also when the
@@ -57,5 +58,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "patience.h"
 #include "tst_programdir.moc"
