@@ -33,6 +33,8 @@ void CouponPrinter::takePiece(const QByteArray &piece)
 
 int CouponPrinter::quietMs() const
 {
+    if (m_quietMs > 0)
+        return m_quietMs;
     // Pieces of one answer (or an unsolicited status and the answer behind it)
     // follow each other within a few byte times (10 bits a byte); the rest is
     // room for a busy machine to pass them on.

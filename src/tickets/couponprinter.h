@@ -50,8 +50,10 @@ public:
     void setAfterSendMs(int ms) { m_afterSendMs = ms; }
     int statusTimeoutMs() const { return m_statusTimeoutMs; }
     int afterSendMs() const { return m_afterSendMs; }
-    /// How long the line stays quiet before an answer counts as complete.
+    /// How long the line stays quiet before an answer counts as complete:
+    /// a few byte times at the line's rate, unless set (0 goes back to that).
     int quietMs() const;
+    void setQuietMs(int ms) { m_quietMs = ms; }
 
 private:
     /// Runs the event loop for at most ms, or until a piece arrives or the line is lost.
@@ -68,4 +70,5 @@ private:
     QDeadlineTimer m_cancelDeadline;
     int m_statusTimeoutMs = StatusTimeoutMs;
     int m_afterSendMs = AfterSendMs;
+    int m_quietMs = 0;
 };
