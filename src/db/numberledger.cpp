@@ -18,7 +18,8 @@ const QString Columns = QStringLiteral(
 NumberLedger::State stateOf(const QString &name)
 {
     using State = NumberLedger::State;
-    for (State s : {State::Sent, State::Confirmed, State::Unconfirmed, State::Failed, State::Reprinted}) {
+    for (State s :
+         {State::Sent, State::Confirmed, State::Unconfirmed, State::Failed, State::Reprinted}) {
         if (NumberLedger::stateName(s) == name)
             return s;
     }
@@ -228,8 +229,7 @@ int NumberLedger::importCsv(const QSqlDatabase &db, const QString &path)
             continue;
         const QString state = f.at(5);
         // The old ledger's "failed" was a ticket sent and not confirmed.
-        const State s = state == QLatin1String("confirmed") ? State::Confirmed
-                                                            : State::Unconfirmed;
+        const State s = state == QLatin1String("confirmed") ? State::Confirmed : State::Unconfirmed;
         const QPair<QString, qint64> key(layoutName(f.at(2)), number);
         if (!last.contains(key))
             order.append(key);

@@ -614,9 +614,7 @@ void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, RunNumbers *numbers)
         if (numbers)
             numbers->sent(serial);
         const bool confirmed = m_printer->printCoupon(CouponCommands::couponText(lines, serial));
-        if (!ledgerWrite([&] {
-                confirmed ? numbers->confirm() : numbers->leaveUnconfirmed();
-            })
+        if (!ledgerWrite([&] { confirmed ? numbers->confirm() : numbers->leaveUnconfirmed(); })
             || !confirmed) {
             stopped(0);
             return;

@@ -13,10 +13,10 @@
 #include "common/loginvalues.h"
 #include "common/messageservice.h"
 #include "common/silentabort.h"
-#include "framework/inquirytexts.h"
-#include "framework/messagetexts.h"
 #include "db/dberror.h"
 #include "db/numberledger.h"
+#include "framework/inquirytexts.h"
+#include "framework/messagetexts.h"
 #include "framework/useraction.h"
 #include "platform/cp949.h"
 #include "platform/seriallink.h"
@@ -39,8 +39,8 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -1062,7 +1062,8 @@ void TfrmZXS095::bbtPrintClick()
             if (issued.count > 0) {
                 if (!MessageService::instance().titledYesNo(
                             TicketText::caption(),
-                            TicketText::reprintQuestion(TicketCommands::sequenceText(issued.first, 0),
+                            TicketText::reprintQuestion(TicketCommands::sequenceText(issued.first,
+                                                                                     0),
                                                         issued.count)))
                     return;
                 numbers->allowReprints();

@@ -117,8 +117,7 @@ bool CouponPrinter::statusCheck()
             }
             pause(std::min(quietLeft, deadline.remainingTime()));
         } else {
-            pause(m_cancelled ? std::min(deadline.remainingTime(),
-                                         m_cancelDeadline.remainingTime())
+            pause(m_cancelled ? std::min(deadline.remainingTime(), m_cancelDeadline.remainingTime())
                               : deadline.remainingTime());
         }
     }

@@ -43,7 +43,8 @@ void RunNumbers::confirm()
     m_pending = 0;
     m_lastConfirmed = number;
     m_ledger.record(number,
-                    m_pendingReprint ? NumberLedger::State::Reprinted : NumberLedger::State::Confirmed);
+                    m_pendingReprint ? NumberLedger::State::Reprinted
+                                     : NumberLedger::State::Confirmed);
 }
 
 void RunNumbers::leaveUnconfirmed()

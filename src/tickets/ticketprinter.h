@@ -29,9 +29,9 @@ public:
 
     enum class Answer {
         Ready,
-        NotReady, ///< another byte came: its message is the receive handler's
-        Silent,   ///< nothing came in time
-        Failed,   ///< the port would not open, the request could not be sent, or the line went
+        NotReady,  ///< another byte came: its message is the receive handler's
+        Silent,    ///< nothing came in time
+        Failed,    ///< the port would not open, the request could not be sent, or the line went
         Cancelled, ///< cancelWait() ended the wait
     };
     /// Opens the port when closed, empties the received text, sends the status

@@ -125,8 +125,7 @@ inline QString reprintQuestion(const QString &first, qint64 count)
 }
 inline QString numberTaken(const QString &number)
 {
-    return QStringLiteral("번호 %1은(는) 다른 곳에서 발행되었습니다. 출력을 멈췄습니다.")
-            .arg(number);
+    return QStringLiteral("번호 %1은(는) 다른 곳에서 발행되었습니다. 출력을 멈췄습니다.").arg(number);
 }
 inline QString ledgerUnreadable(const QString &reason)
 {
@@ -139,7 +138,8 @@ inline QString ledgerFailed(const QString &reason)
 /// Appended to the stop text: numbers sent that the printer never confirmed.
 inline QString checkByHand(const QStringList &numbers)
 {
-    return QStringLiteral(" 출력 여부를 직접 확인할 번호: %1").arg(numbers.join(QStringLiteral(", ")));
+    return QStringLiteral(" 출력 여부를 직접 확인할 번호: %1")
+            .arg(numbers.join(QStringLiteral(", ")));
 }
 inline QString notATicketLayout(const QString &path)
 {

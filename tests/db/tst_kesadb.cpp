@@ -584,7 +584,11 @@ private Q_SLOTS:
         Schema::install(db, 4);
         Result r = kesaDb({QStringLiteral("init"), tdb.alias()});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        NumberLedger spring(db, QStringLiteral("ZXS095"), QStringLiteral("봄.ini"), "E1001", "10.0.0.7");
+        NumberLedger spring(db,
+                            QStringLiteral("ZXS095"),
+                            QStringLiteral("봄.ini"),
+                            "E1001",
+                            "10.0.0.7");
         QVERIFY(spring.claim(41, false));
         spring.record(41, NumberLedger::State::Confirmed);
         QVERIFY(spring.claim(42, false));
@@ -597,16 +601,23 @@ private Q_SLOTS:
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QStringLiteral("PROGRAM_ID\tLAYOUT_NAME\tSEQ_NO\tSTATE\tEMP_NO\tU_IP\tU_DATE"));
-        QVERIFY2(lines[1].startsWith(QStringLiteral("ZXS095\t봄.ini\t41\tconfirmed\tE1001\t10.0.0.7\t")
-                                     + today),
+        QCOMPARE(lines[0],
+                 QStringLiteral("PROGRAM_ID\tLAYOUT_NAME\tSEQ_NO\tSTATE\tEMP_NO\tU_IP\tU_DATE"));
+        QVERIFY2(lines[1].startsWith(
+                         QStringLiteral("ZXS095\t봄.ini\t41\tconfirmed\tE1001\t10.0.0.7\t") + today),
                  qPrintable(lines[1]));
         QVERIFY(lines[2].startsWith(QStringLiteral("ZXS095\t봄.ini\t42\tunconfirmed\t")));
         r = kesaDb({QStringLiteral("ledger"), tdb.alias(), QStringLiteral("--from"), today});
         QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 4);
-        r = kesaDb({QStringLiteral("ledger"), tdb.alias(), QStringLiteral("--to"), QStringLiteral("2000-01-01")});
+        r = kesaDb({QStringLiteral("ledger"),
+                    tdb.alias(),
+                    QStringLiteral("--to"),
+                    QStringLiteral("2000-01-01")});
         QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 1);
-        r = kesaDb({QStringLiteral("ledger"), tdb.alias(), QStringLiteral("--from"), QStringLiteral("5 May")});
+        r = kesaDb({QStringLiteral("ledger"),
+                    tdb.alias(),
+                    QStringLiteral("--from"),
+                    QStringLiteral("5 May")});
         QCOMPARE(r.exitCode, 2);
     }
 

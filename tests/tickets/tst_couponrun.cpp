@@ -489,8 +489,7 @@ void tst_CouponRun::resumeAfterPaperOut()
     QStringList numbers;
     for (const PrintedItem &coupon : m_sim->items())
         numbers += printed(coupon);
-    QCOMPARE(numbers,
-             QStringList({"No. 101", "No. 102", "No. 103", "No. 104", "No. 105"}));
+    QCOMPARE(numbers, QStringList({"No. 101", "No. 102", "No. 103", "No. 104", "No. 105"}));
     QCOMPARE(m_screen->edtNoFrom->text(), QStringLiteral("106"));
 }
 

@@ -8,10 +8,10 @@
 #include "patience.h"
 #include "ticketsim.h"
 
+#include "db/numberledger.h"
 #include "platform/seriallink.h"
 #include "tickets/ZXS095.h"
 #include "tickets/ticketcommands.h"
-#include "db/numberledger.h"
 #include "tickets/ticketpictures.h"
 #include "tickets/ticketprinter.h"
 #include "tickets/tickettexts.h"
@@ -468,7 +468,8 @@ void tst_TicketRun::resumeAfterPaperOut()
     m_sim->reset(); // paper in
     m_messages->clear();
     print();
-    QCOMPARE(m_messages->texts(RecordingMessageService::Plain), QStringList{TicketText::completed()});
+    QCOMPARE(m_messages->texts(RecordingMessageService::Plain),
+             QStringList{TicketText::completed()});
     QStringList numbers;
     for (const PrintedItem &item : m_sim->items())
         numbers += item.barcodes();

@@ -182,7 +182,8 @@ int main(int argc, char *argv[])
             "  rights-log ALIAS [--since YYYY-MM-DD] [--emp EMP_NO]\n"
             "                                  the log of every change of rights\n"
             "  ledger ALIAS [LAYOUT] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-            "                                  the numbers ticket and coupon runs issued, tab-separated\n"
+            "                                  the numbers ticket and coupon runs issued, "
+            "tab-separated\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
             "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
     parser.addHelpOption();
