@@ -69,7 +69,7 @@ void CouponPrinter::cancelWait()
     if (m_cancelled)
         return;
     m_cancelled = true;
-    m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
+    m_cancelDeadline = QDeadlineTimer(m_cancelGraceMs);
     if (m_waiting)
         m_waiting->quit();
 }
@@ -89,7 +89,7 @@ bool CouponPrinter::statusCheck()
 
     const QDeadlineTimer deadline(m_statusTimeoutMs);
     if (m_cancelled)
-        m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
+        m_cancelDeadline = QDeadlineTimer(m_cancelGraceMs);
     for (;;) {
         if (m_lineLost) {
             ShowErrorMessage(CouponText::cannotSendRequest());

@@ -54,6 +54,7 @@ public:
     /// a few byte times at the line's rate, unless set (0 goes back to that).
     int quietMs() const;
     void setQuietMs(int ms) { m_quietMs = ms; }
+    void setCancelGraceMs(int ms) { m_cancelGraceMs = ms; }
 
 private:
     /// Runs the event loop for at most ms, or until a piece arrives or the line is lost.
@@ -69,6 +70,7 @@ private:
     bool m_cancelled = false;
     QDeadlineTimer m_cancelDeadline;
     int m_statusTimeoutMs = StatusTimeoutMs;
+    int m_cancelGraceMs = CancelGraceMs;
     int m_afterSendMs = AfterSendMs;
     int m_quietMs = 0;
 };

@@ -33,7 +33,7 @@ void TicketPrinter::cancelWait()
         return;
     m_cancelled = true;
     // An answer already on its way still counts: it arrives within the grace.
-    m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
+    m_cancelDeadline = QDeadlineTimer(m_cancelGraceMs);
     if (m_waiting)
         m_waiting->quit();
 }

@@ -46,6 +46,8 @@ public:
 
     void setStatusTimeoutMs(int ms) { m_statusTimeoutMs = ms; }
     int statusTimeoutMs() const { return m_statusTimeoutMs; }
+    /// Tests lengthen it where the answer must count however slow the machine.
+    void setCancelGraceMs(int ms) { m_cancelGraceMs = ms; }
 
 private:
     SerialLink *m_link;
@@ -55,4 +57,5 @@ private:
     bool m_cancelled = false;
     QDeadlineTimer m_cancelDeadline;
     int m_statusTimeoutMs = StatusTimeoutMs;
+    int m_cancelGraceMs = CancelGraceMs;
 };

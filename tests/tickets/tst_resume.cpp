@@ -7,6 +7,7 @@
 #include "testdatabase.h"
 
 #include "couponsim.h"
+#include "patience.h"
 #include "ticketsim.h"
 
 #include "db/numberledger.h"
@@ -48,6 +49,10 @@ public:
     virtual void setPort(const QString &path) = 0;
     /// The numbers the simulator printed, in order.
     virtual QList<qint64> printed() = 0;
+    /// How long a status answer is waited for: a fraction of a second where
+    /// the printer stays silent on purpose, else as long as a busy machine
+    /// needs. An answer on its way when Esc is pressed always counts.
+    virtual void setStatusTimeoutMs(int ms) = 0;
     void print(QAbstractButton *button)
     {
         QTest::mouseClick(button, Qt::LeftButton);
@@ -64,7 +69,8 @@ public:
         QVERIFY2(m_sim.start(dir), qPrintable(m_sim.errorString()));
         activate(&m_screen);
         m_screen.setOldLedgerPath(dir + QStringLiteral("/none.csv"));
-        m_screen.printer()->setStatusTimeoutMs(300);
+        setStatusTimeoutMs(PatienceMs);
+        m_screen.printer()->setCancelGraceMs(PatienceMs);
         setPort(m_sim.portPath());
         QTest::mouseClick(m_screen.btnPropertyLabel, Qt::LeftButton);
         m_screen.chkPropertySeq->setChecked(true);
@@ -80,6 +86,7 @@ public:
     qint64 fieldLast() const override { return m_screen.edtPropertySeqTo->text().toLongLong(); }
     QString programId() const override { return QStringLiteral("ZXS095"); }
     void setPort(const QString &path) override { m_screen.cbbComPort->setEditText(path); }
+    void setStatusTimeoutMs(int ms) override { m_screen.printer()->setStatusTimeoutMs(ms); }
     QList<qint64> printed() override
     {
         QList<qint64> numbers;
@@ -100,7 +107,8 @@ public:
     {
         QVERIFY2(m_sim.start(dir), qPrintable(m_sim.errorString()));
         activate(&m_screen);
-        m_screen.printer()->setStatusTimeoutMs(400);
+        setStatusTimeoutMs(PatienceMs);
+        m_screen.printer()->setCancelGraceMs(PatienceMs);
         m_screen.printer()->setAfterSendMs(100);
         setPort(m_sim.portPath());
         m_screen.prn(1)->setText(CouponText::serialPlaceholder());
@@ -116,6 +124,7 @@ public:
     qint64 fieldLast() const override { return m_screen.edtNoTo->text().toLongLong(); }
     QString programId() const override { return QStringLiteral("ZXS090"); }
     void setPort(const QString &path) override { m_screen.cbbComPort->setEditText(path); }
+    void setStatusTimeoutMs(int ms) override { m_screen.printer()->setStatusTimeoutMs(ms); }
     QList<qint64> printed() override
     {
         QList<qint64> numbers;
@@ -224,9 +233,10 @@ void tst_Resume::stopAndResume()
     QObject::connect(sim, &PrinterSim::itemPrinted, d->screen(), [&](const PrintedItem &item) {
         if (item.number != 2)
             return;
-        if (stop == Stop::Silence)
+        if (stop == Stop::Silence) {
             sim->setSilent(-1);
-        else if (stop == Stop::Cable)
+            d->setStatusTimeoutMs(300);
+        } else if (stop == Stop::Cable)
             QTimer::singleShot(0, sim, &PrinterSim::unplug);
         else if (stop == Stop::Esc)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -238,6 +248,7 @@ void tst_Resume::stopAndResume()
 
     // The printer put right, the desk presses print again.
     sim->reset();
+    d->setStatusTimeoutMs(PatienceMs);
     if (stop == Stop::Cable) {
         QVERIFY(sim->replug());
         d->setPort(sim->portPath());

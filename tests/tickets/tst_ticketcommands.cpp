@@ -1,9 +1,9 @@
 // The ticket printer's command stream, its status byte and the ticket layout
 // file, without a screen or a port.
+#include "db/numberledger.h"
 #include "tickets/ticketcommands.h"
 #include "tickets/ticketdesign.h"
 #include "tickets/ticketlayout.h"
-#include "tickets/ticketledger.h"
 #include "tickets/ticketstatus.h"
 #include "tickets/tickettexts.h"
 
@@ -54,7 +54,7 @@ private Q_SLOTS:
     void layoutRoundTrip();
     void layoutDefaultsAndBadDirection();
     void layoutFailures();
-    void ledger();
+    void oldLedgerLines();
 };
 
 void tst_TicketCommands::workedExample_data()
@@ -304,32 +304,22 @@ void tst_TicketCommands::layoutFailures()
     QVERIFY(!TicketLayout::save(dir.filePath(QStringLiteral("no/such/folder/t.ini")), d));
 }
 
-void tst_TicketCommands::ledger()
+void tst_TicketCommands::oldLedgerLines()
 {
-    QTemporaryDir dir;
-    const TicketLedger ledger(dir.filePath(QStringLiteral("data/ledger.csv")));
-    const QString layout = dir.filePath(QStringLiteral("a, \"b\".ini"));
-    const QString other = dir.filePath(QStringLiteral("other.ini"));
-    using S = TicketLedger::State;
-    QCOMPARE(ledger.lastConfirmed(layout), 0); // no ledger yet
-    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000009", S::Confirmed));
-    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000012", S::Sent));
-    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000012", S::Failed, "걸림,\r다시"));
-    QVERIFY(ledger.append("A0001", layout, "COM1", "0000000011", S::Confirmed));
-    QVERIFY(ledger.append("A0001", other, "COM1", "0000000500", S::Confirmed));
-    QCOMPARE(ledger.lastConfirmed(layout), 11);
-    QCOMPARE(ledger.lastConfirmed(other), 500);
-
-    QFile file(ledger.path());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 5);
-    const QStringList failed = TicketLedger::csvFields(lines[2]);
-    QCOMPARE(failed.mid(1),
-             QStringList({"A0001", layout, "COM1", "0000000012", "failed", "걸림, 다시"}));
-    QVERIFY(QDateTime::fromString(failed[0], Qt::ISODate).isValid());
-
-    QVERIFY(!TicketLedger(dir.path()).append("A0001", layout, "COM1", "1", S::Sent)); // a folder
+    // The lines of the CSV ledger workstations kept before the database's:
+    // a layout path with a comma and quotes, a message with a comma.
+    QCOMPARE(NumberLedger::csvFields(QStringLiteral(
+                     "2026-12-01T09:00:00,A0001,\"/a, \"\"b\"\".ini\",COM1,0000000012,failed,"
+                     "\"걸림, 다시\"")),
+             QStringList({"2026-12-01T09:00:00",
+                          "A0001",
+                          "/a, \"b\".ini",
+                          "COM1",
+                          "0000000012",
+                          "failed",
+                          "걸림, 다시"}));
+    QCOMPARE(NumberLedger::csvFields(QString()), QStringList{QString()});
+    QCOMPARE(NumberLedger::csvFields(QStringLiteral("a,,")), QStringList({"a", "", ""}));
 }
 
 QTEST_GUILESS_MAIN(tst_TicketCommands)
