@@ -149,8 +149,18 @@ void TfrmZZI000::RequestOpenProgram(const QString &caption, const QString &progr
 void TfrmZZI000::ButtonGuard(QAbstractButton *button)
 {
     ShowStatusMessage(QString());
-    if (!isUsable(button))
+    if (!isUsable(button)) {
+        ShowStatusMessage(m_refusals.value(button));
         Abort();
+    }
+}
+
+void TfrmZZI000::setRefusalText(const QAbstractButton *button, const QString &text)
+{
+    if (text.isEmpty())
+        m_refusals.remove(button);
+    else
+        m_refusals.insert(button, text);
 }
 
 void TfrmZZI000::addToMain(QWidget *widget, int stretch)
