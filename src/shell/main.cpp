@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
     auto *splash = new TfrmZZC010;
     splash->showAndPaint();
 
-    TfrmZZD000 dataModule(launchParameters);
+    // A server that is slow to answer keeps start-up here: the splash says so.
+    TfrmZZD000 dataModule(launchParameters, [splash] { splash->showConnecting(); });
     TfrmZ0Main mainWindow(dataModule.dbsDB);
     QObject::connect(&guard, &SingleInstance::activationRequested, &mainWindow, [&mainWindow] {
         mainWindow.setWindowState(mainWindow.windowState() & ~Qt::WindowMinimized);
