@@ -56,6 +56,11 @@ void TfrmZAS011::FormCreate()
     // stays locked when the test itself fails.
     bbtSearch->setEnabled(false);
     bbtSearch->setEnabled(picker->Start(false));
+    setRefusalText(bbtSearch,
+                   bbtSearch->isEnabled()
+                           ? QString()
+                           : QStringLiteral(
+                                   "관리자만 조회할 수 있습니다. 관리자에게 문의하십시오."));
 }
 
 void TfrmZAS011::bbtSearchClick()

@@ -130,7 +130,11 @@ void TfrmZXI010::FormFirstShow()
         edtHead->setText(head);
         showHeadName();
         bbtSearchClick();
-        if (rgrGrid->isEnabled())
+        // A head without codes opens on a new row whose code field has the
+        // focus: typing goes there. Otherwise the grid takes it.
+        if (cdsGrid->state() == ClientDataSet::State::Insert && dedDetail->isEnabled())
+            dedDetail->setFocus();
+        else if (rgrGrid->isEnabled())
             rgrGrid->setFocus();
         return;
     }

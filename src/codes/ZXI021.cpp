@@ -32,7 +32,8 @@ const QString Weekdays[7] = {QStringLiteral("일"),
                              QStringLiteral("목"),
                              QStringLiteral("금"),
                              QStringLiteral("토")};
-constexpr int CellWidth = 36;
+// Four months side by side fit the smallest main window (1024 pixels).
+constexpr int CellWidth = 33;
 constexpr int CellHeight = 22;
 constexpr int NameBytes = 20;
 
@@ -57,7 +58,7 @@ TfrmZXI021::TfrmZXI021(QWidget *parent)
     createYearField(*this, [this] { bbtSearchClick(); });
 
     auto *months = new QGridLayout;
-    months->setHorizontalSpacing(24);
+    months->setHorizontalSpacing(12);
     months->setVerticalSpacing(12);
     for (int month = 1; month <= 12; ++month)
         months->addWidget(buildMonthGrid(month), (month - 1) / 4, (month - 1) % 4, Qt::AlignCenter);

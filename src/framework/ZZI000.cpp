@@ -36,8 +36,12 @@ TfrmZZI000::TfrmZZI000(QWidget *parent)
     bbtClose = createButton(QStringLiteral("bbtClose"), MessageText::closeCaption(), 0);
     addBarButton(bbtClose);
 
-    addStatusBar(
-            {Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter, Qt::AlignCenter});
+    // The message panel takes what the others leave, after the bar's own spacing.
+    addStatusBar({Qt::AlignCenter,
+                  Qt::AlignLeft | Qt::AlignVCenter,
+                  Qt::AlignCenter,
+                  Qt::AlignCenter},
+                 1);
     stbMessage->setFixedHeight(23);
     for (int i = 0; i < 4; ++i)
         m_panels[i] = statusPanel(i);
@@ -128,8 +132,15 @@ void TfrmZZI000::FormResize()
     const int widths[4] = {widthOf(0), 0, widthOf(2), widthOf(3)};
     const int message = std::max(0, width() - widths[0] - widths[2] - widths[3]);
     for (int i = 0; i < 4; ++i) {
-        m_panels[i]->setFixedWidth(i == 1 ? message : widths[i]);
-        m_panels[i]->setVisible(m_panels[i]->width() > 0 || i != 3);
+        if (i == 1) {
+            // Its share of the bar, never wider: a fixed width that ignores the
+            // bar's spacing pushed it over its neighbour.
+            m_panels[i]->setMinimumWidth(0);
+            m_panels[i]->setMaximumWidth(message);
+        } else {
+            m_panels[i]->setFixedWidth(widths[i]);
+        }
+        m_panels[i]->setVisible(widths[i] > 0 || i != 3);
     }
 }
 
@@ -149,8 +160,18 @@ void TfrmZZI000::RequestOpenProgram(const QString &caption, const QString &progr
 void TfrmZZI000::ButtonGuard(QAbstractButton *button)
 {
     ShowStatusMessage(QString());
-    if (!isUsable(button))
+    if (!isUsable(button)) {
+        ShowStatusMessage(m_refusals.value(button));
         Abort();
+    }
+}
+
+void TfrmZZI000::setRefusalText(const QAbstractButton *button, const QString &text)
+{
+    if (text.isEmpty())
+        m_refusals.remove(button);
+    else
+        m_refusals.insert(button, text);
 }
 
 void TfrmZZI000::addToMain(QWidget *widget, int stretch)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include "screenconnection.h"
 #include "screenframe.h"
 
@@ -73,8 +75,12 @@ protected:
     virtual void FormFirstShow() {}
 
     /// First step of every button handler: clears the status message and stops
-    /// the action silently when the button is hidden or disabled.
+    /// the action when the button is hidden or disabled, silently unless a
+    /// refusal text was set for that button.
     void ButtonGuard(QAbstractButton *button);
+    /// The status text a refused click of `button` shows (a screen locked for
+    /// the user says so on F3); empty text: refused silently.
+    void setRefusalText(const QAbstractButton *button, const QString &text);
 
     /// Puts a derived screen's parts into panMain, in order.
     void addToMain(QWidget *widget, int stretch = 0);
@@ -96,6 +102,7 @@ private:
     int m_mainInsert = 0;
     QLabel *m_panels[4] = {};
     QList<QWidget *> m_tabChain;
+    QHash<const QAbstractButton *, QString> m_refusals;
     bool m_created = false;
     bool m_failed = false;
 };

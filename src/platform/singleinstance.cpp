@@ -3,9 +3,11 @@
 #include "localsocket.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -45,18 +47,27 @@ int takeLockFile(const QString &path)
     return -1;
 }
 
-// Who holds the lock, for a person looking at the file: process id, program
-// and host, one per line. Nothing depends on it, so it is not synced to disk.
-void describeHolder(int fd)
+// Who holds the lock: process id, program and host for a person looking at the
+// file, then the employee number and name a second start compares with, one
+// per line. Written in one piece and then cut to its length, so a reader sees
+// the whole text or none of it; not synced to disk.
+void describeHolder(int fd, const QString &empNo, const QString &empName)
 {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
+    const auto oneLine = [](const QString &text) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return line.toUtf8();
+    };
     const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
                             + QFile::encodeName(QCoreApplication::applicationName()) + '\n'
-                            + QByteArray(host) + '\n';
-    if (::ftruncate(fd, 0) == 0) {
-        const ssize_t written = ::pwrite(fd, text.constData(), size_t(text.size()), 0);
-        Q_UNUSED(written);
+                            + QByteArray(host) + '\n' + oneLine(empNo) + '\n' + oneLine(empName)
+                            + '\n';
+    const ssize_t written = ::pwrite(fd, text.constData(), size_t(text.size()), 0);
+    if (written == text.size()) {
+        const int cut = ::ftruncate(fd, written);
+        Q_UNUSED(cut);
     }
 }
 } // namespace
@@ -90,6 +101,30 @@ QString SingleInstance::lockFilePath(const QString &name)
     return serverPath(name) + QLatin1String(".lock");
 }
 
+void SingleInstance::setOwner(const QString &empNo, const QString &empName)
+{
+    m_empNo = empNo;
+    m_empName = empName;
+}
+
+SingleInstance::Owner SingleInstance::holderOwner(int timeoutMs) const
+{
+    // The holder writes its lines right after taking the lock: a start in
+    // that moment finds the file empty and looks again.
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        QFile file(m_lockPath);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            if (lines.size() >= 6)
+                return {QString::fromUtf8(lines.at(3)), QString::fromUtf8(lines.at(4)), true};
+        }
+        if (deadline.hasExpired())
+            return {};
+        QThread::msleep(20);
+    }
+}
+
 bool SingleInstance::acquire()
 {
     if (m_server)
@@ -97,7 +132,7 @@ bool SingleInstance::acquire()
     m_lockFd = takeLockFile(m_lockPath);
     if (m_lockFd < 0)
         return false;
-    describeHolder(m_lockFd);
+    describeHolder(m_lockFd, m_empNo, m_empName);
     // The lock is ours, so a socket file left under this name belongs to a
     // process that died: remove it before listening.
     QFile::remove(m_serverPath);

@@ -20,8 +20,21 @@ public:
     explicit SingleInstance(const QString &name, QObject *parent = nullptr);
     ~SingleInstance() override;
 
+    /// The employee this process runs for, recorded with the guard when it is
+    /// taken (set before acquire()).
+    void setOwner(const QString &empNo, const QString &empName);
     /// Takes the guard; false when another process holds it.
     bool acquire();
+    /// The employee the holder runs for, as it recorded it: number and name.
+    /// A holder that has not written it yet is waited for up to `timeoutMs`;
+    /// `known` is false when nothing could be read.
+    struct Owner
+    {
+        QString empNo;
+        QString empName;
+        bool known = false;
+    };
+    Owner holderOwner(int timeoutMs = 2000) const;
     bool isHolder() const { return m_server != nullptr; }
     /// Second instance: asks the holder to bring its main window to the front.
     /// False when no holder answered.
@@ -42,6 +55,8 @@ private:
     QString m_name;
     QString m_serverPath;
     QString m_lockPath;
+    QString m_empNo;
+    QString m_empName;
     int m_lockFd = -1;
     LocalLineServer *m_server = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QResource>
 #include <QScreen>
+#include <QTimer>
 
 #include "common/messageservice.h"
 #include "fontmapping.h"
@@ -19,6 +21,8 @@
 
 namespace {
 
+// Long enough for a busy window manager; a splash that never shows costs no more.
+int exposeWaitMs = 3000;
 constexpr int kWidth = 537;
 constexpr int kHeight = 284;
 // Prefix under which the resource file is mapped while the splash loads it.
@@ -104,6 +108,13 @@ TfrmZZC010::TfrmZZC010(QWidget *parent)
                           QColor(0x00, 0x00, 0x80),
                           Qt::AlignLeft);
     setTextInOwnFont(lblNotice, QStringLiteral("Resort back-office suite"));
+    lblStatus = makeLabel(this,
+                          "lblStatus",
+                          QRect(179, 240, 300, 16),
+                          pixelFont(QStringLiteral("굴림"), 12),
+                          Qt::white,
+                          Qt::AlignLeft);
+    lblStatus->hide();
 
     FormCreate();
 
@@ -165,13 +176,46 @@ QImage TfrmZZC010::loadImage(const QString &path)
     return reader.read();
 }
 
+void TfrmZZC010::setExposeWaitMs(int ms)
+{
+    exposeWaitMs = ms;
+}
+
+void TfrmZZC010::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    m_painted = true;
+}
+
 void TfrmZZC010::showAndPaint()
 {
     if (m_shape.isEmpty())
         return;
     show();
     raise();
-    repaint();
+    // A window manager maps the window a few round trips after show(): a
+    // repaint before that draws nothing, and the start-up that follows blocks
+    // the loop that would. Wait here, without user input, for the first paint.
+    if (!m_painted) {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+            if (m_painted)
+                loop.quit();
+        });
+        poll.start(10);
+        QTimer::singleShot(exposeWaitMs, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmZZC010::showConnecting()
+{
+    setTextInOwnFont(lblStatus, QStringLiteral("데이터베이스에 연결하는 중…"));
+    lblStatus->show();
+    if (isVisible())
+        repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -17,9 +17,17 @@ public:
     explicit TfrmZZC010(QWidget *parent = nullptr);
     ~TfrmZZC010() override;
 
-    /// Shows and paints the splash at once, before any event loop runs. A splash
-    /// without shape stays invisible.
+    /// Shows the splash and returns once it has been painted (under a window
+    /// manager the window is mapped some time after show()), at most after
+    /// exposeWaitMs. A splash without shape stays invisible.
     void showAndPaint();
+    /// The line under the picture while start-up waits for the database
+    /// ("데이터베이스에 연결하는 중…"), painted at once.
+    void showConnecting();
+    /// True once the splash has been painted on the screen.
+    bool painted() const { return m_painted; }
+    /// How long showAndPaint() waits for the window to be painted.
+    static void setExposeWaitMs(int ms);
     QRegion shape() const { return m_shape; }
 
     /// Name of the resource file holding "SPLASH" and "SMASK".
@@ -42,6 +50,10 @@ public:
     QLabel *lblProjectName = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblNotice = nullptr;
+    QLabel *lblStatus = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void FormCreate();
@@ -51,4 +63,5 @@ private:
     QImage m_picture;
     QImage m_mask;
     QRegion m_shape;
+    bool m_painted = false;
 };

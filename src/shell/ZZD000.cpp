@@ -24,8 +24,11 @@ QString connectionName()
 
 } // namespace
 
-TfrmZZD000::TfrmZZD000(const QStringList &launchParameters, QObject *parent)
+TfrmZZD000::TfrmZZD000(const QStringList &launchParameters,
+                       std::function<void()> beforeConnect,
+                       QObject *parent)
     : QObject(parent)
+    , m_beforeConnect(std::move(beforeConnect))
 {
     setObjectName(QStringLiteral("frmZZD000"));
     theDataModule = this;
@@ -124,6 +127,8 @@ bool TfrmZZD000::ConnectDatabase()
 {
     if (dbsDB.isOpen())
         return true;
+    if (m_beforeConnect)
+        m_beforeConnect();
     try {
         Database::open(dbsDB);
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <QObject>
 #include <QSqlDatabase>
@@ -20,7 +21,11 @@ public:
     /// Runs the creation handler with the launch parameters (the command line
     /// without the program): database alias, database user, employee number,
     /// employee name.
-    explicit TfrmZZD000(const QStringList &launchParameters, QObject *parent = nullptr);
+    /// `beforeConnect` runs right before the connection is opened (the splash
+    /// says what start-up waits for).
+    explicit TfrmZZD000(const QStringList &launchParameters,
+                        std::function<void()> beforeConnect = {},
+                        QObject *parent = nullptr);
     ~TfrmZZD000() override;
 
     /// The data module of the process, or nullptr before creation / after destruction.
@@ -53,5 +58,6 @@ private:
     std::unique_ptr<SqlStatement> m_query;
     std::unique_ptr<SqlStatement> m_query2;
     std::unique_ptr<StoredProcedure> m_proc;
+    std::function<void()> m_beforeConnect;
     bool m_terminateRequested = false;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
@@ -152,6 +153,14 @@ void TfrmZZMain::buildFrame()
     pgcTabs->setIconSize(QSize(16, 16));
     pgcTabs->hide();
     layout->addWidget(pgcTabs);
+    // Says why the window stays empty when the user holds no program here.
+    lblNoPrograms = new QLabel(
+            QStringLiteral("이 사용자에게 허용된 프로그램이 없습니다. 관리자에게 문의하십시오."),
+            panTabs);
+    lblNoPrograms->setObjectName(QStringLiteral("lblNoPrograms"));
+    lblNoPrograms->setAlignment(Qt::AlignCenter);
+    lblNoPrograms->hide();
+    layout->addWidget(lblNoPrograms);
     setCentralWidget(panTabs);
     connect(pgcTabs, &QTabWidget::currentChanged, this, &TfrmZZMain::markTabs);
 }
@@ -160,7 +169,12 @@ void TfrmZZMain::FormCreate(const QString &caption)
 {
     ReadProgramCount();
     BuildProgramMenu();
-    setWindowTitle(caption + QLatin1Char('(') + login().accountName + QLatin1Char(')'));
+    // The employee as well as the account: two employees may work at one desktop.
+    QString employee = login().empName.trimmed();
+    if (!login().empNo.trimmed().isEmpty())
+        employee += QLatin1Char('(') + login().empNo.trimmed() + QLatin1Char(')');
+    setWindowTitle(caption + QLatin1Char('(') + login().accountName + QLatin1Char(')')
+                   + (employee.isEmpty() ? QString() : QStringLiteral(" - ") + employee));
     login().openRequests.clear();
 }
 
@@ -180,6 +194,7 @@ void TfrmZZMain::BuildProgramMenu()
         return;
     }
     m_showOnStart = true;
+    bool anyProgram = false;
     try {
         login().accountName = Authority::accountDisplayName(m_db, login().dbUser);
         for (const Authority::MenuPrograms &entry :
@@ -187,6 +202,7 @@ void TfrmZZMain::BuildProgramMenu()
             auto *current = new QMenu(entry.menu.menuName, mmuMenu);
             current->setObjectName(QStringLiteral("mnu") + entry.menu.menuId);
             mmuMenu->insertMenu(mmuMenuWindow->menuAction(), current);
+            anyProgram = true;
             for (const Authority::ProgramRow &program : entry.programs) {
                 QAction *item = current->addAction(program.programName);
                 item->setObjectName(QStringLiteral("mnu") + program.programId);
@@ -198,7 +214,9 @@ void TfrmZZMain::BuildProgramMenu()
     } catch (const DbError &e) {
         // The rule is decided before any menu is built: a failure leaves no menu.
         MessageService::instance().error(e.message());
+        return;
     }
+    lblNoPrograms->setVisible(!anyProgram);
 }
 
 bool TfrmZZMain::OpenProgram(const QString &caption, const QString &programId)
@@ -210,6 +228,8 @@ bool TfrmZZMain::OpenProgram(const QString &caption, const QString &programId)
             return false;
         }
     }
+    if (!mayOpen(caption, programId))
+        return false;
     if (pgcTabs->count() == m_programCount) {
         MessageService::instance().error(
                 QStringLiteral("최대 %1개의 프로그램만 동시에 실행할 수 있습니다.")
@@ -255,6 +275,37 @@ bool TfrmZZMain::OpenProgram(const QString &caption, const QString &programId)
     }
     markTabs();
     return opened;
+}
+
+bool TfrmZZMain::mayOpen(const QString &caption, const QString &programId)
+{
+    // The menu bar is one path to a program among several (a screen handing over
+    // to another, a start-up request): each asks the decision the menu bar was
+    // built from, read again now, and a decision that cannot be read refuses.
+    const QString name = cutCaption(caption).trimmed();
+    const QString named = name.isEmpty() || name == programId
+                                  ? programId
+                                  : name + QLatin1Char('(') + programId + QLatin1Char(')');
+    try {
+        if (!m_db.isValid())
+            throw DbError(QStringLiteral("데이터베이스에 연결되어 있지 않습니다."));
+        for (const Authority::MenuPrograms &menu :
+             Authority::menuBar(m_db, m_projectId, login().empNo)) {
+            for (const Authority::ProgramRow &program : menu.programs) {
+                if (program.programId == programId)
+                    return true;
+            }
+        }
+        MessageService::instance().error(
+                QStringLiteral("%1 프로그램을 사용할 권한이 없습니다.").arg(named));
+    } catch (const DbError &e) {
+        MessageService::instance().error(
+                QStringLiteral("%1 프로그램의 사용 권한을 확인할 수 없어 열지 않습니다.\r\r"
+                               "에러내용:\r")
+                        .arg(named)
+                + e.message());
+    }
+    return false;
 }
 
 QWidget *TfrmZZMain::CreateProgramScreen(const QString &)

@@ -9,6 +9,7 @@
 #include "framework/screenhost.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 
@@ -57,6 +58,8 @@ public:
     QAction *mmuMenuWindowClose = nullptr;
     QWidget *panTabs = nullptr;
     QTabWidget *pgcTabs = nullptr;
+    /// The line of an employee without any program in this module.
+    QLabel *lblNoPrograms = nullptr;
     QIcon imlMenuImages[2];
 
     static QString programProjectId();
@@ -79,6 +82,9 @@ private:
     void BuildProgramMenu();
     void FormResize();
     void markTabs();
+    /// True when the employee holds the program by the menu bar's own decision;
+    /// otherwise (or when that cannot be read) a box naming it, and false.
+    bool mayOpen(const QString &caption, const QString &programId);
     void buildFrame();
     QWidget *lastPage() const;
 

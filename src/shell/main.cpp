@@ -21,22 +21,22 @@ int main(int argc, char *argv[])
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
 
-    // A second instance raises the first one's main window and ends silently,
-    // before anything of its own exists.
-    SingleInstance guard(QStringLiteral("Kesa_Z"));
-    if (!guard.acquire()) {
-        guard.notifyHolder();
-        return 0;
-    }
-
     // The boxes' caption; not Qt's display name, which every window title would carry.
     MessageService::setApplicationTitle(QStringLiteral("시스템 관리"));
     WidgetMessageService boxes;
     MessageService::setInstance(&boxes);
+    Startup::installQtTranslations(&app);
+
+    // One program per user of the desktop. A second start of the same employee
+    // raises the first one's main window and ends silently; another employee's
+    // is told whose program runs. Either ends before anything of its own exists.
+    SingleInstance guard(QStringLiteral("Kesa_Z"));
+    guard.setOwner(launchParameters.value(2), launchParameters.value(3));
+    if (!guard.acquire())
+        return Startup::secondStart(guard, launchParameters.value(2));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
     // The X11 window class other programs look the main window up by.
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));
-    Startup::installQtTranslations(&app);
     FontMapping::install();
     QFont appFont = FontMapping::font(QStringLiteral("굴림"));
     appFont.setPixelSize(12);
@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
     auto *splash = new TfrmZZC010;
     splash->showAndPaint();
 
-    TfrmZZD000 dataModule(launchParameters);
+    // A server that is slow to answer keeps start-up here: the splash says so.
+    TfrmZZD000 dataModule(launchParameters, [splash] { splash->showConnecting(); });
     TfrmZ0Main mainWindow(dataModule.dbsDB);
     QObject::connect(&guard, &SingleInstance::activationRequested, &mainWindow, [&mainWindow] {
         mainWindow.setWindowState(mainWindow.windowState() & ~Qt::WindowMinimized);

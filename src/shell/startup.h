@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QCoreApplication;
+class SingleInstance;
 
 /// Steps of the process entry that come before and right after the
 /// application object.
@@ -17,5 +18,14 @@ QStringList launchParameters(int argc, const char *const *argv);
 /// Loads Qt's own Korean translations (standard buttons, file dialogs) into the
 /// application. False when they are not installed (Debian's qt6-translations-l10n).
 bool installQtTranslations(QCoreApplication *app);
+
+/// A start while another process of this user holds the guard. The same
+/// employee's start brings the running main window forward and ends silently;
+/// another employee's start is refused with a box naming the employee whose
+/// program runs, and hands over nothing. The exit code of this process.
+int secondStart(SingleInstance &guard, const QString &empNo);
+
+/// The box of a start refused because another employee's program runs.
+QString otherEmployeeRunningText(const QString &empNo, const QString &empName);
 
 } // namespace Startup

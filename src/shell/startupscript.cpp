@@ -37,9 +37,11 @@ void StartupScript::run(TfrmZZMain *window)
     // Runs from the event loop, once the window is shown.
     QTimer::singleShot(0, window, [window, programs, probe] {
         static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+        // Opened as the menu opens them, through the same rights decision: a
+        // program the employee does not hold is refused with its box.
         for (const QString &id : programs.split(separators, Qt::SkipEmptyParts)) {
-            if (QAction *item = menuItemOf(window, id))
-                item->trigger();
+            const QAction *item = menuItemOf(window, id);
+            window->OpenProgram(item ? item->text() : id, id);
         }
         if (!probe.isEmpty()) {
             std::fputs("shown\n", stdout);

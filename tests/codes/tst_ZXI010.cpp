@@ -108,6 +108,8 @@ private Q_SLOTS:
     void searchRefusals();
     void handOver_data() { TestDatabase::addEngineRows(); }
     void handOver();
+    void handOverOfAHeadWithoutCodes_data() { TestDatabase::addEngineRows(); }
+    void handOverOfAHeadWithoutCodes();
 };
 
 // A new head row is stored with DETAIL exactly one blank and its captions.
@@ -355,6 +357,37 @@ void tst_ZXI010::handOver()
     tabs.setCurrentWidget(codes);
     QCOMPARE(codes->edtHead->text(), QStringLiteral("T0020"));
     QCOMPARE(login().openRequests.size(), 2);
+}
+
+// A head without codes opens on a new row: what the user types goes into the
+// new row's code field, not to the grid.
+void tst_ZXI010::handOverOfAHeadWithoutCodes()
+{
+    QFETCH(QString, engine);
+    KESA_TEST_DATABASE(tdb, engine, TestDatabase::Demo);
+    SqlStatement head(tdb.db(),
+                      QStringLiteral("INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME, ITEM1) "
+                                     "VALUES ('T0030', ' ', '객실 뷰', '층')"));
+    head.exec();
+    RecordingMessageService boxes;
+    login().openRequests = {{QStringLiteral("T0030"), TfrmZXI011::OpenRequestTag}};
+
+    QTabWidget tabs;
+    tabs.addTab(new QWidget, QStringLiteral("목록"));
+    tabs.resize(1008, 700);
+    activate(&tabs);
+    auto *codes = new TfrmZXI010;
+    codes->setDatabase(tdb.db());
+    tabs.addTab(codes, QStringLiteral("코드"));
+    tabs.setCurrentWidget(codes);
+    QCOMPARE(codes->edtHead->text(), QStringLiteral("T0030"));
+    QCOMPARE(codes->cdsGrid->state(), ClientDataSet::State::Insert);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus == codes->dedDetail,
+             qPrintable(focus ? focus->objectName() : QStringLiteral("none")));
+    QTest::keyClicks(focus, QStringLiteral("V1"));
+    QCOMPARE(codes->dedDetail->text(), QStringLiteral("V1"));
+    QVERIFY(boxes.entries.isEmpty());
 }
 
 QTEST_MAIN(tst_ZXI010)

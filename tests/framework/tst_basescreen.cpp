@@ -74,8 +74,14 @@ void tst_BaseScreen::statusPanels()
     const QFontMetrics metrics(screen.font());
     QCOMPARE(screen.statusPanel(0)->width(),
              metrics.horizontalAdvance(QStringLiteral("ZXB000")) + 20);
-    QCOMPARE(screen.statusPanel(1)->width(),
-             screen.width() - screen.statusPanel(0)->width() - screen.statusPanel(2)->width());
+    // The message panel takes the room the others leave, and no more: it ends
+    // where the user panel begins.
+    screen.resize(1008, 600);
+    screen.show();
+    QTRY_VERIFY_WITH_TIMEOUT(screen.statusPanel(1)->width() > 800, PatienceMs);
+    QVERIFY(screen.statusPanel(1)->geometry().right() < screen.statusPanel(2)->x());
+    QVERIFY(screen.statusPanel(1)->width()
+            <= screen.width() - screen.statusPanel(0)->width() - screen.statusPanel(2)->width());
 
     screen.ShowStatusMessage(QStringLiteral("조회할 내용이 없습니다."));
     QCOMPARE(screen.statusMessage(), QStringLiteral("조회할 내용이 없습니다."));

@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -11,12 +12,17 @@
 #include <QTest>
 
 #include "admin/ZAI010.h"
+#include "codes/ZXI010.h"
+#include "codes/ZXI011.h"
 #include "common/loginvalues.h"
 #include "db/authority.h"
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
+#include "framework/datagrid.h"
+#include "framework/dbedit.h"
 #include "patience.h"
 #include "recordingmessageservice.h"
+#include "screentest.h"
 #include "shell/Z0Main.h"
 #include "testdatabase.h"
 #include "testscreen.h"
@@ -55,6 +61,9 @@ private Q_SLOTS:
     void launcherAbsentClosesQuietly();
     void screenKeepingItsChangesKeepsTheWindowOpen();
     void screensOpenProgramsThroughTheHost();
+    void everyPathAsksTheMenuBarsDecision_data() { TestDatabase::addEngineRows(); }
+    void everyPathAsksTheMenuBarsDecision();
+    void unreadableDecisionRefuses();
 
 private:
     TfrmZ0Main *makeWindow(const QSqlDatabase &db);
@@ -148,7 +157,8 @@ void TestMainWindow::menuBarFromAuthority()
     DEMO_WINDOW(engine);
 
     QCOMPARE(w->objectName(), QStringLiteral("frmZ0Main"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("시스템 관리(시스템관리 데모)"));
+    // The account, then the employee: two employees may share one desktop.
+    QCOMPARE(w->windowTitle(), QStringLiteral("시스템 관리(시스템관리 데모) - 김관리(A0001)"));
     QCOMPARE(login().accountName, QStringLiteral("시스템관리 데모"));
     QVERIFY(w->showOnStart());
     QCOMPARE(w->programCount(), 10);
@@ -223,6 +233,11 @@ void TestMainWindow::removalWinsOverLevelAndAdditionGrants()
     login().empNo = QStringLiteral("X9999");
     TfrmZ0Main none(tdb.db(), QStringLiteral("KESA_Z"));
     QCOMPARE(menuTitles(&none), QStringList{QStringLiteral("창(&W)")});
+    // … and one line in the empty window that says why.
+    QVERIFY(!none.lblNoPrograms->isHidden());
+    QCOMPARE(none.lblNoPrograms->text(),
+             QStringLiteral("이 사용자에게 허용된 프로그램이 없습니다. 관리자에게 문의하십시오."));
+    QVERIFY(w.lblNoPrograms->isHidden());
 }
 
 void TestMainWindow::closedDatabaseKeepsTheWindowHidden()
@@ -231,7 +246,7 @@ void TestMainWindow::closedDatabaseKeepsTheWindowHidden()
     TfrmZ0Main w(QSqlDatabase(), QStringLiteral("KESA_Z"));
     QVERIFY(!w.showOnStart());
     QCOMPARE(menuTitles(&w), QStringList{QStringLiteral("창(&W)")});
-    QCOMPARE(w.windowTitle(), QStringLiteral("시스템 관리()"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("시스템 관리() - 김관리(A0001)"));
     QVERIFY(messages.entries.isEmpty());
 }
 
@@ -320,9 +335,11 @@ void TestMainWindow::duplicatesActivateTheOpenTab()
     QCOMPARE(w->windowEntries().size(), 2);
     QCOMPARE(TestScreen::destroyed, 0);
     QVERIFY(messages.entries.isEmpty());
-    // Program IDs compare exactly.
+    // Program IDs compare exactly: "zai010" is no program the employee holds.
     QVERIFY(!w->OpenProgram(QStringLiteral("소문자"), QStringLiteral("zai010")));
     QCOMPARE(w->tabCount(), 2);
+    QCOMPARE(messages.texts(RecordingMessageService::Error),
+             QStringList(QStringLiteral("소문자(zai010) 프로그램을 사용할 권한이 없습니다.")));
 }
 
 void TestMainWindow::sameProgramUnderTwoMenusOpensOnce()
@@ -379,13 +396,17 @@ void TestMainWindow::programWithoutScreenLeavesNoTab()
     QVERIFY(!w->pgcTabs->isVisible());
     QVERIFY(w->windowEntries().isEmpty());
 
+    QVERIFY(messages.entries.isEmpty());
+
+    // A program ID outside the authority tables is one nobody holds.
     menuItem(w, QStringLiteral("ZAI010"))->trigger();
     QVERIFY(!w->OpenProgram(QStringLiteral("없음"), QStringLiteral("ZZZ999")));
     QCOMPARE(w->tabCount(), 1);
     QVERIFY(w->pgcTabs->isVisible());
     QCOMPARE(w->pgcTabs->currentIndex(), 0);
     QCOMPARE(w->windowEntries().size(), 1);
-    QVERIFY(messages.entries.isEmpty());
+    QCOMPARE(messages.texts(RecordingMessageService::Error),
+             QStringList(QStringLiteral("없음(ZZZ999) 프로그램을 사용할 권한이 없습니다.")));
 }
 
 namespace {
@@ -611,6 +632,98 @@ void TestMainWindow::screensOpenProgramsThroughTheHost()
     QCOMPARE(w->pgcTabs->tabText(1), QStringLiteral("비밀번호 이력 조회"));
     QVERIFY(!ScreenHost::current()->openProgram(QStringLiteral("x"), QStringLiteral("ZAI010")));
     QCOMPARE(w->pgcTabs->currentIndex(), 0);
+}
+
+// A program removed from the employee stays closed whichever way it is asked
+// for: the hand-over of the code list screen, the host's request, a direct
+// call. The box names the program; nothing opens.
+void TestMainWindow::everyPathAsksTheMenuBarsDecision()
+{
+    QFETCH(QString, engine);
+    m_db = std::make_unique<TestDatabase>(engine, TestDatabase::Demo);
+    if (!m_db->isOpen()) {
+        if (m_db->shouldSkip())
+            QSKIP(qPrintable(m_db->errorText()));
+        QFAIL(qPrintable(m_db->errorText()));
+    }
+    SqlStatement removal(m_db->db(),
+                         QStringLiteral("INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, "
+                                        "ADD_YN) VALUES ('E1001', 'KESA_Z', 'ZXI010', 'N')"));
+    removal.exec();
+    loginAs(QStringLiteral("E1001"), QStringLiteral("이영희"));
+    login().dbUser = QStringLiteral("kesa");
+    RecordingMessageService messages;
+    TfrmZ0Main *w = makeWindow(m_db->db());
+    QVERIFY(!menuItem(w, QStringLiteral("ZXI010")));
+    menuItem(w, QStringLiteral("ZXI011"))->trigger();
+    auto *list = qobject_cast<TfrmZXI011 *>(w->tabScreen(0));
+    QVERIFY(list);
+
+    // The head double-clicked in the list screen.
+    list->edtHead->setFocus();
+    list->edtHead->setText(QStringLiteral("Z9999"));
+    press(Qt::Key_F3);
+    QVERIFY(!list->isSearchMode());
+    const QModelIndex cell = list->rgrGrid->model()->index(0, 0);
+    QTest::mouseClick(list->rgrGrid->viewport(),
+                      Qt::LeftButton,
+                      {},
+                      list->rgrGrid->visualRect(cell).center());
+    QCOMPARE(list->dedHead->text(), QStringLiteral("Z9999"));
+    QTest::mouseDClick(list->rgrGrid->viewport(),
+                       Qt::LeftButton,
+                       {},
+                       list->rgrGrid->visualRect(cell).center());
+    const QString refusal = QStringLiteral(
+            "공통코드 등록(ZXI010) 프로그램을 사용할 권한이 없습니다.");
+    QCOMPARE(messages.texts(RecordingMessageService::Error), QStringList(refusal));
+    QCOMPARE(w->tabCount(), 1);
+    QCOMPARE(w->windowEntries().size(), 1);
+
+    messages.clear();
+    QVERIFY(!ScreenHost::current()->openProgram(QStringLiteral("공통코드 등록"),
+                                                QStringLiteral("ZXI010")));
+    QVERIFY(!w->OpenProgram(QStringLiteral("사용자 등록(&U)"), QStringLiteral("ZAI010")));
+    QCOMPARE(messages.texts(RecordingMessageService::Error),
+             (QStringList{refusal,
+                          QStringLiteral(
+                                  "사용자 등록(ZAI010) 프로그램을 사용할 권한이 없습니다.")}));
+    QCOMPARE(w->tabCount(), 1);
+
+    // The decision is read at the request: the removal taken back, the same
+    // hand-over opens the codes of the head.
+    SqlStatement takeBack(m_db->db(),
+                          QStringLiteral("DELETE FROM ZA150MS WHERE EMP_NO = 'E1001' AND "
+                                         "PROGRAM_ID = 'ZXI010'"));
+    takeBack.exec();
+    messages.clear();
+    list->RequestOpenProgram(QStringLiteral("공통코드 등록"), QStringLiteral("ZXI010"));
+    QCOMPARE(w->tabCount(), 2);
+    QVERIFY(qobject_cast<TfrmZXI010 *>(w->tabScreen(1)));
+    QVERIFY(messages.texts(RecordingMessageService::Error).isEmpty());
+}
+
+// Rights that cannot be read open nothing: the box says why.
+void TestMainWindow::unreadableDecisionRefuses()
+{
+    RecordingMessageService messages;
+    SQLITE_WINDOW();
+    menuItem(w, QStringLiteral("ZAI010"))->trigger();
+    QCOMPARE(w->tabCount(), 1);
+    SqlStatement drop(m_db->db(), QStringLiteral("DROP TABLE ZA150MS"));
+    drop.exec();
+    QVERIFY(!w->OpenProgram(QStringLiteral("프로젝트 등록(&P)"), QStringLiteral("ZAI020")));
+    QCOMPARE(w->tabCount(), 1);
+    const QStringList errors = messages.texts(RecordingMessageService::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(
+                     QStringLiteral("프로젝트 등록(ZAI020) 프로그램의 사용 권한을 확인할 수 "
+                                    "없어 열지 않습니다.\r\r에러내용:\r")),
+             qPrintable(errors.first()));
+    // An open program is still brought forward: it was allowed when it opened.
+    QVERIFY(!w->OpenProgram(QStringLiteral("사용자 등록"), QStringLiteral("ZAI010")));
+    QCOMPARE(w->pgcTabs->currentIndex(), 0);
+    QCOMPARE(messages.entries.size(), 1);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,6 +9,8 @@
 #include "patience.h"
 #include "platform/launcherlink.h"
 #include "platform/singleinstance.h"
+#include "recordingmessageservice.h"
+#include "shell/startup.h"
 
 // The single-instance guard (with a real second process of the program) and
 // the launcher link. Lock files and sockets live in temporary directories of
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void lockOfAKilledHolderIsTakenOver();
     void everyUserHasHisOwnGuard();
     void secondProgramEndsSilently();
+    void secondStartRaisesOnlyForTheSameEmployee();
     void launcherMessageLine();
     void launcherAbsentSendsNothing();
 
@@ -151,6 +154,7 @@ void TestSingleInstance::secondProgramEndsSilently()
     const QString program = qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/kesa_z");
     QVERIFY2(QFile::exists(program), qPrintable(program));
     SingleInstance first(QStringLiteral("Kesa_Z"));
+    first.setOwner(QStringLiteral("A0001"), QStringLiteral("관리자"));
     QVERIFY(first.acquire());
     QSignalSpy raised(&first, &SingleInstance::activationRequested);
 
@@ -170,6 +174,61 @@ void TestSingleInstance::secondProgramEndsSilently()
     QVERIFY(raised.wait(5000) || raised.count() == 1);
     QCOMPARE(raised.count(), 1);
     QVERIFY(!QFile::exists(database));
+}
+
+// The guard is one per user of the desktop, but a running window is handed
+// only to the employee it runs for; another employee is told whose it is.
+void TestSingleInstance::secondStartRaisesOnlyForTheSameEmployee()
+{
+    RecordingMessageService boxes;
+    SingleInstance first(QStringLiteral("Kesa_T5"));
+    first.setOwner(QStringLiteral("A0001"), QStringLiteral("김관리"));
+    QVERIFY(first.acquire());
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+
+    SingleInstance other(QStringLiteral("Kesa_T5"));
+    other.setOwner(QStringLiteral("E1001"), QStringLiteral("이영희"));
+    QVERIFY(!other.acquire());
+    const SingleInstance::Owner owner = other.holderOwner();
+    QVERIFY(owner.known);
+    QCOMPARE(owner.empNo, QStringLiteral("A0001"));
+    QCOMPARE(owner.empName, QStringLiteral("김관리"));
+    QCOMPARE(Startup::secondStart(other, QStringLiteral("E1001")), 1);
+    QCOMPARE(boxes.texts(RecordingMessageService::Error),
+             QStringList(QStringLiteral(
+                     "김관리(A0001)님의 시스템 관리가 실행 중입니다. 먼저 종료하십시오.")));
+
+    boxes.clear();
+    SingleInstance same(QStringLiteral("Kesa_T5"));
+    QVERIFY(!same.acquire());
+    QCOMPARE(Startup::secondStart(same, QStringLiteral("A0001")), 0);
+    QVERIFY(raised.wait(5000) || raised.count() == 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(raised.count(), 1); // the refused start sent nothing
+    QVERIFY(boxes.entries.isEmpty());
+
+    // A holder that does not say whom it runs for hands its window to nobody.
+    first.release();
+    QFile lock(SingleInstance::lockFilePath(QStringLiteral("Kesa_T5")));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write("123\nkesa_z\nhost\n");
+    lock.close();
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral(
+                          "exec 9<\"$0\" && flock --nonblock 9 && echo held && exec sleep 60"),
+                  lock.fileName()});
+    QVERIFY(holder.waitForReadyRead(PatienceMs));
+    SingleInstance unknown(QStringLiteral("Kesa_T5"));
+    QVERIFY(!unknown.acquire());
+    QVERIFY(!unknown.holderOwner(100).known);
+    QCOMPARE(Startup::secondStart(unknown, QString()), 1);
+    QCOMPARE(boxes.texts(RecordingMessageService::Error),
+             QStringList(QStringLiteral(
+                     "다른 사용자님의 시스템 관리가 실행 중입니다. 먼저 종료하십시오.")));
+    holder.kill();
+    QVERIFY(holder.waitForFinished(PatienceMs));
 }
 
 void TestSingleInstance::launcherMessageLine()

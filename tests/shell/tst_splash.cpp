@@ -4,7 +4,9 @@
 #include "common/messageservice.h"
 #include "recordingmessageservice.h"
 #include "shell/ZZC010.h"
+#include "shell/ZZD000.h"
 #include "shell/splashresource.h"
+#include "testdatabase.h"
 
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void showsTheProgramVersion();
     void resourceFileGivesPictureAndShape();
     void missingResourceFileShowsNothing();
+    void paintedAndSaysSoBeforeConnecting();
     void damagedResourceFileIsRefused_data();
     void damagedResourceFileIsRefused();
     void damagedResourceFileShowsNothing();
@@ -172,6 +175,41 @@ void TestSplash::resourceFileGivesPictureAndShape()
     splash.showAndPaint();
     QVERIFY(splash.isVisible());
     QVERIFY(messages.entries.isEmpty());
+}
+
+// Start-up blocks while it connects: the splash must be on the screen before,
+// with the line that says what the program waits for.
+void TestSplash::paintedAndSaysSoBeforeConnecting()
+{
+    qputenv("LD_LIBRARY_PATH", qgetenv("KESA_BIN_DIR"));
+    RecordingMessageService messages;
+    TfrmZZC010 splash;
+    qputenv("LD_LIBRARY_PATH", m_libraryPath);
+    splash.showAndPaint();
+    QVERIFY(splash.painted());
+    QVERIFY(splash.lblStatus->isHidden());
+
+    KESA_TEST_DATABASE(tdb, QStringLiteral("sqlite"), TestDatabase::Demo);
+    tdb.db().close();
+    bool hookRan = false;
+    bool openAtHook = true;
+    bool lineAtHook = false;
+    TfrmZZD000 module({tdb.alias(),
+                       QStringLiteral("kesa"),
+                       QStringLiteral("A0001"),
+                       QStringLiteral("김관리")},
+                      [&] {
+                          hookRan = true;
+                          openAtHook = TfrmZZD000::instance()->dbsDB.isOpen();
+                          splash.showConnecting();
+                          lineAtHook = splash.lblStatus->isVisible();
+                      });
+    QVERIFY(hookRan);
+    QVERIFY(!openAtHook);
+    QVERIFY(lineAtHook);
+    QCOMPARE(splash.lblStatus->text(), QStringLiteral("데이터베이스에 연결하는 중…"));
+    QVERIFY(module.isConnected());
+    QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.allTexts().join(QLatin1Char('|'))));
 }
 
 void TestSplash::missingResourceFileShowsNothing()
