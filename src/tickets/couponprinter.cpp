@@ -64,6 +64,13 @@ bool CouponPrinter::pauseFully(qint64 ms)
     return !m_lineLost;
 }
 
+void CouponPrinter::setStatusTimeoutMs(int ms)
+{
+    m_statusTimeoutMs = ms;
+    if (m_waiting)
+        m_waiting->quit();
+}
+
 void CouponPrinter::cancelWait()
 {
     if (m_cancelled)
@@ -87,7 +94,10 @@ bool CouponPrinter::statusCheck()
         return false;
     }
 
-    const QDeadlineTimer deadline(m_statusTimeoutMs);
+    // The time-out is read afresh on every pass: a change reaches this wait.
+    QElapsedTimer waited;
+    waited.start();
+    const auto timeLeft = [&] { return m_statusTimeoutMs - waited.elapsed(); };
     if (m_cancelled)
         m_cancelDeadline = QDeadlineTimer(m_cancelGraceMs);
     for (;;) {
@@ -98,7 +108,7 @@ bool CouponPrinter::statusCheck()
         const bool answered = !CouponStatus::answerIn(m_received).isEmpty();
         if (!answered && m_cancelled && m_cancelDeadline.hasExpired())
             return false; // Esc: no box, the run stops
-        if (deadline.hasExpired()) {
+        if (timeLeft() <= 0) {
             if (answered)
                 break;
             ShowErrorMessage(CouponText::noAnswer());
@@ -115,10 +125,9 @@ bool CouponPrinter::statusCheck()
                     break;
                 continue;
             }
-            pause(std::min(quietLeft, deadline.remainingTime()));
+            pause(std::min(quietLeft, timeLeft()));
         } else {
-            pause(m_cancelled ? std::min(deadline.remainingTime(), m_cancelDeadline.remainingTime())
-                              : deadline.remainingTime());
+            pause(m_cancelled ? std::min(timeLeft(), m_cancelDeadline.remainingTime()) : timeLeft());
         }
     }
 

@@ -46,7 +46,8 @@ public:
     void setCancelled(bool cancelled) { m_cancelled = cancelled; }
 
     /// Time-outs; tests shorten them.
-    void setStatusTimeoutMs(int ms) { m_statusTimeoutMs = ms; }
+    /// Also reaches a wait in progress.
+    void setStatusTimeoutMs(int ms);
     void setAfterSendMs(int ms) { m_afterSendMs = ms; }
     int statusTimeoutMs() const { return m_statusTimeoutMs; }
     int afterSendMs() const { return m_afterSendMs; }

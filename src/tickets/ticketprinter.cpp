@@ -6,6 +6,7 @@
 #include "platform/seriallink.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -23,6 +24,13 @@ TicketPrinter::TicketPrinter(SerialLink *link, QObject *parent)
 void TicketPrinter::takePiece(const QByteArray &piece)
 {
     m_received = piece;
+    if (m_waiting)
+        m_waiting->quit();
+}
+
+void TicketPrinter::setStatusTimeoutMs(int ms)
+{
+    m_statusTimeoutMs = ms;
     if (m_waiting)
         m_waiting->quit();
 }
@@ -48,7 +56,9 @@ TicketPrinter::Answer TicketPrinter::requestStatus()
     if (!m_link->write(TicketCommands::statusRequest()))
         return Answer::Failed;
 
-    const QDeadlineTimer deadline(m_statusTimeoutMs);
+    // The time-out is read afresh on every pass: a change reaches this wait.
+    QElapsedTimer waited;
+    waited.start();
     for (;;) {
         // The text before the clock: a box the receive handler keeps open
         // past the deadline has still answered.
@@ -58,9 +68,9 @@ TicketPrinter::Answer TicketPrinter::requestStatus()
             return Answer::Failed;
         if (m_cancelled && m_cancelDeadline.hasExpired())
             return Answer::Cancelled;
-        if (deadline.hasExpired())
+        qint64 remaining = m_statusTimeoutMs - waited.elapsed();
+        if (remaining <= 0)
             return Answer::Silent;
-        qint64 remaining = deadline.remainingTime();
         if (m_cancelled)
             remaining = std::min(remaining, m_cancelDeadline.remainingTime());
         QEventLoop loop;

@@ -44,7 +44,8 @@ public:
     /// True when the line went away since the last request.
     bool lineLost() const { return m_lineLost; }
 
-    void setStatusTimeoutMs(int ms) { m_statusTimeoutMs = ms; }
+    /// Also reaches a wait in progress.
+    void setStatusTimeoutMs(int ms);
     int statusTimeoutMs() const { return m_statusTimeoutMs; }
     /// Tests lengthen it where the answer must count however slow the machine.
     void setCancelGraceMs(int ms) { m_cancelGraceMs = ms; }
