@@ -3,6 +3,7 @@
 #include "framework/entryfields.h"
 #include "projectchooser.h"
 
+#include "db/deletereferences.h"
 #include "db/clientdataset.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
@@ -69,4 +70,14 @@ void TfrmZAI030::CheckRowFields()
 {
     CheckRequired(dedLevel, lblLevel);
     CheckRequired(dedLevelName, lblLevelName);
+}
+
+QStringList TfrmZAI030::DeletedRowReferences(int index) const
+{
+    const auto deleted = [&](const QString &field) {
+        return cdsGrid->deletedValue(index, field).toString();
+    };
+    return DeleteReferences::ofLevel(database(),
+                                     deleted(QStringLiteral("PROJECT_ID")),
+                                     deleted(QStringLiteral("PROJECT_LEVEL")));
 }

@@ -195,7 +195,13 @@ QList<Version> versions(DbEngine engine)
             QStringLiteral("DROP INDEX ZX010MS_X1"),
             QStringLiteral("CREATE INDEX ZX010MS_X1 ON ZX010MS (HEAD) WHERE DETAIL = ' '"),
     };
-    return {{1, first}, {2, RightsLog::schemaStatements(engine)}, {3, third}, {4, fourth}};
+    // Version 5 is another branch's. Version 6: the rights log names every
+    // writer and logs deletes of levels, menus and programs.
+    return {{1, first},
+            {2, RightsLog::schemaStatements(engine)},
+            {3, third},
+            {4, fourth},
+            {6, RightsLog::writerStatements(engine)}};
 }
 
 void run(const QSqlDatabase &db, const QString &sql)

@@ -3,6 +3,7 @@
 #include "common/commonroutines.h"
 #include "common/loginvalues.h"
 #include "common/passwordcipher.h"
+#include "db/rightslog.h"
 #include "db/database.h"
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
@@ -126,6 +127,9 @@ bool TfrmZZD000::ConnectDatabase()
         return true;
     try {
         Database::open(dbsDB);
+        // Every change of rights this program makes is logged as the login
+        // employee's; the address comes from the written rows.
+        RightsLog::setWriter(dbsDB, login().empNo, QString());
         return true;
     } catch (const DbError &error) {
         showConnectionError(error);

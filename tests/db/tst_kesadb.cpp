@@ -1,4 +1,5 @@
 #include "db/demodata.h"
+#include "db/rightslog.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
 #include "testdatabase.h"
@@ -411,11 +412,37 @@ private Q_SLOTS:
                                                           {QStringLiteral("E1001"),
                                                            QStringLiteral("E1001"),
                                                            QStringLiteral("같은 사용자")}}) {
-            const Result r = kesaDb({QStringLiteral("copy-rights"), alias, from, to});
+            const Result r = kesaDb(
+                    {QStringLiteral("copy-rights"), alias, from, to, QStringLiteral("--all-projects")});
             QCOMPARE(r.exitCode, 1);
             QVERIFY2(r.err.contains(message), qPrintable(r.err));
         }
+        // A project left empty (an unset shell variable), left out, or unknown
+        // is refused: all projects must be asked for by name.
+        for (const QStringList &project : QList<QStringList>{{QString()},
+                                                             {},
+                                                             {QStringLiteral("NONE_1")},
+                                                             {QStringLiteral("KESA_G"),
+                                                              QStringLiteral("--all-projects")}}) {
+            const Result r = kesaDb(QStringList{QStringLiteral("copy-rights"),
+                                                alias,
+                                                QStringLiteral("E1001"),
+                                                QStringLiteral("E1002")}
+                                    + project);
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY(!r.err.isEmpty());
+        }
         QCOMPARE(column(db, rows), stored);
+        // explain of an unknown project or employee says so and fails.
+        for (const auto &[project, emp, code] :
+             QList<std::tuple<QString, QString, int>>{{QStringLiteral("NONE_1"), QStringLiteral("E1001"), 2},
+                                                      {QStringLiteral("KESA_Z"), QStringLiteral("NOBODY"), 1},
+                                                      {QString(), QStringLiteral("E1001"), 2}}) {
+            const Result r = kesaDb({QStringLiteral("explain"), alias, project, emp});
+            QCOMPARE(r.exitCode, code);
+            QVERIFY(!r.err.isEmpty());
+            QCOMPARE(r.out, QString());
+        }
 
         // One project: that project agrees, the others still differ.
         Result r = kesaDb({QStringLiteral("copy-rights"),
@@ -436,6 +463,7 @@ private Q_SLOTS:
                     alias,
                     QStringLiteral("E1001"),
                     QStringLiteral("E1002"),
+                    QStringLiteral("--all-projects"),
                     QStringLiteral("--by"),
                     QStringLiteral("A0001")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
@@ -495,33 +523,33 @@ private Q_SLOTS:
             QVERIFY2(line.startsWith(today), qPrintable(line));
             QStringList f = line.split(QLatin1Char('\t')).mid(1);
             if (engine == QLatin1String("postgresql")) {
-                QCOMPARE(f.size(), 8); // the database user last
+                QCOMPARE(f.size(), 9); // the database user last
                 f.removeLast();
             }
             withoutTime << f.join(QLatin1Char('|'));
         }
         QCOMPARE(withoutTime,
                  (QStringList{
-                         "ZA010MS|추가|-|→|EMP_NO='E1' ADMIN_YN='N'|A1|10.0.0.1",
+                         "ZA010MS|추가|-|→|EMP_NO='E1' ADMIN_YN='N'|A1|10.0.0.1|SQL",
                          "ZA010MS|변경|EMP_NO='E1' ADMIN_YN='N'|→|EMP_NO='E1' "
-                         "ADMIN_YN='Y'|A2|10.0.0.2",
+                         "ADMIN_YN='Y'|A2|10.0.0.2|SQL",
                          "ZA130MS|추가|-|→|EMP_NO='E1' PROJECT_ID='PRJ_01' "
-                         "PROJECT_LEVEL='10'|A1|10.0.0.1",
+                         "PROJECT_LEVEL='10'|A1|10.0.0.1|SQL",
                          "ZA130MS|변경|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='10'|→|"
-                         "EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|A2|10.0.0.1",
+                         "EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|A2|10.0.0.1|SQL",
                          "ZA140MS|추가|-|→|PROJECT_ID='PRJ_01' PROJECT_LEVEL='20' "
-                         "PROGRAM_ID='PRG001'|A1|10.0.0.1",
+                         "PROGRAM_ID='PRG001'|A1|10.0.0.1|SQL",
                          "ZA140MS|삭제|PROJECT_ID='PRJ_01' PROJECT_LEVEL='20' "
-                         "PROGRAM_ID='PRG001'|→|-|-|-",
+                         "PROGRAM_ID='PRG001'|→|-|-|-|SQL",
                          "ZA150MS|추가|-|→|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
-                         "ADD_YN='N'|A1|10.0.0.1",
+                         "ADD_YN='N'|A1|10.0.0.1|SQL",
                          "ZA150MS|변경|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
                          "ADD_YN='N'|→|"
-                         "EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' ADD_YN='Y'|-|-",
+                         "EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' ADD_YN='Y'|-|-|SQL",
                          "ZA150MS|삭제|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
-                         "ADD_YN='Y'|→|-|-|-",
-                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|→|-|-|-",
-                         "ZA010MS|삭제|EMP_NO='E1' ADMIN_YN='Y'|→|-|-|-",
+                         "ADD_YN='Y'|→|-|-|-|SQL",
+                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|→|-|-|-|SQL",
+                         "ZA010MS|삭제|EMP_NO='E1' ADMIN_YN='Y'|→|-|-|-|SQL",
                  }));
         r = kesaDb({QStringLiteral("rights-log"),
                     tdb.alias(),
@@ -530,6 +558,63 @@ private Q_SLOTS:
         QCOMPARE(r.out.count(QLatin1Char('\n')), 3);
         r = kesaDb({QStringLiteral("rights-log"), tdb.alias(), QStringLiteral("--since"), today});
         QCOMPARE(r.out.count(QLatin1Char('\n')), 11);
+
+        // A session that names its writer is logged as that employee, deletes
+        // included; so are deletes of levels, menus and programs and changes of
+        // display orders; --emp shows the grants of the levels the employee held.
+        const int before = int(RightsLog::read(db, QString(), QString()).size());
+        RightsLog::setWriter(db, QStringLiteral("A0009"), QStringLiteral("10.9.9.9"));
+        for (const char *sql :
+             {"INSERT INTO ZA130MS (EMP_NO, PROJECT_ID, PROJECT_LEVEL, U_EMP_NO, U_IP) VALUES "
+              "('E5', 'PRJ_02', '30', 'X1', '10.0.0.5')",
+              "INSERT INTO ZA140MS (PROJECT_ID, PROJECT_LEVEL, PROGRAM_ID) VALUES ('PRJ_02', "
+              "'30', 'PRG002')",
+              "INSERT INTO ZA030MS (PROJECT_ID, PROJECT_LEVEL) VALUES ('PRJ_02', '30')",
+              "INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, DISPLAY_SEQ) VALUES ('PRJ_02', '21', 1)",
+              "INSERT INTO ZA050MS (PROJECT_ID, MENU_ID, PROGRAM_ID, DISPLAY_SEQ) VALUES "
+              "('PRJ_02', '21', 'PRG002', 1)",
+              "UPDATE ZA040MS SET DISPLAY_SEQ = 0",
+              "UPDATE ZA050MS SET DISPLAY_SEQ = 2",
+              "UPDATE ZA050MS SET U_IP = '10.0.0.6'",
+              "DELETE FROM ZA050MS",
+              "DELETE FROM ZA040MS",
+              "DELETE FROM ZA140MS",
+              "DELETE FROM ZA030MS",
+              "DELETE FROM ZA130MS"})
+            exec(db, QString::fromUtf8(sql));
+        RightsLog::setWriter(db, QString(), QString());
+        const QList<RightsLog::Entry> entries = RightsLog::read(db, QString(), QString()).mid(before);
+        QStringList logged;
+        for (const RightsLog::Entry &e : entries)
+            logged << QStringList{e.table, e.action, e.writerEmpNo, e.writerIp}.join(QLatin1Char('|'))
+                              + (e.declared ? QString() : QStringLiteral("|SQL"));
+        QCOMPARE(logged,
+                 (QStringList{"ZA130MS|I|A0009|10.9.9.9",
+                              "ZA140MS|I|A0009|10.9.9.9",
+                              "ZA040MS|U|A0009|10.9.9.9",
+                              "ZA050MS|U|A0009|10.9.9.9",
+                              "ZA050MS|D|A0009|10.9.9.9",
+                              "ZA040MS|D|A0009|10.9.9.9",
+                              "ZA140MS|D|A0009|10.9.9.9",
+                              "ZA030MS|D|A0009|10.9.9.9",
+                              "ZA130MS|D|A0009|10.9.9.9"}));
+        QCOMPARE(entries.at(2).newValue, QStringLiteral("PROJECT_ID='PRJ_02' MENU_ID='21' DISPLAY_SEQ='0'"));
+        r = kesaDb({QStringLiteral("rights-log"),
+                    tdb.alias(),
+                    QStringLiteral("--emp"),
+                    QStringLiteral("E5")});
+        QStringList ofE5;
+        for (const QString &line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            ofE5 << line.section(QLatin1Char('\t'), 1, 2) + QLatin1Char('\t')
+                            + line.section(QLatin1Char('\t'), 6, 6) + QLatin1Char('\t')
+                            + line.section(QLatin1Char('\t'), 8, 8);
+        QCOMPARE(ofE5,
+                 (QStringList{"ZA130MS\t추가\tA0009\t프로그램",
+                              "ZA140MS\t추가\tA0009\t프로그램",
+                              "ZA140MS\t삭제\tA0009\t프로그램",
+                              "ZA030MS\t삭제\tA0009\t프로그램",
+                              "ZA130MS\t삭제\tA0009\t프로그램"}));
+
         r = kesaDb({QStringLiteral("rights-log"),
                     tdb.alias(),
                     QStringLiteral("--since"),

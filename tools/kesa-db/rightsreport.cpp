@@ -174,11 +174,18 @@ int diff(const QSqlDatabase &db,
     for (const QString &project : projectsOf(db, projectId)) {
         const Decision first = decide(db, project, empNo1);
         const Decision second = decide(db, project, empNo2);
+        // Paired by key only: a program filed or removed between the two reads
+        // has no partner and is left out, as neither read can compare it.
         QHash<QString, qsizetype> secondAt;
         for (qsizetype i = 0; i < second.programs.size(); ++i)
-            secondAt.insert(second.programs.at(i).menuId + second.programs.at(i).programId, i);
+            secondAt.insert(second.programs.at(i).menuId + QLatin1Char('/')
+                                    + second.programs.at(i).programId,
+                            i);
         for (const ProgramDecision &a : first.programs) {
-            const ProgramDecision &b = second.programs.at(secondAt.value(a.menuId + a.programId));
+            const auto partner = secondAt.constFind(a.menuId + QLatin1Char('/') + a.programId);
+            if (partner == secondAt.constEnd())
+                continue;
+            const ProgramDecision &b = second.programs.at(*partner);
             if (a.onMenuBar() == b.onMenuBar())
                 continue;
             out << project << '\t' << a.menuId << '\t' << a.programId << '\t' << empNo1 << ' '
@@ -203,7 +210,10 @@ int log(const QSqlDatabase &db, const QString &since, const QString &empNo, QTex
             << (e.oldValue.isEmpty() ? QStringLiteral("-") : e.oldValue) << "\t→\t"
             << (e.newValue.isEmpty() ? QStringLiteral("-") : e.newValue) << '\t'
             << (e.writerEmpNo.isEmpty() ? QStringLiteral("-") : e.writerEmpNo) << '\t'
-            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp);
+            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp) << '\t'
+            // Who named the writer: this program or a tool, or nobody (plain
+            // SQL; the writer is then only what the row claims).
+            << (e.declared ? QStringLiteral("프로그램") : QStringLiteral("SQL"));
         if (!e.dbUser.isEmpty())
             out << '\t' << e.dbUser;
         out << '\n';
