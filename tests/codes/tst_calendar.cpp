@@ -266,6 +266,8 @@ void tst_Calendar::missingHolidays()
                                     "[공통코드 등록](코드:Z0012) 또는\r[휴일 등록] 프로그램에서 "
                                     "등록하십시오.")));
     addHolidays(tdb.db());
+    search(screen->cedYear, QStringLiteral("2026"));
+    QVERIFY(screen->cdsQuery->recordCount() > 0);
     boxes.clear();
     search(screen->cedYear, QStringLiteral("2027")); // every-year ones only
     QCOMPARE(boxes.texts(RecordingMessageService::Error),
@@ -273,6 +275,9 @@ void tst_Calendar::missingHolidays()
                                         "휴일(음력 휴일, 특별 휴일 등)을\r[휴일 등록] 프로그램에서 "
                                         "등록하십시오.")));
     QCOMPARE(calendarRows(tdb.db(), "2027"), 0);
+    // The refused search shows no other year under 2027.
+    QCOMPARE(screen->cdsQuery->recordCount(), 0);
+    QCOMPARE(screen->rgrGrid->model()->rowCount(), 0);
 }
 
 void tst_Calendar::deleteYear()
