@@ -5,8 +5,8 @@
 
 #include "codes/ZXH010.h"
 #include "codes/codeheads.h"
-#include "db/deletereferences.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/enterkeys.h"

@@ -3,8 +3,8 @@
 #include "framework/entryfields.h"
 #include "projectchooser.h"
 
-#include "db/deletereferences.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/enterkeys.h"

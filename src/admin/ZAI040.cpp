@@ -3,8 +3,8 @@
 #include "displayorderfield.h"
 #include "projectchooser.h"
 
-#include "db/deletereferences.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/boundfield.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"

@@ -5,8 +5,8 @@
 
 #include "common/commonroutines.h"
 #include "common/silentabort.h"
-#include "db/deletereferences.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "db/sqlstatement.h"
 #include "framework/chooserbox.h"
 #include "framework/datagrid.h"

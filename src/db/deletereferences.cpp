@@ -31,27 +31,39 @@ QStringList ofProject(const QSqlDatabase &db, const QString &projectId)
     const QString p = QStringLiteral("프로젝트 ") + projectId;
     QStringList lines;
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA040MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA040MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("에 등록된 메인 메뉴가 %1개 있습니다."));
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA050MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA050MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("에 등록된 프로그램이 %1개 있습니다."));
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA030MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA030MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("에 등록된 레벨이 %1개 있습니다."));
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA130MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA130MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("의 레벨을 가진 사용자가 %1명 있습니다."));
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA140MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA140MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("의 레벨별 프로그램이 %1건 있습니다."));
     add(lines,
-        count(db, QStringLiteral("SELECT COUNT(*) FROM ZA150MS WHERE PROJECT_ID = :P0"), {projectId}),
+        count(db,
+              QStringLiteral("SELECT COUNT(*) FROM ZA150MS WHERE PROJECT_ID = :P0"),
+              {projectId}),
         p,
         QStringLiteral("의 사용자별 추가/제외가 %1건 있습니다."));
     return lines;

@@ -97,7 +97,7 @@ struct Logged6
 {
     const char *table;
     const char *empNo;
-    const char *level;   // column of the project level, or nullptr
+    const char *level; // column of the project level, or nullptr
     QStringList values;
     const char *watched; // updates logged only when this changes; nullptr = always
     bool inserts;
@@ -108,27 +108,60 @@ QList<Logged6> loggedTables6()
 {
     const QString p = QStringLiteral("PROJECT_ID");
     return {
-            {"ZA010MS", "EMP_NO", nullptr, {QStringLiteral("EMP_NO"), QStringLiteral("ADMIN_YN")},
-             "ADMIN_YN", true, true},
-            {"ZA130MS", "EMP_NO", "PROJECT_LEVEL",
-             {QStringLiteral("EMP_NO"), p, QStringLiteral("PROJECT_LEVEL")}, nullptr, true, true},
-            {"ZA140MS", nullptr, "PROJECT_LEVEL",
-             {p, QStringLiteral("PROJECT_LEVEL"), QStringLiteral("PROGRAM_ID")}, nullptr, true,
+            {"ZA010MS",
+             "EMP_NO",
+             nullptr,
+             {QStringLiteral("EMP_NO"), QStringLiteral("ADMIN_YN")},
+             "ADMIN_YN",
+             true,
              true},
-            {"ZA150MS", "EMP_NO", nullptr,
+            {"ZA130MS",
+             "EMP_NO",
+             "PROJECT_LEVEL",
+             {QStringLiteral("EMP_NO"), p, QStringLiteral("PROJECT_LEVEL")},
+             nullptr,
+             true,
+             true},
+            {"ZA140MS",
+             nullptr,
+             "PROJECT_LEVEL",
+             {p, QStringLiteral("PROJECT_LEVEL"), QStringLiteral("PROGRAM_ID")},
+             nullptr,
+             true,
+             true},
+            {"ZA150MS",
+             "EMP_NO",
+             nullptr,
              {QStringLiteral("EMP_NO"), p, QStringLiteral("PROGRAM_ID"), QStringLiteral("ADD_YN")},
-             nullptr, true, true},
+             nullptr,
+             true,
+             true},
             // Deletes and display orders of levels, menus and programs change
             // the rights of everyone who has them.
-            {"ZA030MS", nullptr, "PROJECT_LEVEL", {p, QStringLiteral("PROJECT_LEVEL")}, nullptr,
-             false, false},
-            {"ZA040MS", nullptr, nullptr,
-             {p, QStringLiteral("MENU_ID"), QStringLiteral("DISPLAY_SEQ")}, "DISPLAY_SEQ", false,
+            {"ZA030MS",
+             nullptr,
+             "PROJECT_LEVEL",
+             {p, QStringLiteral("PROJECT_LEVEL")},
+             nullptr,
+             false,
+             false},
+            {"ZA040MS",
+             nullptr,
+             nullptr,
+             {p, QStringLiteral("MENU_ID"), QStringLiteral("DISPLAY_SEQ")},
+             "DISPLAY_SEQ",
+             false,
              true},
-            {"ZA050MS", nullptr, nullptr,
-             {p, QStringLiteral("MENU_ID"), QStringLiteral("PROGRAM_ID"),
+            {"ZA050MS",
+             nullptr,
+             nullptr,
+             {p,
+              QStringLiteral("MENU_ID"),
+              QStringLiteral("PROGRAM_ID"),
               QStringLiteral("DISPLAY_SEQ")},
-             "DISPLAY_SEQ", false, true},
+             "DISPLAY_SEQ",
+             false,
+             true},
     };
 }
 
@@ -332,7 +365,9 @@ void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip)
         SqlStatement(db, sql).exec();
     if (empNo.isEmpty())
         return;
-    SqlStatement insert(db, QStringLiteral("INSERT INTO TEMP.KESA_WRITER (EMP_NO, IP) VALUES (:P0, :P1)"));
+    SqlStatement insert(db,
+                        QStringLiteral(
+                                "INSERT INTO TEMP.KESA_WRITER (EMP_NO, IP) VALUES (:P0, :P1)"));
     insert.bind(QStringLiteral("P0"), empNo);
     insert.bind(QStringLiteral("P1"), ip);
     insert.exec();

@@ -350,7 +350,8 @@ void tst_ZAI150::hiddenProgramsKeptAndShortMenuIds()
     // Shown again, the hidden programs are the user's as before.
     exec(db, QStringLiteral("UPDATE ZA050MS SET DISPLAY_SEQ = 50 WHERE DISPLAY_SEQ = 0"));
     const QString bar = menuText(tdb, System, QStringLiteral("E1001"));
-    QVERIFY2(bar.contains(QStringLiteral("\tZXB000\t")) && bar.contains(QStringLiteral("\tZXI021\t"))
+    QVERIFY2(bar.contains(QStringLiteral("\tZXB000\t"))
+                     && bar.contains(QStringLiteral("\tZXI021\t"))
                      && bar.contains(QStringLiteral("\tZZT001\t")),
              qPrintable(bar));
 }

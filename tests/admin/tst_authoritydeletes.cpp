@@ -179,7 +179,9 @@ void addRandomFixture(const QSqlDatabase &db, quint32 seed)
                 exec(db,
                      QStringLiteral("INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, "
                                     "ADD_YN) VALUES ('%1', 'RND_01', '%2', '%3')")
-                             .arg(emp, program, chance(50) ? QStringLiteral("Y") : QStringLiteral("N")));
+                             .arg(emp,
+                                  program,
+                                  chance(50) ? QStringLiteral("Y") : QStringLiteral("N")));
         }
     }
 }
@@ -334,7 +336,12 @@ void tst_AuthorityDeletes::menuBarProgramsStayVisible()
         if (keys.isEmpty())
             continue;
         QWidget page;
-        deleteRows(db, page, kind.at(0), kind.at(1), {keys.at(random.bounded(int(keys.size())))}, Random);
+        deleteRows(db,
+                   page,
+                   kind.at(0),
+                   kind.at(1),
+                   {keys.at(random.bounded(int(keys.size())))},
+                   Random);
     }
     boxes.clear();
 
@@ -383,7 +390,8 @@ void tst_AuthorityDeletes::menuBarProgramsStayVisible()
         type(usersScreen->cedEmpNo, emp);
         press(Qt::Key_Return);
         const int projectRow = int(usersScreen->projectIds().indexOf(Random));
-        QVERIFY2(projectRow >= 0, qPrintable(QStringLiteral("seed %1: project not listed").arg(seed)));
+        QVERIFY2(projectRow >= 0,
+                 qPrintable(QStringLiteral("seed %1: project not listed").arg(seed)));
         usersScreen->rgrGrid->setCurrentIndex(usersScreen->rgrGrid->model()->index(projectRow, 0));
         const QStringList right = texts(usersScreen->lstListDst);
         press(Qt::Key_F8);
@@ -401,7 +409,8 @@ void tst_AuthorityDeletes::menuBarProgramsStayVisible()
         for (const QString &program : std::as_const(onBar)) {
             const QString where = QStringLiteral("seed %1, %2, %3").arg(seed).arg(emp, program);
             QVERIFY2(listsProgram(right, program), qPrintable(where + QStringLiteral(": ZAI150")));
-            QVERIFY2(usersOf.value(program).contains(emp), qPrintable(where + QStringLiteral(": ZAS120")));
+            QVERIFY2(usersOf.value(program).contains(emp),
+                     qPrintable(where + QStringLiteral(": ZAS120")));
             if (levelGrants.contains(program))
                 QVERIFY2(listsProgram(granted.value(level.first()), program),
                          qPrintable(where + QStringLiteral(": ZAI140")));

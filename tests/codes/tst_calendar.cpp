@@ -597,8 +597,8 @@ void tst_Calendar::holidaysCommand()
     QCOMPARE(run({"holidays", tdb.alias(), "2028", "--write"}).first, 2);
     QCOMPARE(run({"holidays", tdb.alias(), "2028", "--write", "--by", "A00000001"}).first, 2);
     QCOMPARE(codeName(tdb.db(), "Z0013", "20280127"), QStringLiteral("<none>"));
-    const auto [written, report]
-            = run({"holidays", tdb.alias(), "2028", "--write", "--by", "A0009"});
+    const auto [written, report] = run(
+            {"holidays", tdb.alias(), "2028", "--write", "--by", "A0009"});
     QCOMPARE(written, 0);
     QVERIFY2(report.contains("6일을"), qPrintable(report));
     QCOMPARE(codeName(tdb.db(), "Z0013", "20280127"), QStringLiteral("설날"));

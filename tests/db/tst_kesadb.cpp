@@ -412,18 +412,21 @@ private Q_SLOTS:
                                                           {QStringLiteral("E1001"),
                                                            QStringLiteral("E1001"),
                                                            QStringLiteral("같은 사용자")}}) {
-            const Result r = kesaDb(
-                    {QStringLiteral("copy-rights"), alias, from, to, QStringLiteral("--all-projects")});
+            const Result r = kesaDb({QStringLiteral("copy-rights"),
+                                     alias,
+                                     from,
+                                     to,
+                                     QStringLiteral("--all-projects")});
             QCOMPARE(r.exitCode, 1);
             QVERIFY2(r.err.contains(message), qPrintable(r.err));
         }
         // A project left empty (an unset shell variable), left out, or unknown
         // is refused: all projects must be asked for by name.
-        for (const QStringList &project : QList<QStringList>{{QString()},
-                                                             {},
-                                                             {QStringLiteral("NONE_1")},
-                                                             {QStringLiteral("KESA_G"),
-                                                              QStringLiteral("--all-projects")}}) {
+        for (const QStringList &project :
+             QList<QStringList>{{QString()},
+                                {},
+                                {QStringLiteral("NONE_1")},
+                                {QStringLiteral("KESA_G"), QStringLiteral("--all-projects")}}) {
             const Result r = kesaDb(QStringList{QStringLiteral("copy-rights"),
                                                 alias,
                                                 QStringLiteral("E1001"),
@@ -434,10 +437,10 @@ private Q_SLOTS:
         }
         QCOMPARE(column(db, rows), stored);
         // explain of an unknown project or employee says so and fails.
-        for (const auto &[project, emp, code] :
-             QList<std::tuple<QString, QString, int>>{{QStringLiteral("NONE_1"), QStringLiteral("E1001"), 2},
-                                                      {QStringLiteral("KESA_Z"), QStringLiteral("NOBODY"), 1},
-                                                      {QString(), QStringLiteral("E1001"), 2}}) {
+        for (const auto &[project, emp, code] : QList<std::tuple<QString, QString, int>>{
+                     {QStringLiteral("NONE_1"), QStringLiteral("E1001"), 2},
+                     {QStringLiteral("KESA_Z"), QStringLiteral("NOBODY"), 1},
+                     {QString(), QStringLiteral("E1001"), 2}}) {
             const Result r = kesaDb({QStringLiteral("explain"), alias, project, emp});
             QCOMPARE(r.exitCode, code);
             QVERIFY(!r.err.isEmpty());
@@ -548,7 +551,8 @@ private Q_SLOTS:
                          "EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' ADD_YN='Y'|-|-|SQL",
                          "ZA150MS|삭제|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
                          "ADD_YN='Y'|→|-|-|-|SQL",
-                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|→|-|-|-|SQL",
+                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' "
+                         "PROJECT_LEVEL='20'|→|-|-|-|SQL",
                          "ZA010MS|삭제|EMP_NO='E1' ADMIN_YN='Y'|→|-|-|-|SQL",
                  }));
         r = kesaDb({QStringLiteral("rights-log"),
@@ -586,7 +590,8 @@ private Q_SLOTS:
         const QList<RightsLog::Entry> entries = RightsLog::read(db, QString(), QString()).mid(before);
         QStringList logged;
         for (const RightsLog::Entry &e : entries)
-            logged << QStringList{e.table, e.action, e.writerEmpNo, e.writerIp}.join(QLatin1Char('|'))
+            logged << QStringList{e.table, e.action, e.writerEmpNo, e.writerIp}.join(
+                              QLatin1Char('|'))
                               + (e.declared ? QString() : QStringLiteral("|SQL"));
         QCOMPARE(logged,
                  (QStringList{"ZA130MS|I|A0009|10.9.9.9",
@@ -598,7 +603,8 @@ private Q_SLOTS:
                               "ZA140MS|D|A0009|10.9.9.9",
                               "ZA030MS|D|A0009|10.9.9.9",
                               "ZA130MS|D|A0009|10.9.9.9"}));
-        QCOMPARE(entries.at(2).newValue, QStringLiteral("PROJECT_ID='PRJ_02' MENU_ID='21' DISPLAY_SEQ='0'"));
+        QCOMPARE(entries.at(2).newValue,
+                 QStringLiteral("PROJECT_ID='PRJ_02' MENU_ID='21' DISPLAY_SEQ='0'"));
         r = kesaDb({QStringLiteral("rights-log"),
                     tdb.alias(),
                     QStringLiteral("--emp"),
@@ -655,6 +661,43 @@ private Q_SLOTS:
         exec(db, QStringLiteral("UPDATE ZA130MS SET PROJECT_LEVEL = '10' WHERE EMP_NO = 'E1001'"));
         QVERIFY(column(db, QStringLiteral("SELECT COUNT(*) FROM KESA_RIGHTS_LOG")).value(0).toInt()
                 > 0);
+    }
+
+    // A database of version 4 (the log without named writers) keeps its log rows
+    // through init, and its deletes are logged with the writer from then on.
+    void upgradeNamesWriters_data() { TestDatabase::addEngineRows(); }
+    void upgradeNamesWriters()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine, TestDatabase::Empty, QStringLiteral("fixture"));
+        const QSqlDatabase db = tdb.db();
+        Schema::install(db, 4);
+        DemoData::load(db);
+        exec(db, QStringLiteral("DELETE FROM ZA150MS WHERE EMP_NO = 'E1002'"));
+        const QStringList logged
+                = column(db,
+                         QStringLiteral(
+                                 "SELECT TABLE_NAME || ACTION FROM KESA_RIGHTS_LOG ORDER BY 1"));
+        QVERIFY(logged.contains(QStringLiteral("ZA150MSD")));
+        const Result r = kesaDb({QStringLiteral("init"), tdb.alias()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(Schema::installedVersion(db), Schema::currentVersion());
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT TABLE_NAME || ACTION FROM KESA_RIGHTS_LOG "
+                                       "ORDER BY 1")),
+                 logged);
+        RightsLog::setWriter(db, QStringLiteral("A0007"), QString());
+        exec(db, QStringLiteral("DELETE FROM ZA140MS WHERE PROJECT_ID = 'KESA_S'"));
+        exec(db,
+             QStringLiteral("DELETE FROM ZA030MS WHERE PROJECT_ID = 'KESA_S' AND "
+                            "PROJECT_LEVEL = '20'"));
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT DISTINCT TABLE_NAME || ':' || WRITER_EMP_NO FROM "
+                                       "KESA_RIGHTS_LOG WHERE ACTION = 'D' AND PROJECT_ID = "
+                                       "'KESA_S' ORDER BY 1")),
+                 (QStringList{QStringLiteral("ZA030MS:A0007"), QStringLiteral("ZA140MS:A0007")}));
+        // init again changes nothing.
+        QCOMPARE(kesaDb({QStringLiteral("init"), tdb.alias()}).exitCode, 0);
     }
 
     void errors()

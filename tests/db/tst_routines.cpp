@@ -232,11 +232,15 @@ private Q_SLOTS:
         const bool pg = engine == QLatin1String("postgresql");
         for (const char *zone : {"America/Sao_Paulo", "Pacific/Apia"}) {
             if (pg)
-                SqlStatement(db, QStringLiteral("SET TIME ZONE '%1'").arg(QLatin1String(zone))).exec();
+                SqlStatement(db, QStringLiteral("SET TIME ZONE '%1'").arg(QLatin1String(zone)))
+                        .exec();
             for (int year = 1990; year <= 2100; ++year) {
                 callProc(db,
                          QStringLiteral("PR_ZX020MS_01"),
-                         {QString::number(year), QStringLiteral("Y"), QStringLiteral("A0001"), QString()});
+                         {QString::number(year),
+                          QStringLiteral("Y"),
+                          QStringLiteral("A0001"),
+                          QString()});
             }
             QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX020MS")).toInt(),
                      int(QDate(1990, 1, 1).daysTo(QDate(2101, 1, 1))));

@@ -125,7 +125,8 @@ int run(const QStringList &args, const Options &options)
     }
     const bool namesProject = command == QLatin1String("explain")
                               || (command == QLatin1String("copy-rights") && !options.allProjects);
-    if (namesProject && !projectExists(db, args.value(command == QLatin1String("explain") ? 2 : 4))) {
+    if (namesProject
+        && !projectExists(db, args.value(command == QLatin1String("explain") ? 2 : 4))) {
         err() << "등록되지 않은 프로젝트입니다: "
               << args.value(command == QLatin1String("explain") ? 2 : 4) << '\n';
         return 2;

@@ -174,18 +174,9 @@ int diff(const QSqlDatabase &db,
     for (const QString &project : projectsOf(db, projectId)) {
         const Decision first = decide(db, project, empNo1);
         const Decision second = decide(db, project, empNo2);
-        // Paired by key only: a program filed or removed between the two reads
-        // has no partner and is left out, as neither read can compare it.
-        QHash<QString, qsizetype> secondAt;
-        for (qsizetype i = 0; i < second.programs.size(); ++i)
-            secondAt.insert(second.programs.at(i).menuId + QLatin1Char('/')
-                                    + second.programs.at(i).programId,
-                            i);
-        for (const ProgramDecision &a : first.programs) {
-            const auto partner = secondAt.constFind(a.menuId + QLatin1Char('/') + a.programId);
-            if (partner == secondAt.constEnd())
-                continue;
-            const ProgramDecision &b = second.programs.at(*partner);
+        for (const auto &[i, j] : pairPrograms(first, second)) {
+            const ProgramDecision &a = first.programs.at(i);
+            const ProgramDecision &b = second.programs.at(j);
             if (a.onMenuBar() == b.onMenuBar())
                 continue;
             out << project << '\t' << a.menuId << '\t' << a.programId << '\t' << empNo1 << ' '
@@ -210,7 +201,8 @@ int log(const QSqlDatabase &db, const QString &since, const QString &empNo, QTex
             << (e.oldValue.isEmpty() ? QStringLiteral("-") : e.oldValue) << "\t→\t"
             << (e.newValue.isEmpty() ? QStringLiteral("-") : e.newValue) << '\t'
             << (e.writerEmpNo.isEmpty() ? QStringLiteral("-") : e.writerEmpNo) << '\t'
-            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp) << '\t'
+            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp)
+            << '\t'
             // Who named the writer: this program or a tool, or nobody (plain
             // SQL; the writer is then only what the row claims).
             << (e.declared ? QStringLiteral("프로그램") : QStringLiteral("SQL"));
