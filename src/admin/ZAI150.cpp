@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -132,7 +133,11 @@ TfrmZAI150::TfrmZAI150(QWidget *parent)
             QStringLiteral("현재 사용자가 사용 가능한 프로그램 목록"));
     mover->setMarkStep(1);
     mover->setMarkColours({{0, Removed}, {2, Added}});
-    mover->setGroupOf(programOf);
+    // Entries of one program (filed under two menus) move together.
+    mover->setGroupOf([this](const QString &key) {
+        const int row = rgrGrid->currentRow();
+        return row >= 0 && row < m_projects.size() ? m_projects.at(row).programOf.value(key) : key;
+    });
     mover->leftFoot()->addWidget(
             legend(QStringLiteral("lblLegendSrc1"),
                    QStringLiteral("'사용자'에게 사용 권한이 부여되지 않은 프로그램"),
@@ -188,7 +193,7 @@ void TfrmZAI150::FormCreate()
     const QSignalBlocker quiet(rgrGrid->selectionModel());
     rgrGrid->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
-        m_projects.append({rows.at(i).at(0), {}, {}, {}});
+        m_projects.append({rows.at(i).at(0), {}, {}, {}, {}, {}});
         rgrGrid->setCell(i, 0, rows.at(i).at(1));
     }
 }
@@ -275,13 +280,13 @@ void TfrmZAI150::WriteChanges()
     for (const Project &project : std::as_const(m_projects)) {
         if (!differs(project))
             continue;
-        QHash<QString, QString> stored;
+        QSet<QString> stored;
         for (const QStringList &row :
              ReadRows(database(),
-                      QStringLiteral("SELECT PROGRAM_ID, ADD_YN FROM ZA150MS WHERE EMP_NO = :P0 "
+                      QStringLiteral("SELECT PROGRAM_ID FROM ZA150MS WHERE EMP_NO = :P0 "
                                      "AND PROJECT_ID = :P1"),
                       {empNo, project.id}))
-            stored.insert(row.at(0), row.at(1));
+            stored.insert(row.at(0));
         // Programs, not menu entries: a program is granted when any of its
         // entries is on the right, and it gets one row at most.
         const QStringList granted = programsOf(keysOf(project.sides.right), project.programOf);
@@ -292,10 +297,7 @@ void TfrmZAI150::WriteChanges()
                 addYn = QStringLiteral("Y");
             else if (!granted.contains(program) && level.contains(program))
                 addYn = QStringLiteral("N");
-            const auto found = stored.constFind(program);
-            if (found != stored.constEnd() ? *found == addYn : addYn.isEmpty())
-                continue;
-            if (found != stored.constEnd()) {
+            if (stored.contains(program)) {
                 clear.bind(QStringLiteral("P0"), empNo);
                 clear.bind(QStringLiteral("P1"), project.id);
                 clear.bind(QStringLiteral("P2"), program);

@@ -38,9 +38,9 @@ protected:
     /// With changes: the question whether they are meant for this user only;
     /// No stops the save (and a close that asked for it) with the edits kept.
     void CheckSaveData() override;
-    /// Per changed project, per program the screen listed: the override that
-    /// makes the right side the user's programs replaces the stored one where
-    /// they differ. Overrides of programs not listed (hidden) stay as stored.
+    /// Per changed project, per program the screen listed: its stored override
+    /// deleted and the one that makes the right side the user's programs
+    /// written. Overrides of programs not listed (hidden) stay as stored.
     void WriteChanges() override;
     /// Search mode, the same user searched again, "자료를 정상적으로 저장했습니다.".
     void AfterSave() override;

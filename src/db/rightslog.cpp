@@ -201,7 +201,7 @@ QString logInsert6(const Logged6 &t, DbEngine engine, const QString &action)
                  QLatin1String(t.table),
                  action,
                  column(t.empNo),
-                 column("PROJECT_ID"),
+                 column(t.values.contains(QStringLiteral("PROJECT_ID")) ? "PROJECT_ID" : nullptr),
                  column(t.level),
                  action == QLatin1String("I") ? QStringLiteral("NULL")
                                               : rowText(t.values, QStringLiteral("OLD")),

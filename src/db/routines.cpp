@@ -168,10 +168,11 @@ BEGIN
                             (SELECT H.DETAIL_NAME FROM ZX010MS H
                               WHERE H.HEAD = 'Z0012'
                                 AND H.DETAIL = PG_CATALOG.TO_CHAR(S.DAY, 'MMDD'))) AS HOLIDAY_NAME
-              -- Days as dates (a date plus whole days): a series of timestamps
-              -- follows the session's time zone, and a zone whose summer time
-              -- starts at midnight loses a day of the year.
-              FROM (SELECT MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1) + N AS DAY
+              -- Days as dates (a date plus whole days), read as timestamps
+              -- without a time zone: a series of timestamps with a zone follows
+              -- the session's, and there a day whose midnight does not exist
+              -- (summer time starting at midnight, a day skipped) is lost.
+              FROM (SELECT CAST(MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1) + N AS TIMESTAMP) AS DAY
                       FROM GENERATE_SERIES(0, MAKE_DATE(CAST(P_YEAR AS INTEGER), 12, 31)
                                               - MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1)) AS G(N)
                    ) AS S) D

@@ -345,7 +345,7 @@ void tst_ZAI150::hiddenProgramsKeptAndShortMenuIds()
                           QStringLiteral("KESA_G:GAS020:Y:127.0.0.1"),
                           QStringLiteral("KESA_S:SAS010:Y:127.0.0.1"),
                           QStringLiteral("KESA_Z:ZXB000:Y:127.0.0.1"),
-                          QStringLiteral("KESA_Z:ZXS095:N:127.0.0.1"),
+                          QStringLiteral("KESA_Z:ZXS095:N:10.20.30.40"),
                           QStringLiteral("KESA_Z:ZZT001:Y:10.20.30.40")}));
     // Shown again, the hidden programs are the user's as before.
     exec(db, QStringLiteral("UPDATE ZA050MS SET DISPLAY_SEQ = 50 WHERE DISPLAY_SEQ = 0"));
