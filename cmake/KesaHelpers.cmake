@@ -32,9 +32,12 @@ endfunction()
 
 # Every tst_*.cpp of the calling folder becomes one Qt Test executable and one
 # CTest test named <folder>_<file>. Extra .cpp/.h files of the folder that do
-# not start with tst_ are helpers linked into each of them.
+# not start with tst_ are helpers linked into each of them. SERIAL names the
+# tests (by file name) that talk to a printer simulator over a pseudo-terminal:
+# they get the label "serial", to be run alone and over and over on a busy
+# machine (README, Testing).
 function(kesa_add_qtests folder)
-    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS;SERIAL" ${ARGN})
     file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     file(GLOB _helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
          ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -54,9 +57,15 @@ function(kesa_add_qtests folder)
         target_link_libraries(${_target} PRIVATE ${_helperlib} ${ARG_LIBS} kesa_testsupport Qt6::Test)
         target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
         add_test(NAME ${_target} COMMAND ${_target})
+        set(_labels ${folder} ${ARG_LABELS})
+        if(_base IN_LIST ARG_SERIAL)
+            list(APPEND _labels serial)
+        endif()
+        # The time limit only ends a test that hangs: the slowest suites take
+        # about a minute under the sanitizers, several on a busy machine.
         set_tests_properties(${_target} PROPERTIES
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-            TIMEOUT 300
-            LABELS "${folder};${ARG_LABELS}")
+            TIMEOUT 1200
+            LABELS "${_labels}")
     endforeach()
 endfunction()

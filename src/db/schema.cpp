@@ -196,12 +196,27 @@ QList<Version> versions(DbEngine engine)
             QStringLiteral("DROP INDEX ZX010MS_X1"),
             QStringLiteral("CREATE INDEX ZX010MS_X1 ON ZX010MS (HEAD) WHERE DETAIL = ' '"),
     };
-    // Version 5 is another branch's. Version 6: the rights log names every
-    // writer and logs deletes of levels, menus and programs.
+    // Version 5: the ledger of numbered tickets and coupons, shared by every
+    // workstation; the key is what stops two desks printing one number.
+    const QStringList fifth = {
+            QStringLiteral("CREATE TABLE ZX090LG (\n"
+                           "    PROGRAM_ID VARCHAR(6) NOT NULL,\n"
+                           "    LAYOUT_NAME VARCHAR(255) NOT NULL,\n"
+                           "    SEQ_NO BIGINT NOT NULL,\n"
+                           "    STATE VARCHAR(12) NOT NULL,\n"
+                           "    EMP_NO VARCHAR(8),\n"
+                           "    U_IP VARCHAR(15),\n"
+                           "    U_DATE %1,\n"
+                           "    PRIMARY KEY (PROGRAM_ID, LAYOUT_NAME, SEQ_NO))")
+                    .arg(date),
+    };
+    // Version 6: the rights log names every writer and logs deletes of levels,
+    // menus and programs.
     return {{1, first},
             {2, RightsLog::schemaStatements(engine)},
             {3, third},
             {4, fourth},
+            {5, fifth},
             {6, RightsLog::writerStatements(engine)}};
 }
 

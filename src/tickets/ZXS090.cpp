@@ -6,10 +6,14 @@
 #include "couponprinter.h"
 #include "coupontexts.h"
 #include "portchoosers.h"
+#include "runnumbers.h"
 
 #include "common/commonroutines.h"
+#include "common/loginvalues.h"
 #include "common/messageservice.h"
 #include "common/silentabort.h"
+#include "db/dberror.h"
+#include "db/numberledger.h"
 #include "framework/bytelengthvalidator.h"
 #include "framework/inquirytexts.h"
 #include "framework/messagetexts.h"
@@ -256,6 +260,7 @@ void TfrmZXS090::buildBar()
         if (m_running && !m_stopRequested) {
             m_stopRequested = true;
             ShowStatusMessage(CouponText::stopping());
+            m_printer->cancelWait();
         }
     });
 }
@@ -280,9 +285,11 @@ void TfrmZXS090::setLines(const QList<CouponLine> &lines)
 {
     for (int n = 1; n <= LineCount; ++n) {
         const CouponLine line = n <= lines.size() ? lines.at(n - 1) : CouponLine();
-        prn(n)->setText(line.text);
+        // The boxes first: a text meets its own line's limit, never the one
+        // the screen had before.
         ver(n)->setChecked(line.doubleHeight);
         hor(n)->setChecked(line.doubleWidth);
+        prn(n)->setText(line.text);
     }
 }
 
@@ -424,9 +431,21 @@ bool TfrmZXS090::eventFilter(QObject *watched, QEvent *event)
     return TfrmZZI000::eventFilter(watched, event);
 }
 
+void TfrmZXS090::keepStopText()
+{
+    if (!m_stopText.isEmpty())
+        ShowStatusMessage(m_stopText);
+}
+
 void TfrmZXS090::bbtSaveClick()
 {
     ButtonGuard(bbtSave);
+    keepStopText();
+    if (const int line = CouponLayout::unencodableLine(lines()); line > 0) {
+        ShowErrorMessage(CouponText::cannotEncode(line));
+        prn(line)->setFocus();
+        return;
+    }
     QString path = MessageService::instance().saveFileName(QString(),
                                                            QString(),
                                                            CouponText::layoutFilter());
@@ -438,19 +457,23 @@ void TfrmZXS090::bbtSaveClick()
         return;
     if (!CouponLayout::save(path, lines()))
         ShowErrorMessage(CouponText::cannotWriteLayout(path));
+    else
+        m_layoutPath = path;
 }
 
 void TfrmZXS090::bbtOpenClick()
 {
     ButtonGuard(bbtOpen);
+    keepStopText();
     const QString path = MessageService::instance().openFileName(QString(),
                                                                  QString(),
                                                                  CouponText::layoutFilter());
     if (!path.isEmpty()) {
         const auto layout = CouponLayout::load(path);
-        if (layout)
+        if (layout) {
             setLines(*layout);
-        else
+            m_layoutPath = path;
+        } else
             ShowErrorMessage(CouponText::notALayout(path));
     }
     prn(1)->setFocus();
@@ -459,10 +482,16 @@ void TfrmZXS090::bbtOpenClick()
 void TfrmZXS090::bbtPrintClick()
 {
     ButtonGuard(bbtPrint);
+    keepStopText();
     const qint64 first = TextToInt64(edtNoFrom->text());
     const qint64 last = TextToInt64(edtNoTo->text());
     if (first > 0 && (last == 0 || last < first)) {
         ShowErrorMessage(lblNo->text() + MessageText::enterCorrectly());
+        edtNoTo->setFocus();
+        Abort();
+    }
+    if (first > 0 && last > RunNumbers::Largest) {
+        ShowErrorMessage(CouponText::pastLargest(QString::number(RunNumbers::Largest)));
         edtNoTo->setFocus();
         Abort();
     }
@@ -475,6 +504,29 @@ void TfrmZXS090::bbtPrintClick()
         prn(1)->setFocus();
         Abort();
     }
+    std::optional<RunNumbers> numbers;
+    if (first > 0) {
+        try {
+            numbers.emplace(NumberLedger(database(),
+                                         QStringLiteral("ZXS090"),
+                                         NumberLedger::layoutName(m_layoutPath),
+                                         login().empNo,
+                                         LocalIPAddress()),
+                            first,
+                            last);
+            const NumberLedger::Issued issued = numbers->readIssued();
+            if (issued.count > 0) {
+                if (!AskYesNo(CouponText::reprintQuestion(QString::number(issued.first),
+                                                          issued.count)))
+                    return;
+                numbers->allowReprints();
+            }
+        } catch (const DbError &e) {
+            ShowErrorMessage(CouponText::ledgerFailed(e.message()));
+            return;
+        }
+    }
+    m_stopText.clear();
     setCounter(QString(), QString()); // what a stopped run left
     comComPort->setPortName(cbbComPort->currentText());
     comComPort->setRateName(cbbComRate->currentText());
@@ -488,35 +540,93 @@ void TfrmZXS090::bbtPrintClick()
         lockForRun(false);
     });
     if (m_printer->statusCheck())
-        runCoupons(current, first, last);
+        runCoupons(current, numbers ? &*numbers : nullptr);
 }
 
-void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, qint64 first, qint64 last)
+void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, RunNumbers *numbers)
 {
-    const bool numbered = first > 0;
-    const qint64 from = numbered ? first : 0;
-    const qint64 to = numbered ? last : 0;
+    const qint64 from = numbers ? numbers->first() : 0;
+    const qint64 to = numbers ? numbers->last() : 0;
     const QString total = QString::number(to - from + 1);
     setCounter(QStringLiteral("0"), total);
 
-    // A stop keeps the counter and names the last coupon the printer
-    // confirmed, so that the operator neither reprints nor skips a number.
-    QString confirmed;
+    // A stop keeps the counter, names the last coupon the printer confirmed,
+    // the one it did not confirm and the first not sent, and moves the range
+    // on to the number after the last one sent.
+    const auto stopped = [&](qint64 notSent) {
+        const auto text = [](qint64 n) { return n > 0 ? QString::number(n) : QString(); };
+        QString status;
+        if (numbers) {
+            const QList<qint64> unconfirmed = numbers->unconfirmed();
+            status = CouponText::stopped(text(numbers->lastConfirmed()),
+                                         unconfirmed.isEmpty() ? QString()
+                                                               : text(unconfirmed.last()),
+                                         text(notSent));
+            const qint64 resume = numbers->resumeFrom();
+            const QScopedValueRollback inRange(m_inRange, true);
+            if (resume <= to) {
+                edtNoCount->setText(QString::number(to - resume + 1));
+                edtNoFrom->setText(QString::number(resume));
+                edtNoTo->setText(QString::number(to));
+            } else {
+                edtNoFrom->setText(QString::number(to + 1));
+                edtNoTo->setText(QString::number(to + to - from + 1));
+            }
+            drawPreview();
+        } else {
+            status = CouponText::stopped(QString(), QString());
+        }
+        m_stopText = status;
+        ShowStatusMessage(status);
+    };
+    const auto ledgerWrite = [&](const auto &write) {
+        if (!numbers)
+            return true;
+        try {
+            write();
+            return true;
+        } catch (const DbError &e) {
+            ShowErrorMessage(CouponText::ledgerFailed(e.message()));
+            return false;
+        }
+    };
+
     for (qint64 serial = from; serial <= to; ++serial) {
         if (m_stopRequested) {
-            ShowStatusMessage(CouponText::stopped(confirmed, QString()));
+            stopped(0);
             return;
         }
         setCounter(QString::number(serial - from + 1), total);
-        if (!m_printer->sendCoupon(CouponCommands::couponText(lines, serial))) {
-            ShowStatusMessage(
-                    CouponText::stopped(confirmed, numbered ? QString::number(serial) : QString()));
+        if (!m_printer->readyForCoupon()) {
+            stopped(numbers ? serial : 0);
             return;
         }
-        if (numbered)
-            confirmed = QString::number(serial);
+        bool mine = true;
+        if (!ledgerWrite([&] { mine = numbers->claim(serial); })) {
+            stopped(serial);
+            return;
+        }
+        if (!mine) {
+            ShowErrorMessage(CouponText::numberTaken(QString::number(serial)));
+            stopped(serial);
+            return;
+        }
+        if (numbers)
+            numbers->sent(serial);
+        const bool confirmed = m_printer->printCoupon(CouponCommands::couponText(lines, serial));
+        if (!ledgerWrite([&] { confirmed ? numbers->confirm() : numbers->leaveUnconfirmed(); })
+            || !confirmed) {
+            stopped(0);
+            return;
+        }
     }
     setCounter(QString(), QString());
+    if (numbers) {
+        const QScopedValueRollback inRange(m_inRange, true);
+        edtNoFrom->setText(QString::number(to + 1));
+        edtNoTo->setText(QString::number(to + to - from + 1));
+        drawPreview();
+    }
 }
 
 void TfrmZXS090::setCounter(const QString &current, const QString &total)
@@ -530,6 +640,7 @@ void TfrmZXS090::lockForRun(bool locked)
 {
     m_running = locked;
     m_stopRequested = false;
+    m_printer->setCancelled(false);
     if (locked)
         m_focusBeforeRun = QApplication::focusWidget();
     for (QWidget *widget : std::initializer_list<QWidget *>{
@@ -544,7 +655,8 @@ void TfrmZXS090::lockForRun(bool locked)
     } else {
         setFocusPolicy(Qt::NoFocus);
         setFocusProxy(prn(1));
-        if (statusMessage() == CouponText::running() || statusMessage() == CouponText::stopping())
+        if (statusMessage() == CouponText::running() || statusMessage() == CouponText::stopping()
+            || statusMessage() == CouponText::closeRefused())
             ShowStatusMessage(QString());
         QWidget *focus = m_focusBeforeRun && isAncestorOf(m_focusBeforeRun) ? m_focusBeforeRun
                                                                             : prn(1);

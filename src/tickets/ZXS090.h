@@ -10,6 +10,7 @@
 class ByteLengthValidator;
 class CouponPrinter;
 class QCheckBox;
+class RunNumbers;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -38,7 +39,7 @@ public:
 
     /// The lines as the screen holds them (disabled ones included).
     QList<CouponLine> lines() const;
-    /// Sets every line as the layout file does: text, then "세로", then "가로".
+    /// Sets every line as the layout file does: "세로", then "가로", then the text.
     void setLines(const QList<CouponLine> &lines);
     /// The bytes line n holds at most now.
     int lineLimit(int n) const;
@@ -47,6 +48,8 @@ public:
     CouponPrinter *printer() const { return m_printer; }
     /// True while a run holds the port.
     bool isRunning() const { return m_running; }
+    /// The layout file last opened or saved; its name keys the ledger.
+    QString layoutPath() const { return m_layoutPath; }
 
     // Components.
     QLabel *lblNo = nullptr;
@@ -93,8 +96,11 @@ private:
     void applyLineLimit(int n);
     void focusLine(int from, int step);
     void drawPreview();
-    /// Prints the coupons of the range; the port is open.
-    void runCoupons(const QList<CouponLine> &lines, qint64 first, qint64 last);
+    /// Prints the coupons of the range; the port is open. `numbers` is null
+    /// for an unnumbered coupon.
+    void runCoupons(const QList<CouponLine> &lines, RunNumbers *numbers);
+    /// A button press keeps the text where the last run stopped.
+    void keepStopText();
     /// The counter of the button bar; empty texts empty it.
     void setCounter(const QString &current, const QString &total);
     /// Locks the screen during a run (only Esc works) and unlocks it.
@@ -110,4 +116,6 @@ private:
     bool m_running = false;
     bool m_stopRequested = false;
     QPointer<QWidget> m_focusBeforeRun;
+    QString m_layoutPath;
+    QString m_stopText;
 };

@@ -1,9 +1,9 @@
 #include "ZXS095.h"
 
 #include "portchoosers.h"
+#include "runnumbers.h"
 #include "ticketcommands.h"
 #include "ticketlayout.h"
-#include "ticketledger.h"
 #include "ticketpictures.h"
 #include "ticketprinter.h"
 #include "ticketstatus.h"
@@ -13,6 +13,8 @@
 #include "common/loginvalues.h"
 #include "common/messageservice.h"
 #include "common/silentabort.h"
+#include "db/dberror.h"
+#include "db/numberledger.h"
 #include "framework/inquirytexts.h"
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
@@ -38,6 +40,7 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -91,9 +94,12 @@ QLineEdit *numberEdit(const QString &objectName, int digits, QWidget *parent)
     return edit;
 }
 
-/// ASCII letters upper-cased, everything else as it is.
+/// ASCII letters upper-cased, everything else as it is; the number's mark
+/// is no text of the ticket and stays as it is.
 QString upperAscii(const QString &text)
 {
+    if (TicketDesign::isSequenceMark(text))
+        return text;
     QString result = text;
     for (QChar &c : result) {
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
@@ -106,7 +112,7 @@ QString upperAscii(const QString &text)
 
 TfrmZXS095::TfrmZXS095(QWidget *parent)
     : TfrmZZI000(parent)
-    , m_ledger(new TicketLedger)
+    , m_oldLedgerPath(defaultOldLedgerPath())
 {
     setObjectName(QStringLiteral("frmZXS095"));
     setWindowTitle(TicketText::caption());
@@ -133,10 +139,7 @@ TfrmZXS095::TfrmZXS095(QWidget *parent)
     buildBar();
 }
 
-TfrmZXS095::~TfrmZXS095()
-{
-    delete m_ledger;
-}
+TfrmZXS095::~TfrmZXS095() = default;
 
 QWidget *TfrmZXS095::buildProperty()
 {
@@ -389,6 +392,7 @@ void TfrmZXS095::buildBar()
         if (m_running && !m_stopRequested) {
             m_stopRequested = true;
             ShowStatusMessage(TicketText::stopping());
+            m_printer->cancelWait();
         }
     });
 }
@@ -848,8 +852,14 @@ bool TfrmZXS095::CheckLatinFontText()
 void TfrmZXS095::bbtSaveClick()
 {
     ButtonGuard(bbtSave);
+    keepStopText();
     if ((m_items.isEmpty() && imgTicketBarcode->isHidden()) || !CheckLatinFontText())
         return;
+    if (const QString label = TicketLayout::unencodableLabel(design()); !label.isEmpty()) {
+        MessageService::instance().titledError(TicketText::caption(),
+                                               TicketText::cannotEncode(label));
+        return;
+    }
     QString path = MessageService::instance().saveFileName(QString(),
                                                            m_layoutPath,
                                                            TicketText::layoutFilter());
@@ -872,6 +882,7 @@ void TfrmZXS095::bbtSaveClick()
 void TfrmZXS095::bbtOpenClick()
 {
     ButtonGuard(bbtOpen);
+    keepStopText();
     const QString path = MessageService::instance().openFileName(QString(),
                                                                  QString(),
                                                                  TicketText::layoutFilter());
@@ -879,8 +890,11 @@ void TfrmZXS095::bbtOpenClick()
         return;
     const auto file = TicketLayout::load(path);
     if (!file) {
+        // Another kind of file would wipe the design: it stays as it is.
         MessageService::instance().titledError(TicketText::caption(),
-                                               TicketText::cannotReadLayout(path));
+                                               QFileInfo(path).isReadable()
+                                                       ? TicketText::notATicketLayout(path)
+                                                       : TicketText::cannotReadLayout(path));
         return;
     }
     imgTicketBarcode->hide();
@@ -920,7 +934,7 @@ void TfrmZXS095::bbtOpenClick()
         edtPropertyPosX->setValue(entry.leftMm);
         edtPropertyPosY->setValue(entry.topMm);
         positionChanged();
-        chkPropertySeq->setChecked(entry.text == TicketDesign::sequenceMark());
+        chkPropertySeq->setChecked(TicketDesign::isSequenceMark(entry.text));
         sequenceToggled();
     }
     m_layoutPath = path;
@@ -929,22 +943,41 @@ void TfrmZXS095::bbtOpenClick()
 
 // --- Printing -------------------------------------------------------------------
 
-void TfrmZXS095::setLedger(const TicketLedger &ledger)
+QString TfrmZXS095::defaultOldLedgerPath()
 {
-    *m_ledger = ledger;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+           + QStringLiteral("/ticket-ledger.csv");
 }
 
-QString TfrmZXS095::ledgerPath() const
+NumberLedger TfrmZXS095::ledger()
 {
-    return m_ledger->path();
+    NumberLedger::importCsv(database(), m_oldLedgerPath);
+    return NumberLedger(database(),
+                        QStringLiteral("ZXS095"),
+                        NumberLedger::layoutName(m_layoutPath),
+                        login().empNo,
+                        LocalIPAddress());
+}
+
+void TfrmZXS095::keepStopText()
+{
+    if (!m_stopText.isEmpty())
+        ShowStatusMessage(m_stopText);
 }
 
 void TfrmZXS095::proposeNextNumber()
 {
     if (m_layoutPath.isEmpty())
         return;
-    const qint64 last = m_ledger->lastConfirmed(m_layoutPath);
-    if (last <= 0)
+    qint64 last = 0;
+    try {
+        last = ledger().highest();
+    } catch (const DbError &error) {
+        // Only a proposal: the run itself stops on a ledger it cannot read.
+        ShowStatusMessage(TicketText::ledgerUnreadable(error.message()));
+        return;
+    }
+    if (last <= 0 || last >= RunNumbers::Largest)
         return;
     edtPropertySeqFrom->setText(QString::number(last + 1));
     ShowStatusMessage(TicketText::nextNumberProposed(QString::number(last + 1)));
@@ -977,6 +1010,8 @@ bool TfrmZXS095::WaitPrinterReady()
     case TicketPrinter::Answer::Failed:
         showPrinterError(TicketText::unknownError());
         break;
+    case TicketPrinter::Answer::Cancelled:
+        break; // Esc: the run stops without a box
     }
     return false;
 }
@@ -987,6 +1022,9 @@ bool TfrmZXS095::readyWithin(int attempts)
     for (int attempt = 0; attempt < attempts; ++attempt) {
         if (WaitPrinterReady())
             return true;
+        // Esc ends the wait for a silent printer at once.
+        if (m_stopRequested)
+            return false;
         // A pulled cable does not come back between two attempts.
         if (m_printer->lineLost())
             return false;
@@ -1000,6 +1038,7 @@ bool TfrmZXS095::readyWithin(int attempts)
 void TfrmZXS095::bbtPrintClick()
 {
     ButtonGuard(bbtPrint);
+    keepStopText();
     if (!CheckLatinFontText())
         return;
     const TicketDesign ticket = design();
@@ -1007,8 +1046,36 @@ void TfrmZXS095::bbtPrintClick()
     const qint64 count = TextToInt64(edtPropertySeqCount->text());
     const qint64 n = count > 0 ? count : 1;
     const bool numbered = first > 0;
+    const qint64 last = first + n - 1;
+    const auto error = [](const QString &text) {
+        MessageService::instance().titledError(TicketText::caption(), text);
+    };
+    if (numbered && last > RunNumbers::Largest) {
+        error(TicketText::pastLargest(QString::number(RunNumbers::Largest)));
+        return;
+    }
+    std::optional<RunNumbers> numbers;
+    if (numbered) {
+        try {
+            numbers.emplace(ledger(), first, last);
+            const NumberLedger::Issued issued = numbers->readIssued();
+            if (issued.count > 0) {
+                if (!MessageService::instance().titledYesNo(
+                            TicketText::caption(),
+                            TicketText::reprintQuestion(TicketCommands::sequenceText(issued.first,
+                                                                                     0),
+                                                        issued.count)))
+                    return;
+                numbers->allowReprints();
+            }
+        } catch (const DbError &e) {
+            error(TicketText::ledgerFailed(e.message()));
+            return;
+        }
+    }
     const QString port = cbbComPort->currentText();
 
+    m_stopText.clear();
     comComPort->setPortName(port);
     comComPort->setRateName(cbbComRate->currentText());
     lockForRun(true);
@@ -1017,66 +1084,113 @@ void TfrmZXS095::bbtPrintClick()
         lockForRun(false);
     });
     if (!comComPort->open())
-        MessageService::instance().titledError(TicketText::caption(), TicketText::cannotOpenPort());
+        error(TicketText::cannotOpenPort());
 
-    const QString user = login().empNo;
-    const auto record = [&](const QString &number,
-                            TicketLedger::State state,
-                            const QString &status = QString()) {
-        if (numbered)
-            m_ledger->append(user, m_layoutPath, port, number, state, status);
-    };
     // Ticket k is confirmed by the ready answer before ticket k + 1 (or after
     // the last): a stop names what was sent and what the printer confirmed.
-    QString lastSent;
-    QString lastConfirmed;
     int sent = 0;
     int confirmed = 0;
-    const auto stopped = [&](const QString &why) {
-        if (sent > confirmed)
-            record(lastSent, TicketLedger::State::Failed, why);
-        ShowStatusMessage(numbered ? TicketText::stopped(lastSent, lastConfirmed)
-                                   : TicketText::stoppedUnnumbered(sent, confirmed));
-    };
-    const auto confirm = [&] {
-        if (sent > confirmed) {
-            confirmed = sent;
-            lastConfirmed = lastSent;
-            record(lastConfirmed, TicketLedger::State::Confirmed);
+    const auto text = [](qint64 number) { return TicketCommands::sequenceText(number, 0); };
+    const auto stopped = [&] {
+        QString status;
+        if (numbers) {
+            const qint64 lastSent = numbers->lastSent();
+            const qint64 lastConfirmed = numbers->lastConfirmed();
+            status = TicketText::stopped(lastSent > 0 ? text(lastSent) : QString(),
+                                         lastConfirmed > 0 ? text(lastConfirmed) : QString());
+            QStringList check;
+            for (const qint64 number : numbers->unconfirmed())
+                check.append(text(number));
+            if (!check.isEmpty())
+                status += TicketText::checkByHand(check);
+            // The next run starts after the last number sent, with what is left of the range.
+            const qint64 from = numbers->resumeFrom();
+            if (from <= last) {
+                const QScopedValueRollback inRange(m_inRange, true);
+                edtPropertySeqCount->setText(QString::number(last - from + 1));
+                edtPropertySeqFrom->setText(QString::number(from));
+                edtPropertySeqTo->setText(QString::number(last));
+            } else {
+                edtPropertySeqFrom->setText(QString::number(last + 1));
+            }
+        } else {
+            status = TicketText::stoppedUnnumbered(sent, confirmed);
         }
+        m_stopText = status;
+        ShowStatusMessage(status);
+    };
+    // A ledger that cannot be written stops the run before the next ticket.
+    const auto ledgerWrite = [&](const auto &write) {
+        if (!numbers)
+            return true;
+        try {
+            write();
+            return true;
+        } catch (const DbError &e) {
+            error(TicketText::ledgerFailed(e.message()));
+            return false;
+        }
+    };
+    const auto settle = [&](bool ready) {
+        if (sent > confirmed && ready)
+            confirmed = sent;
+        return ledgerWrite([&] { ready ? numbers->confirm() : numbers->leaveUnconfirmed(); });
     };
 
     for (qint64 i = 0; i < n; ++i) {
+        const qint64 number = numbered ? first + i : 0;
         const QString sequence = TicketCommands::sequenceText(first, i);
         if (!readyWithin(StatusAttempts)) {
-            stopped(TicketStatus::message(m_printer->received()));
+            settle(false);
+            stopped();
             return;
         }
-        confirm();
+        if (!settle(true)) {
+            stopped();
+            return;
+        }
         // Esc stops here, after the ticket before has been confirmed.
         if (m_stopRequested) {
-            stopped(QString());
+            stopped();
             return;
         }
-        for (const QByteArray &bytes : TicketCommands::ticketWrites(ticket, sequence)) {
-            if (!comComPort->write(bytes)) {
-                ++sent;
-                lastSent = sequence;
-                stopped(TicketText::unknownError());
-                ShowErrorMessage(TicketText::unknownError());
+        bool mine = true;
+        if (!ledgerWrite([&] { mine = numbers->claim(number); })) {
+            stopped();
+            return;
+        }
+        if (!mine) {
+            error(TicketText::numberTaken(sequence));
+            stopped();
+            return;
+        }
+        const QList<QByteArray> writes = TicketCommands::ticketWrites(ticket, sequence);
+        for (qsizetype w = 0; w < writes.size(); ++w) {
+            if (!comComPort->write(writes.at(w))) {
+                // The printer prints at the last command: before it, nothing printed.
+                if (w + 1 < writes.size()) {
+                    ledgerWrite([&] { numbers->notSent(number); });
+                } else {
+                    ++sent;
+                    if (numbers)
+                        numbers->sent(number);
+                    settle(false);
+                }
+                error(TicketText::unknownError());
+                stopped();
                 return;
             }
         }
         ++sent;
-        lastSent = sequence;
-        record(sequence, TicketLedger::State::Sent);
+        if (numbers)
+            numbers->sent(number);
     }
     // The ticket just printed may have jammed: only a ready answer confirms it.
-    if (!readyWithin(1)) {
-        stopped(TicketStatus::message(m_printer->received()));
+    const bool ready = readyWithin(1);
+    if (!settle(ready) || !ready) {
+        stopped();
         return;
     }
-    confirm();
     if (n > 1)
         MessageService::instance().plainMessage(TicketText::completed());
     if (numbered)
@@ -1098,7 +1212,8 @@ void TfrmZXS095::lockForRun(bool locked)
         ShowStatusMessage(TicketText::running());
     } else {
         setFocusPolicy(Qt::NoFocus);
-        if (statusMessage() == TicketText::running() || statusMessage() == TicketText::stopping())
+        if (statusMessage() == TicketText::running() || statusMessage() == TicketText::stopping()
+            || statusMessage() == TicketText::closeRefused())
             ShowStatusMessage(QString());
         if (m_focusBeforeRun && isAncestorOf(m_focusBeforeRun) && m_focusBeforeRun->isEnabled())
             m_focusBeforeRun->setFocus();

@@ -18,7 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class SerialLink;
-class TicketLedger;
+class NumberLedger;
 class TicketPrinter;
 
 /// "보카 출력": the ticket designer. Labels and one barcode placed in whole
@@ -50,9 +50,11 @@ public:
     QString layoutPath() const { return m_layoutPath; }
 
     TicketPrinter *printer() const { return m_printer; }
-    /// Where the runs are recorded; tests point it elsewhere.
-    void setLedger(const TicketLedger &ledger);
-    QString ledgerPath() const;
+    /// The CSV ledger earlier versions kept in the user's folder: read into
+    /// the database's ledger once, while that is empty. Tests point it elsewhere.
+    void setOldLedgerPath(const QString &path) { m_oldLedgerPath = path; }
+    QString oldLedgerPath() const { return m_oldLedgerPath; }
+    static QString defaultOldLedgerPath();
     bool isRunning() const { return m_running; }
     /// The direction chosen, 0 … 3.
     int direction() const;
@@ -165,6 +167,11 @@ private:
     void showPrinterError(const QString &text);
     void lockForRun(bool locked);
     void proposeNextNumber();
+    /// The ledger of the layout on the screen's connection (the old CSV
+    /// ledger read in first); throws DbError.
+    NumberLedger ledger();
+    /// A button press keeps the text where the last run stopped.
+    void keepStopText();
 
     QList<Item> m_items;
     int m_labelCounter = 0;
@@ -177,7 +184,8 @@ private:
     QString m_layoutPath;
 
     TicketPrinter *m_printer = nullptr;
-    TicketLedger *m_ledger = nullptr;
+    QString m_oldLedgerPath;
+    QString m_stopText;
     bool m_running = false;
     bool m_stopRequested = false;
     int m_messagesShown = 0;

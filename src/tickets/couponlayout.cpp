@@ -1,5 +1,8 @@
 #include "couponlayout.h"
 
+#include "layoutfile.h"
+
+#include "platform/cp949.h"
 #include "platform/inifile.h"
 
 namespace {
@@ -40,17 +43,30 @@ QString unmarked(const QString &value)
     return text;
 }
 
+int unencodableLine(const QList<CouponLine> &lines)
+{
+    for (int n = 1; n <= lines.size(); ++n) {
+        if (Cp949::firstUnencodable(lines.at(n - 1).text) >= 0)
+            return n;
+    }
+    return 0;
+}
+
 bool save(const QString &path, const QList<CouponLine> &lines)
 {
-    IniFile ini(path);
-    for (int n = 1; n <= LineCount; ++n) {
-        const CouponLine line = n <= lines.size() ? lines.at(n - 1) : CouponLine();
-        if (!ini.writeString(section(), key("Prn", n), marked(line.text))
-            || !ini.writeString(section(), key("Ver", n), yesNo(line.doubleHeight))
-            || !ini.writeString(section(), key("Hor", n), yesNo(line.doubleWidth)))
-            return false;
-    }
-    return true;
+    if (unencodableLine(lines) > 0)
+        return false;
+    return LayoutFile::replace(path, [&](const QString &copy) {
+        IniFile ini(copy);
+        for (int n = 1; n <= LineCount; ++n) {
+            const CouponLine line = n <= lines.size() ? lines.at(n - 1) : CouponLine();
+            if (!ini.writeString(section(), key("Prn", n), marked(line.text))
+                || !ini.writeString(section(), key("Ver", n), yesNo(line.doubleHeight))
+                || !ini.writeString(section(), key("Hor", n), yesNo(line.doubleWidth)))
+                return false;
+        }
+        return true;
+    });
 }
 
 std::optional<QList<CouponLine>> load(const QString &path)

@@ -16,8 +16,11 @@ constexpr int LineCount = 21;
 /// The section of the file.
 QString section();
 
-/// Writes the lines (LineCount of them); false when the file cannot be written.
+/// Writes the lines (LineCount of them), replacing the file whole or not at
+/// all; false when it cannot be written or a line holds a character cp949 lacks.
 bool save(const QString &path, const QList<CouponLine> &lines);
+/// The first line (from 1) that holds a character cp949 lacks; 0 when none.
+int unencodableLine(const QList<CouponLine> &lines);
 
 /// Reads LineCount lines (enabled, as the screen's rules decide that); nothing
 /// when the file holds no coupon layout.

@@ -33,6 +33,8 @@ void CouponPrinter::takePiece(const QByteArray &piece)
 
 int CouponPrinter::quietMs() const
 {
+    if (m_quietMs > 0)
+        return m_quietMs;
     // Pieces of one answer (or an unsolicited status and the answer behind it)
     // follow each other within a few byte times (10 bits a byte); the rest is
     // room for a busy machine to pass them on.
@@ -62,6 +64,16 @@ bool CouponPrinter::pauseFully(qint64 ms)
     return !m_lineLost;
 }
 
+void CouponPrinter::cancelWait()
+{
+    if (m_cancelled)
+        return;
+    m_cancelled = true;
+    m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
+    if (m_waiting)
+        m_waiting->quit();
+}
+
 bool CouponPrinter::statusCheck()
 {
     if (!m_link->isOpen())
@@ -76,12 +88,16 @@ bool CouponPrinter::statusCheck()
     }
 
     const QDeadlineTimer deadline(m_statusTimeoutMs);
+    if (m_cancelled)
+        m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
     for (;;) {
         if (m_lineLost) {
             ShowErrorMessage(CouponText::cannotSendRequest());
             return false;
         }
         const bool answered = !CouponStatus::answerIn(m_received).isEmpty();
+        if (!answered && m_cancelled && m_cancelDeadline.hasExpired())
+            return false; // Esc: no box, the run stops
         if (deadline.hasExpired()) {
             if (answered)
                 break;
@@ -101,7 +117,8 @@ bool CouponPrinter::statusCheck()
             }
             pause(std::min(quietLeft, deadline.remainingTime()));
         } else {
-            pause(deadline.remainingTime());
+            pause(m_cancelled ? std::min(deadline.remainingTime(), m_cancelDeadline.remainingTime())
+                              : deadline.remainingTime());
         }
     }
 
@@ -112,16 +129,18 @@ bool CouponPrinter::statusCheck()
     return false;
 }
 
-bool CouponPrinter::sendCoupon(const QString &couponText)
+bool CouponPrinter::readyForCoupon()
 {
     bool ready = false;
-    for (int attempt = 0; attempt < StatusAttempts && !ready; ++attempt)
+    for (int attempt = 0; attempt < StatusAttempts && !ready && !m_cancelled; ++attempt)
         ready = statusCheck();
-    if (!ready) {
+    if (!ready && !m_cancelled)
         ShowErrorMessage(CouponText::cannotPrint());
-        return false;
-    }
+    return ready;
+}
 
+bool CouponPrinter::printCoupon(const QString &couponText)
+{
     bool sent = true;
     for (const QByteArray &bytes : CouponCommands::couponWrites(couponText)) {
         if (!m_link->write(bytes)) {

@@ -83,8 +83,11 @@ inline QString closeRefused()
     return QStringLiteral("출력 중에는 닫을 수 없습니다. Esc를 눌러 출력을 멈추십시오.");
 }
 /// A run that ended early: the last coupon the printer confirmed (empty when
-/// none) and the one it did not confirm (empty when it stopped between two).
-inline QString stopped(const QString &lastConfirmed, const QString &unconfirmed)
+/// none), the one sent that it did not confirm and the one the run did not
+/// send because the checks before it failed (empty: none).
+inline QString stopped(const QString &lastConfirmed,
+                       const QString &unconfirmed,
+                       const QString &notSent = QString())
 {
     QString text = lastConfirmed.isEmpty()
                            ? QStringLiteral("출력을 멈췄습니다. 출력을 확인한 쿠폰이 없습니다.")
@@ -92,8 +95,35 @@ inline QString stopped(const QString &lastConfirmed, const QString &unconfirmed)
                                      "출력을 멈췄습니다. 일련번호 %1까지 출력을 확인했습니다.")
                                      .arg(lastConfirmed);
     if (!unconfirmed.isEmpty())
-        text += QStringLiteral(" 일련번호 %1의 출력은 확인하지 못했습니다.").arg(unconfirmed);
+        text += QStringLiteral(" 일련번호 %1의 출력은 확인하지 못했습니다. 직접 확인하십시오.")
+                        .arg(unconfirmed);
+    if (!notSent.isEmpty())
+        text += QStringLiteral(" 일련번호 %1부터는 보내지 않았습니다.").arg(notSent);
     return text;
+}
+inline QString pastLargest(const QString &largest)
+{
+    return QStringLiteral("일련번호는 %1까지만 출력할 수 있습니다.").arg(largest);
+}
+inline QString reprintQuestion(const QString &first, qint64 count)
+{
+    return QStringLiteral("이미 발행된 일련번호가 %1장 있습니다 (첫 번호 %2).\r"
+                          "다시 출력하시겠습니까?")
+            .arg(count)
+            .arg(first);
+}
+inline QString numberTaken(const QString &number)
+{
+    return QStringLiteral("일련번호 %1은(는) 다른 곳에서 발행되었습니다. 출력을 멈췄습니다.")
+            .arg(number);
+}
+inline QString ledgerFailed(const QString &reason)
+{
+    return QStringLiteral("발행 기록을 남길 수 없어 출력을 멈췄습니다.\r") + reason;
+}
+inline QString cannotEncode(int line)
+{
+    return QStringLiteral("%1번째 줄의 글자를 프린터 문자로 바꿀 수 없습니다.").arg(line);
 }
 
 // The layout file.

@@ -109,7 +109,7 @@ QList<QByteArray> TicketCommands::ticketWrites(const TicketDesign &design, const
 {
     QList<QByteArray> writes{startTicket(), rotation(design.direction)};
     for (const TicketLabel &label : design.labels) {
-        const QString text = label.text == TicketDesign::sequenceMark() ? sequence : label.text;
+        const QString text = TicketDesign::isSequenceMark(label.text) ? sequence : label.text;
         writes.append(positionCommand(design.direction,
                                       label.leftPx,
                                       label.topPx,

@@ -34,4 +34,9 @@ struct TicketDesign
 
     /// The text that stands for the ticket's number.
     static QString sequenceMark() { return QStringLiteral("{sequence}"); }
+    /// A label that holds the mark prints the number, however its case was changed.
+    static bool isSequenceMark(const QString &text)
+    {
+        return text.compare(sequenceMark(), Qt::CaseInsensitive) == 0;
+    }
 };

@@ -1,9 +1,11 @@
 #include "ticketlayout.h"
 
+#include "layoutfile.h"
 #include "ticketcommands.h"
 #include "ticketdesign.h"
 
 #include "common/commonroutines.h"
+#include "platform/cp949.h"
 #include "platform/inifile.h"
 
 #include <QFile>
@@ -77,7 +79,33 @@ TicketLayout::LabelEntry TicketLayout::parseLabelValue(const QString &key, const
     return entry;
 }
 
+QString TicketLayout::unencodableLabel(const TicketDesign &design)
+{
+    for (const TicketLabel &label : design.labels) {
+        if (Cp949::firstUnencodable(label.text) >= 0)
+            return label.name;
+    }
+    return QString();
+}
+
+bool TicketLayout::isLayout(const QString &path)
+{
+    const QStringList sections = IniFile(path).sectionNames();
+    for (const QString &name : {ConfigSection, BarcodeSection, LabelSection}) {
+        if (sections.contains(name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 bool TicketLayout::save(const QString &path, const TicketDesign &design)
+{
+    if (!unencodableLabel(design).isEmpty())
+        return false;
+    return LayoutFile::replace(path, [&](const QString &copy) { return write(copy, design); });
+}
+
+bool TicketLayout::write(const QString &path, const TicketDesign &design)
 {
     IniFile file(path);
     const auto write = [&file](const QString &section, const QString &key, int value) {
@@ -110,6 +138,8 @@ std::optional<TicketLayout::Contents> TicketLayout::load(const QString &path)
     if (!probe.open(QIODevice::ReadOnly))
         return std::nullopt;
     probe.close();
+    if (!isLayout(path))
+        return std::nullopt;
 
     const IniFile file(path);
     Contents c;

@@ -47,9 +47,17 @@ QString labelValue(const TicketLabel &label);
 LabelEntry parseLabelValue(const QString &key, const QString &value);
 
 /// Writes Config and Barcode, and the Label section anew; other sections and
-/// keys of the file stay. False when the file cannot be written.
+/// keys of the file stay. The file is replaced whole or not at all. False
+/// when it cannot be written or a label holds a character cp949 lacks.
 bool save(const QString &path, const TicketDesign &design);
-/// Nothing when the file cannot be read. A direction outside 0 … 3 reads as 0.
+/// save() without the copy: writes into the file itself.
+bool write(const QString &path, const TicketDesign &design);
+/// The name of the first label that holds a character cp949 lacks; empty when none.
+QString unencodableLabel(const TicketDesign &design);
+/// True when the file has a section of a ticket layout.
+bool isLayout(const QString &path);
+/// Nothing when the file cannot be read or holds no ticket layout. A
+/// direction outside 0 … 3 reads as 0.
 std::optional<Contents> load(const QString &path);
 
 } // namespace TicketLayout

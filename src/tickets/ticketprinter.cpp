@@ -27,9 +27,21 @@ void TicketPrinter::takePiece(const QByteArray &piece)
         m_waiting->quit();
 }
 
+void TicketPrinter::cancelWait()
+{
+    if (m_cancelled)
+        return;
+    m_cancelled = true;
+    // An answer already on its way still counts: it arrives within the grace.
+    m_cancelDeadline = QDeadlineTimer(CancelGraceMs);
+    if (m_waiting)
+        m_waiting->quit();
+}
+
 TicketPrinter::Answer TicketPrinter::requestStatus()
 {
     m_lineLost = false;
+    m_cancelled = false;
     if (!m_link->isOpen() && !m_link->open())
         return Answer::Failed;
     m_received.clear();
@@ -44,13 +56,18 @@ TicketPrinter::Answer TicketPrinter::requestStatus()
             return TicketStatus::isReady(m_received) ? Answer::Ready : Answer::NotReady;
         if (m_lineLost)
             return Answer::Failed;
+        if (m_cancelled && m_cancelDeadline.hasExpired())
+            return Answer::Cancelled;
         if (deadline.hasExpired())
             return Answer::Silent;
+        qint64 remaining = deadline.remainingTime();
+        if (m_cancelled)
+            remaining = std::min(remaining, m_cancelDeadline.remainingTime());
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timer.start(int(std::max<qint64>(deadline.remainingTime(), 1)));
+        timer.start(int(std::max<qint64>(remaining, 1)));
         m_waiting = &loop;
         loop.exec();
         m_waiting = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 
 #include <functional>
@@ -17,6 +18,8 @@ class TicketPrinter : public QObject
 
 public:
     static constexpr int StatusTimeoutMs = 5000;
+    /// How long a cancelled wait still takes an answer already on its way.
+    static constexpr int CancelGraceMs = 1000;
 
     explicit TicketPrinter(SerialLink *link, QObject *parent = nullptr);
 
@@ -26,13 +29,17 @@ public:
 
     enum class Answer {
         Ready,
-        NotReady, ///< another byte came: its message is the receive handler's
-        Silent,   ///< nothing came in time
-        Failed,   ///< the port would not open, the request could not be sent, or the line went
+        NotReady,  ///< another byte came: its message is the receive handler's
+        Silent,    ///< nothing came in time
+        Failed,    ///< the port would not open, the request could not be sent, or the line went
+        Cancelled, ///< cancelWait() ended the wait
     };
     /// Opens the port when closed, empties the received text, sends the status
     /// request and waits for the first byte of an answer.
     Answer requestStatus();
+
+    /// Ends a wait for an answer at once (Esc during a run).
+    void cancelWait();
 
     /// True when the line went away since the last request.
     bool lineLost() const { return m_lineLost; }
@@ -45,5 +52,7 @@ private:
     QByteArray m_received;
     QEventLoop *m_waiting = nullptr;
     bool m_lineLost = false;
+    bool m_cancelled = false;
+    QDeadlineTimer m_cancelDeadline;
     int m_statusTimeoutMs = StatusTimeoutMs;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 /// The texts of the ticket designer ("\r" is a line break). The coupon screen
 /// words the same situations differently: keep the two apart.
@@ -107,8 +108,46 @@ inline QString cannotReadLayout(const QString &path)
 }
 inline QString nextNumberProposed(const QString &number)
 {
-    return QStringLiteral("이 환경 파일로 마지막으로 확인된 번호 다음인 %1부터 출력합니다.")
+    return QStringLiteral("이 환경 파일로 마지막으로 발행된 번호 다음인 %1부터 출력합니다.")
             .arg(number);
+}
+// Numbers and the ledger.
+inline QString pastLargest(const QString &largest)
+{
+    return QStringLiteral("일련번호는 %1까지만 출력할 수 있습니다. 범위를 줄이십시오.").arg(largest);
+}
+inline QString reprintQuestion(const QString &first, qint64 count)
+{
+    return QStringLiteral("이미 발행된 번호가 %1장 있습니다 (첫 번호 %2).\r"
+                          "다시 출력하시겠습니까?")
+            .arg(count)
+            .arg(first);
+}
+inline QString numberTaken(const QString &number)
+{
+    return QStringLiteral("번호 %1은(는) 다른 곳에서 발행되었습니다. 출력을 멈췄습니다.").arg(number);
+}
+inline QString ledgerUnreadable(const QString &reason)
+{
+    return QStringLiteral("발행 기록을 읽을 수 없어 다음 번호를 제안하지 못했습니다. ") + reason;
+}
+inline QString ledgerFailed(const QString &reason)
+{
+    return QStringLiteral("발행 기록을 남길 수 없어 출력을 멈췄습니다.\r") + reason;
+}
+/// Appended to the stop text: numbers sent that the printer never confirmed.
+inline QString checkByHand(const QStringList &numbers)
+{
+    return QStringLiteral(" 출력 여부를 직접 확인할 번호: %1")
+            .arg(numbers.join(QStringLiteral(", ")));
+}
+inline QString notATicketLayout(const QString &path)
+{
+    return QStringLiteral("티켓 환경 파일이 아닙니다.\r") + path;
+}
+inline QString cannotEncode(const QString &label)
+{
+    return QStringLiteral("%1의 글자를 프린터 문자로 바꿀 수 없습니다.").arg(label);
 }
 
 } // namespace TicketText

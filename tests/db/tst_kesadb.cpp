@@ -1,4 +1,5 @@
 #include "db/demodata.h"
+#include "db/numberledger.h"
 #include "db/rightslog.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
@@ -705,6 +706,54 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("ZA030MS:A0007"), QStringLiteral("ZA140MS:A0007")}));
         // init again changes nothing.
         QCOMPARE(kesaDb({QStringLiteral("init"), tdb.alias()}).exitCode, 0);
+    }
+
+    // init upgrades a database of version 4 with the ledger table; ledger
+    // prints it tab-separated, by layout and by day.
+    void ledger_data() { TestDatabase::addEngineRows(); }
+    void ledger()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine, TestDatabase::Empty, QStringLiteral("fixture"));
+        const QSqlDatabase db = tdb.db();
+        Schema::install(db, 4);
+        Result r = kesaDb({QStringLiteral("init"), tdb.alias()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        NumberLedger spring(db,
+                            QStringLiteral("ZXS095"),
+                            QStringLiteral("봄.ini"),
+                            "E1001",
+                            "10.0.0.7");
+        QVERIFY(spring.claim(41, false));
+        spring.record(41, NumberLedger::State::Confirmed);
+        QVERIFY(spring.claim(42, false));
+        spring.record(42, NumberLedger::State::Unconfirmed);
+        NumberLedger coupons(db, QStringLiteral("ZXS090"), QStringLiteral("할인.ini"), "E1002", "");
+        QVERIFY(coupons.claim(7, false));
+
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        r = kesaDb({QStringLiteral("ledger"), tdb.alias(), QStringLiteral("봄.ini")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0],
+                 QStringLiteral("PROGRAM_ID\tLAYOUT_NAME\tSEQ_NO\tSTATE\tEMP_NO\tU_IP\tU_DATE"));
+        QVERIFY2(lines[1].startsWith(
+                         QStringLiteral("ZXS095\t봄.ini\t41\tconfirmed\tE1001\t10.0.0.7\t") + today),
+                 qPrintable(lines[1]));
+        QVERIFY(lines[2].startsWith(QStringLiteral("ZXS095\t봄.ini\t42\tunconfirmed\t")));
+        r = kesaDb({QStringLiteral("ledger"), tdb.alias(), QStringLiteral("--from"), today});
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 4);
+        r = kesaDb({QStringLiteral("ledger"),
+                    tdb.alias(),
+                    QStringLiteral("--to"),
+                    QStringLiteral("2000-01-01")});
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 1);
+        r = kesaDb({QStringLiteral("ledger"),
+                    tdb.alias(),
+                    QStringLiteral("--from"),
+                    QStringLiteral("5 May")});
+        QCOMPARE(r.exitCode, 2);
     }
 
     void errors()

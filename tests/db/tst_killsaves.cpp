@@ -8,6 +8,7 @@
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
 #include "db/transaction.h"
+#include "patience.h"
 #include "testdatabase.h"
 
 #include <csignal>
@@ -144,12 +145,13 @@ private Q_SLOTS:
             QProcess process;
             process.start(QCoreApplication::applicationFilePath(),
                           {QStringLiteral("--write"), tdb.alias()});
-            QVERIFY(process.waitForStarted());
+            QVERIFY(process.waitForStarted(PatienceMs));
             // Killed while it saves: after its first save, at a random moment.
-            QVERIFY2(process.waitForReadyRead(30000), process.readAllStandardError().constData());
+            QVERIFY2(process.waitForReadyRead(PatienceMs),
+                     process.readAllStandardError().constData());
             QTest::qWait(random.bounded(1, 60));
             ::kill(pid_t(process.processId()), SIGKILL);
-            QVERIFY(process.waitForFinished(30000));
+            QVERIFY(process.waitForFinished(PatienceMs));
             QCOMPARE(process.exitStatus(), QProcess::CrashExit);
             const QList<QByteArray> lines = process.readAllStandardOutput().split('\n');
             for (const QByteArray &line : lines) {

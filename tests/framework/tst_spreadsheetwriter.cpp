@@ -1,4 +1,5 @@
 #include "framework/spreadsheetwriter.h"
+#include "patience.h"
 #include "platform/cp949.h"
 
 #include <QBuffer>
@@ -190,7 +191,7 @@ void tst_SpreadsheetWriter::readBackByIndependentReader()
             "    print('|'.join(repr(sheet.cell_value(r, c)) for c in range(sheet.ncols)))\n");
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
-    QVERIFY(python.waitForFinished(30000));
+    QVERIFY(python.waitForFinished(PatienceMs));
     QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
     const QStringList lines = QString::fromUtf8(python.readAllStandardOutput())
                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);

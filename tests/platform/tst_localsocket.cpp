@@ -1,6 +1,7 @@
 // The local sockets of the single-instance guard and the launcher link, in
 // both directions against Qt's own local sockets (what the launcher and older
 // programs of the suite use).
+#include "patience.h"
 #include "platform/localsocket.h"
 
 #include <QDir>
@@ -33,14 +34,14 @@ private Q_SLOTS:
         QSignalSpy lines(&server, &LocalLineServer::lineReceived);
         QLocalSocket client;
         client.connectToServer(path);
-        QVERIFY(client.waitForConnected(5000));
+        QVERIFY(client.waitForConnected(PatienceMs));
         // A line in pieces, then two lines and the start of a third at once.
         client.write("rai");
-        QVERIFY(client.waitForBytesWritten(5000));
+        QVERIFY(client.waitForBytesWritten(PatienceMs));
         QTest::qWait(20);
         client.write("se\nfirst\nsecond\nunfin");
-        QVERIFY(client.waitForBytesWritten(5000));
-        QTRY_COMPARE(lines.count(), 3);
+        QVERIFY(client.waitForBytesWritten(PatienceMs));
+        QTRY_COMPARE_WITH_TIMEOUT(lines.count(), 3, PatienceMs);
         QCOMPARE(lines.at(0).at(0).toByteArray(), QByteArray("raise\n"));
         QCOMPARE(lines.at(1).at(0).toByteArray(), QByteArray("first\n"));
         QCOMPARE(lines.at(2).at(0).toByteArray(), QByteArray("second\n"));
@@ -62,15 +63,15 @@ private Q_SLOTS:
         QSignalSpy lines(&server, &LocalLineServer::lineReceived);
         QLocalSocket client;
         client.connectToServer(path);
-        QVERIFY(client.waitForConnected(5000));
+        QVERIFY(client.waitForConnected(PatienceMs));
         client.write(QByteArray(LocalLineServer::MaxLineBytes + 10, 'x'));
         client.write("\n");
-        QVERIFY(client.waitForBytesWritten(5000));
-        QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+        QVERIFY(client.waitForBytesWritten(PatienceMs));
+        QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, PatienceMs);
         QCOMPARE(lines.count(), 0);
         // The server goes on serving others.
         QVERIFY(LocalSocket::sendOnce(path, "next\n", 1000));
-        QTRY_COMPARE(lines.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(lines.count(), 1, PatienceMs);
     }
 
     void sendOnceToAQtServer()
@@ -85,9 +86,9 @@ private Q_SLOTS:
         QLocalServer server;
         QVERIFY(server.listen(name));
         QVERIFY(LocalSocket::sendOnce(name, "1924 0 0\n", 1000));
-        QVERIFY(server.waitForNewConnection(5000));
+        QVERIFY(server.waitForNewConnection(PatienceMs));
         QLocalSocket *socket = server.nextPendingConnection();
-        QTRY_VERIFY(socket->canReadLine());
+        QTRY_VERIFY_WITH_TIMEOUT(socket->canReadLine(), PatienceMs);
         QCOMPARE(socket->readLine(), QByteArray("1924 0 0\n"));
         qunsetenv("TMPDIR");
     }

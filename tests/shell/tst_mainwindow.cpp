@@ -15,6 +15,7 @@
 #include "db/authority.h"
 #include "db/dberror.h"
 #include "db/sqlstatement.h"
+#include "patience.h"
 #include "recordingmessageservice.h"
 #include "shell/Z0Main.h"
 #include "testdatabase.h"
@@ -466,7 +467,9 @@ void TestMainWindow::resizeReachesEveryScreen()
     menuItem(w, QStringLiteral("ZAI010"))->trigger();
     menuItem(w, QStringLiteral("ZAS010"))->trigger();
     w->resize(1300, 900);
-    QTRY_COMPARE(w->tabScreen(1)->size(), w->pgcTabs->currentWidget()->size());
+    QTRY_COMPARE_WITH_TIMEOUT(w->tabScreen(1)->size(),
+                              w->pgcTabs->currentWidget()->size(),
+                              PatienceMs);
     QCOMPARE(w->tabScreen(0)->size(), w->pgcTabs->currentWidget()->size());
     QVERIFY(w->tabScreen(0)->width() > 1200);
 }
@@ -545,7 +548,7 @@ void TestMainWindow::closingTheWindowClosesEveryTabThenTellsTheLauncher()
     QVERIFY(!w->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(TestScreen::destroyed, 3);
-    QTRY_COMPARE(received.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, PatienceMs);
     QCOMPARE(received.first(), QByteArray("1924 0 0\n"));
     QTest::qWait(100);
     QCOMPARE(received.size(), 1);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "patience.h"
 #include "platform/programdir.h"
 
 // The program directory is the folder of the real program file, also when the
@@ -40,7 +41,7 @@ void TestProgramDir::throughSymbolicLinks()
         env.insert(QStringLiteral("KESA_PRINT_PROGRAM_DIR"), QStringLiteral("1"));
         child.setProcessEnvironment(env);
         child.start(link, QStringList());
-        QVERIFY2(child.waitForFinished(10000), qPrintable(link));
+        QVERIFY2(child.waitForFinished(PatienceMs), qPrintable(link));
         QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), expected);
     }
 }

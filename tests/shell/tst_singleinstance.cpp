@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "framework/screenhost.h"
+#include "patience.h"
 #include "platform/launcherlink.h"
 #include "platform/singleinstance.h"
 
@@ -69,9 +70,9 @@ void TestSingleInstance::lockOfADeadProcessIsTakenOver()
     // A finished process's id stands for a program that crashed holding the guard.
     QProcess dead;
     dead.start(QStringLiteral("true"));
-    QVERIFY(dead.waitForStarted());
+    QVERIFY(dead.waitForStarted(PatienceMs));
     const qint64 deadPid = dead.processId();
-    QVERIFY(dead.waitForFinished());
+    QVERIFY(dead.waitForFinished(PatienceMs));
     // Same lock file as a living holder writes, with the dead process's id.
     QByteArray contents;
     {
@@ -104,13 +105,13 @@ void TestSingleInstance::lockOfAKilledHolderIsTakenOver()
                   QStringLiteral(
                           "exec 9>>\"$0\" && flock --nonblock 9 && echo held && exec sleep 60"),
                   path});
-    QVERIFY(holder.waitForReadyRead(10000));
+    QVERIFY(holder.waitForReadyRead(PatienceMs));
     QCOMPARE(holder.readAllStandardOutput(), QByteArray("held\n"));
 
     SingleInstance guard(QStringLiteral("Kesa_T4"));
     QVERIFY(!guard.acquire());
     holder.kill();
-    QVERIFY(holder.waitForFinished(10000));
+    QVERIFY(holder.waitForFinished(PatienceMs));
     QVERIFY(QFile::exists(path));
     QVERIFY(guard.acquire());
     guard.release();
@@ -163,7 +164,7 @@ void TestSingleInstance::secondProgramEndsSilently()
                   QStringLiteral("kesa"),
                   QStringLiteral("A0001"),
                   QStringLiteral("관리자")});
-    QVERIFY(second.waitForFinished(30000));
+    QVERIFY(second.waitForFinished(PatienceMs));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QVERIFY(raised.wait(5000) || raised.count() == 1);
@@ -177,9 +178,11 @@ void TestSingleInstance::launcherMessageLine()
     QVERIFY(launcher.listen(LauncherLink::serverName()));
     QCOMPARE(launcher.serverName(), QStringLiteral("Tfrm_0Main"));
     QVERIFY(LauncherLink::send(ScreenMessage::LauncherClose, 0, 0));
-    QVERIFY(launcher.waitForNewConnection(5000));
+    QVERIFY(launcher.waitForNewConnection(PatienceMs));
     QLocalSocket *socket = launcher.nextPendingConnection();
-    QTRY_VERIFY(socket->canReadLine() || socket->state() == QLocalSocket::UnconnectedState);
+    QTRY_VERIFY_WITH_TIMEOUT(socket->canReadLine()
+                                     || socket->state() == QLocalSocket::UnconnectedState,
+                             PatienceMs);
     QCOMPARE(socket->readLine(), QByteArray("1924 0 0\n"));
     QCOMPARE(LauncherLink::messageLine(1324, -1, 7), QByteArray("1324 -1 7\n"));
 }

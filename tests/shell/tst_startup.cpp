@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "patience.h"
 #include "shell/startup.h"
 #include "testdatabase.h"
 
@@ -63,8 +64,8 @@ void TestStartup::programKeepsParametersThatLookLikeQtOptions()
                    QStringLiteral("-style"),
                    QStringLiteral("A0001"),
                    QStringLiteral("-reverse")});
-    QVERIFY(program.waitForStarted());
-    const bool finished = program.waitForFinished(30000);
+    QVERIFY(program.waitForStarted(PatienceMs));
+    const bool finished = program.waitForFinished(PatienceMs);
     if (!finished)
         program.kill();
     QVERIFY2(finished, program.readAllStandardError().constData());

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "common/loginvalues.h"
+#include "patience.h"
 #include "shell/Z0Main.h"
 #include "testdatabase.h"
 #include "testscreen.h"
@@ -37,14 +38,14 @@ void TestWindowMenu::dropsDownAfterAnEmptyOpening()
 
     QMenu *menu = window.mmuMenuWindow;
     window.mmuMenu->setActiveAction(menu->menuAction());
-    QTRY_VERIFY(menu->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), PatienceMs);
     QVERIFY2(!menu->geometry().isEmpty(), "the empty Window menu pops up with no size");
     QTest::keyClick(menu, Qt::Key_Escape);
-    QTRY_VERIFY(!menu->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!menu->isVisible(), PatienceMs);
 
     QVERIFY(window.OpenProgram(QStringLiteral("사용자 등록"), QStringLiteral("ZAI010")));
     window.mmuMenu->setActiveAction(menu->menuAction());
-    QTRY_VERIFY(menu->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), PatienceMs);
     QVERIFY(menu->actionGeometry(window.windowEntries().value(0)).isValid());
     QTest::keyClick(menu, Qt::Key_Escape);
     TfrmZ0Main::unregisterScreen(QStringLiteral("ZAI010"));

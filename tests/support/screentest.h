@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/screenhost.h"
+#include "patience.h"
 
 #include <functional>
 #include <QList>
@@ -61,7 +62,7 @@ public:
 class ModalDriver : public QObject
 {
 public:
-    explicit ModalDriver(std::function<void(QWidget *)> act, int timeoutMs = 5000);
+    explicit ModalDriver(std::function<void(QWidget *)> act, int timeoutMs = PatienceMs);
     ~ModalDriver() override;
 
     /// True once `act` has run.

@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using Lines = QList<int>;
 
 namespace {
@@ -89,6 +92,8 @@ private Q_SLOTS:
     void saveAsksBeforeOverwritingAndReportsFailure();
     void printRefusesBadInput_data();
     void printRefusesBadInput();
+    void openingSetsTheBoxesBeforeTheTexts();
+    void saveWholeOrNothing();
 
 private:
     TfrmZXS090 *m_screen = nullptr;
@@ -510,6 +515,72 @@ void tst_ZXS090::printRefusesBadInput()
     QCOMPARE(m_messages->texts(RecordingMessageService::Error), QStringList{message});
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     QCOMPARE(m_screen->lblCountTotal->text(), QString());
+}
+
+void tst_ZXS090::openingSetsTheBoxesBeforeTheTexts()
+{
+    // Line 3 is double width on screen; the file's line 3 is not, and holds 30 bytes.
+    const QString file = m_dir.filePath(QStringLiteral("wide.ini"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("[frmZXS090]\r\nPrn3=@#ABCDEFGHIJKLMNOPQRSTUVWXYZ1234@#\r\nHor3=N\r\n"
+                "Prn4=@#0123456789012345678901@#\r\nHor4=Y\r\n");
+    }
+    m_screen->hor(3)->setChecked(true);
+    m_messages->fileNames = {file};
+    m_screen->bbtOpen->click();
+    QCOMPARE(m_screen->prn(3)->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
+    QVERIFY(!m_screen->hor(3)->isChecked());
+    QCOMPARE(m_screen->lineLimit(3), TfrmZXS090::LineBytes);
+    QCOMPARE(m_screen->prn(4)->text(), QStringLiteral("0123456789012345678901"));
+    QCOMPARE(m_screen->lineLimit(4), TfrmZXS090::WideLineBytes);
+}
+
+void tst_ZXS090::saveWholeOrNothing()
+{
+    const QString file = m_dir.filePath(QStringLiteral("whole.ini"));
+    m_screen->prn(1)->setText(QStringLiteral("old"));
+    m_messages->fileNames = {file};
+    m_screen->bbtSave->click();
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+
+    // The disk fills up half-way through the save: the old file stays whole.
+    for (int n = 1; n <= TfrmZXS090::LineCount; ++n)
+        m_screen->prn(n)->setText(QString(40, QLatin1Char('a' + n % 26)));
+    m_messages->clear();
+    m_messages->fileNames = {file};
+    m_messages->answers = {true};
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(before.size() + 200);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    m_screen->bbtSave->click();
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    QCOMPARE(m_messages->texts(RecordingMessageService::Error),
+             QStringList{CouponText::cannotWriteLayout(file)});
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+    f.close();
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("whole.ini*")}, QDir::Files),
+             QStringList{QStringLiteral("whole.ini")});
+
+    // A character cp949 lacks: refused before anything is written, naming the line.
+    m_screen->prn(1)->setText(QStringLiteral("old"));
+    m_screen->prn(5)->setText(QStringLiteral("😀"));
+    m_messages->clear();
+    m_messages->fileNames = {file};
+    m_screen->bbtSave->click();
+    QCOMPARE(m_messages->texts(RecordingMessageService::Error),
+             QStringList{CouponText::cannotEncode(5)});
+    QVERIFY(m_messages->texts(RecordingMessageService::SaveFile).isEmpty());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
 }
 
 QTEST_MAIN(tst_ZXS090)

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void saveWritesTheFileAndAsksBeforeOverwriting();
     void openReplacesTheDesign();
     void unreadableAndUnwritableFilesAreReported();
+    void openRefusesOtherFiles();
+    void saveRefusesCharactersTheCodePageLacks();
 
 private:
     QLabel *addLabel(const QString &text, int xMm, int yMm, int font = 0, int size = 1);
@@ -424,6 +426,45 @@ void tst_ZXS095::unreadableAndUnwritableFilesAreReported()
     QTest::mouseClick(m_screen->bbtSave, Qt::LeftButton);
     QCOMPARE(m_messages->texts(RecordingMessageService::Error), QStringList());
     QCOMPARE(m_screen->labelItems().size(), 1);
+}
+
+void tst_ZXS095::openRefusesOtherFiles()
+{
+    QTest::mouseClick(m_screen->btnPropertyLabel, Qt::LeftButton);
+    m_screen->edtPropertyText->setText(QStringLiteral("KEEP"));
+    const QString coupon = m_dir.filePath(QStringLiteral("coupon.ini"));
+    const QString picture = m_dir.filePath(QStringLiteral("picture.png"));
+    {
+        QFile c(coupon);
+        QVERIFY(c.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        c.write("[frmZXS090]\r\nPrn1=@#No. {일련번호}@#\r\n");
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QVERIFY(image.save(picture, "PNG"));
+    }
+    for (const QString &path : {coupon, picture}) {
+        m_messages->clear();
+        m_messages->fileNames = {path};
+        QTest::mouseClick(m_screen->bbtOpen, Qt::LeftButton);
+        QCOMPARE(m_messages->texts(RecordingMessageService::Error),
+                 QStringList{TicketText::notATicketLayout(path)});
+        QCOMPARE(m_screen->labelItems().size(), 1);
+        QCOMPARE(m_screen->labelOf(m_screen->labelItems().first()).text, QStringLiteral("KEEP"));
+        QVERIFY(m_screen->layoutPath().isEmpty());
+    }
+}
+
+void tst_ZXS095::saveRefusesCharactersTheCodePageLacks()
+{
+    QTest::mouseClick(m_screen->btnPropertyLabel, Qt::LeftButton);
+    m_screen->edtPropertyText->setText(QStringLiteral("😀"));
+    const QString name = m_screen->labelItems().first()->objectName();
+    const QString path = m_dir.filePath(QStringLiteral("lacks.ini"));
+    m_messages->fileNames = {path};
+    QTest::mouseClick(m_screen->bbtSave, Qt::LeftButton);
+    QCOMPARE(m_messages->texts(RecordingMessageService::Error),
+             QStringList{TicketText::cannotEncode(name)});
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(tst_ZXS095)

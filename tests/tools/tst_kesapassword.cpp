@@ -1,4 +1,5 @@
 #include "common/passwordcipher.h"
+#include "patience.h"
 #include "platform/cp949.h"
 
 #include <QProcess>
@@ -23,11 +24,11 @@ Run run(const QStringList &arguments, const QByteArray &input)
     QProcess process;
     process.start(toolPath(), arguments);
     Run result;
-    if (!process.waitForStarted())
+    if (!process.waitForStarted(PatienceMs))
         return result;
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(PatienceMs) || process.exitStatus() != QProcess::NormalExit)
         return result;
     result.exitCode = process.exitCode();
     result.out = process.readAllStandardOutput();

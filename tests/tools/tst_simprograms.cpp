@@ -1,5 +1,6 @@
 // The simulator programs as people and scripts run them: the terminal's path
 // first, events on standard output, commands on standard input.
+#include "patience.h"
 #include "platform/cp949.h"
 #include "platform/seriallink.h"
 
@@ -24,12 +25,12 @@ public:
     {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
-            m_process.waitForFinished();
+            m_process.waitForFinished(PatienceMs);
         }
     }
 
     // The next line of standard output; empty after the time-out.
-    QString line(int timeoutMs = 10000)
+    QString line(int timeoutMs = PatienceMs)
     {
         QDeadlineTimer deadline(timeoutMs);
         while (!m_process.canReadLine() && !deadline.hasExpired())
@@ -61,8 +62,8 @@ public:
     bool endsAtEndOfInput()
     {
         m_process.closeWriteChannel();
-        return m_process.waitForFinished(10000) && m_process.exitStatus() == QProcess::NormalExit
-               && m_process.exitCode() == 0;
+        return m_process.waitForFinished(PatienceMs)
+               && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
     QStringList lines() const { return m_lines; }
 
@@ -71,8 +72,8 @@ private:
     QStringList m_lines;
 };
 
-// Pieces the link received within a while after sending.
-QByteArray ask(SerialLink &link, const QByteArray &bytes, int ms = 300)
+// What the link received after sending, once `answerBytes` bytes have come.
+QByteArray ask(SerialLink &link, const QByteArray &bytes, qsizetype answerBytes)
 {
     QByteArray got;
     const auto c = QObject::connect(&link,
@@ -80,7 +81,8 @@ QByteArray ask(SerialLink &link, const QByteArray &bytes, int ms = 300)
                                     &link,
                                     [&](const QByteArray &p) { got += p; });
     link.write(bytes);
-    QTest::qWait(ms);
+    // Short of the answer after the patience, what came is compared as it is.
+    (void)QTest::qWaitFor([&] { return got.size() >= answerBytes; }, PatienceMs);
     QObject::disconnect(c);
     return got;
 }
@@ -114,7 +116,7 @@ void TestSimPrograms::ticketProgram()
     port.setPortName(link);
     port.setRateName(QStringLiteral("19200"));
     QVERIFY(port.open());
-    QCOMPARE(ask(port, "<S1>"), QByteArray("\x11"));
+    QCOMPARE(ask(port, "<S1>", 1), QByteArray("\x11"));
     QCOMPARE(sim.line(), QStringLiteral("SETTINGS 19200 8N1 flow=none"));
     QCOMPARE(sim.line(), QStringLiteral("STATUS? -> 11"));
     QVERIFY(port.write("<CB><NR><RC64,144><SF1><HW2,2>0000000123"
@@ -126,11 +128,11 @@ void TestSimPrograms::ticketProgram()
 
     QProcess zbar;
     zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("-q"), png});
-    QVERIFY(zbar.waitForFinished(20000));
+    QVERIFY(zbar.waitForFinished(PatienceMs));
     QCOMPARE(zbar.readAllStandardOutput().trimmed(), QByteArray("CODE-128:0000000123"));
 
     QCOMPARE(sim.say("fault paper-out"), QStringLiteral("OK"));
-    QCOMPARE(ask(port, "<S1>"), QByteArray("\x10"));
+    QCOMPARE(ask(port, "<S1>", 1), QByteArray("\x10"));
     QVERIFY(port.write("<CB><RC8,8>A<p>"));
     QCOMPARE(sim.lineStarting(QStringLiteral("LOST")), QStringLiteral("LOST 2 paper-out"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out/ticket-0002.png"))));
@@ -154,7 +156,7 @@ void TestSimPrograms::couponProgram()
     port.setPortName(pty);
     QVERIFY(port.open());
     QCOMPARE(sim.say("split 3,4 30"), QStringLiteral("OK"));
-    QCOMPARE(ask(port, "\x1b\x06\x01"), QByteArray("\x0f\0\0\0\0\0\0", 7));
+    QCOMPARE(ask(port, "\x1b\x06\x01", 7), QByteArray("\x0f\0\0\0\0\0\0", 7));
     QVERIFY(port.write("\x1b@\x1bi11" + Cp949::fromUnicode(QStringLiteral("할인쿠폰")) + "\x1bi00\n"
                        + Cp949::fromUnicode(QStringLiteral("일련번호 101"))
                        + "\n\x1b"
@@ -164,7 +166,7 @@ void TestSimPrograms::couponProgram()
     QCOMPARE(QImage(png).width(), 640);
 
     QCOMPARE(sim.say("fault cover"), QStringLiteral("OK"));
-    QCOMPARE(ask(port, "\x1b\x06\x01"), QByteArray("\x0f\0\x28\0\0\0\0", 7));
+    QCOMPARE(ask(port, "\x1b\x06\x01", 7), QByteArray("\x0f\0\x28\0\0\0\0", 7));
     QVERIFY(sim.endsAtEndOfInput());
 }
 
@@ -173,7 +175,7 @@ void TestSimPrograms::badOptions()
     QProcess process;
     process.start(qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/kesa-ticket-sim"),
                   {QStringLiteral("--paper"), QStringLiteral("wide")});
-    QVERIFY(process.waitForFinished(10000));
+    QVERIFY(process.waitForFinished(PatienceMs));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardOutput().isEmpty());
 }

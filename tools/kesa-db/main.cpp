@@ -6,6 +6,7 @@
 #include "db/dberror.h"
 #include "db/demodata.h"
 #include "db/lunarholidays.h"
+#include "db/numberledger.h"
 #include "db/rightscopy.h"
 #include "db/rightslog.h"
 #include "db/schema.h"
@@ -74,6 +75,8 @@ struct Options
     QString since;
     QString emp;
     bool allProjects = false;
+    QDate from;
+    QDate to;
 };
 
 bool projectExists(const QSqlDatabase &db, const QString &projectId)
@@ -90,6 +93,18 @@ bool userExists(const QSqlDatabase &db, const QString &empNo)
     query.bind(QStringLiteral("P0"), empNo);
     query.open();
     return query.next();
+}
+
+// The ledger of numbered tickets and coupons, one number a line, for
+// reconciling the numbers with the sales.
+int ledger(const QSqlDatabase &db, const QString &layout, const Options &options)
+{
+    out() << "PROGRAM_ID\tLAYOUT_NAME\tSEQ_NO\tSTATE\tEMP_NO\tU_IP\tU_DATE\n";
+    for (const NumberLedger::Row &row : NumberLedger::rows(db, layout, options.from, options.to))
+        out() << row.programId << '\t' << row.layout << '\t' << row.number << '\t'
+              << NumberLedger::stateName(row.state) << '\t' << row.empNo << '\t' << row.address
+              << '\t' << row.time << '\n';
+    return 0;
 }
 
 int run(const QStringList &args, const Options &options)
@@ -150,6 +165,8 @@ int run(const QStringList &args, const Options &options)
         return RightsReport::diff(db, args.value(2), args.value(3), args.value(4), out());
     if (command == QLatin1String("rights-log"))
         return RightsReport::log(db, options.since, options.emp, out());
+    if (command == QLatin1String("ledger"))
+        return ledger(db, args.value(2), options);
     if (command == QLatin1String("copy-rights")) {
         QString writer = !options.by.isEmpty() ? options.by
                                                : (user.isEmpty() ? sessionUser(db) : user);
@@ -209,6 +226,9 @@ int main(int argc, char *argv[])
             "                                  programs one has on the menu bar and the other not\n"
             "  rights-log ALIAS [--since YYYY-MM-DD] [--emp EMP_NO]\n"
             "                                  the log of every change of rights\n"
+            "  ledger ALIAS [LAYOUT] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+            "                                  the numbers ticket and coupon runs issued, "
+            "tab-separated\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
             "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
     parser.addHelpOption();
@@ -237,10 +257,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption empOption(QStringLiteral("emp"),
                                        QStringLiteral("rights-log: changes of this employee."),
                                        QStringLiteral("emp"));
-    parser.addOptions({byOption, sinceOption, empOption});
+    const QCommandLineOption fromOption(QStringLiteral("from"),
+                                        QStringLiteral("ledger: from this day on."),
+                                        QStringLiteral("date"));
+    const QCommandLineOption toOption(QStringLiteral("to"),
+                                      QStringLiteral("ledger: up to this day."),
+                                      QStringLiteral("date"));
+    parser.addOptions({byOption, sinceOption, empOption, fromOption, toOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("init, demo, menu, holidays, explain, copy-rights, "
-                                                "diff-rights or rights-log"));
+                                                "diff-rights, rights-log or ledger"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -258,7 +284,12 @@ int main(int argc, char *argv[])
                   && (parser.isSet(allProjectsOption) ? args.size() == 4 : args.size() == 5))
               || (command == QLatin1String("rights-log") && args.size() == 2
                   && (!parser.isSet(sinceOption)
-                      || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()));
+                      || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()))
+              || (command == QLatin1String("ledger") && (args.size() == 2 || args.size() == 3)
+                  && (!parser.isSet(fromOption)
+                      || QDate::fromString(parser.value(fromOption), Qt::ISODate).isValid())
+                  && (!parser.isSet(toOption)
+                      || QDate::fromString(parser.value(toOption), Qt::ISODate).isValid()));
     if (!valid) {
         err() << parser.helpText();
         return 2;
@@ -288,7 +319,9 @@ int main(int argc, char *argv[])
                     parser.value(byOption),
                     parser.value(sinceOption),
                     parser.value(empOption),
-                    parser.isSet(allProjectsOption)});
+                    parser.isSet(allProjectsOption),
+                    QDate::fromString(parser.value(fromOption), Qt::ISODate),
+                    QDate::fromString(parser.value(toOption), Qt::ISODate)});
     } catch (const DbError &error) {
         err() << error.message() << '\n';
         return 1;

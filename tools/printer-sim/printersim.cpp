@@ -260,6 +260,8 @@ void PrinterSim::reset()
     m_stale.clear();
     m_lineRate = 0;
     setFault(Fault::None);
+    m_notify = false;
+    setPacing(false);
 }
 
 QString PrinterSim::commandHelp()
@@ -474,7 +476,7 @@ void PrinterSim::onReceived(const QByteArray &bytes)
     m_received.append(bytes);
     checkSettings();
     if (m_echo)
-        m_pty->write(bytes);
+        send(bytes);
     if (m_lineRate > 0 && m_settings.rate != m_lineRate) {
         // Sampled at the wrong rate, bytes turn into others in both directions.
         log(QStringLiteral("GARBLED %1").arg(bytes.size()));
@@ -511,14 +513,24 @@ void PrinterSim::writeAt(double delayMs, const QByteArray &bytes)
         m_outFreeAt = due;
     }
     if (due - now < 0.5) {
-        m_pty->write(bytes);
+        send(bytes);
         return;
     }
     const int generation = m_generation;
+    ++m_scheduled;
     QTimer::singleShot(int(due - now + 0.5), Qt::PreciseTimer, this, [this, bytes, generation] {
+        --m_scheduled;
         if (generation == m_generation)
-            m_pty->write(bytes);
+            send(bytes);
     });
+}
+
+void PrinterSim::send(const QByteArray &bytes)
+{
+    if (!m_pty->write(bytes))
+        return; // nobody took them: lost on the line
+    m_bytesSent += bytes.size();
+    m_writes.append({m_clock.elapsed(), bytes});
 }
 
 void PrinterSim::writePieces(const QList<QByteArray> &pieces, int delayMs, int gapMs)

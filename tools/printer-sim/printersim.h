@@ -109,11 +109,13 @@ public:
     /// once the bytes before it would have arrived, and arrives when its own
     /// last bit would have; pictures are drawn meanwhile, on their own thread.
     void setPacing(bool on);
+    bool notifies() const { return m_notify; }
+    bool isPacing() const { return m_pacing; }
     /// Pulls the cable: both ends of the terminal close.
     void unplug();
     /// Plugs it back in on a new terminal (the link path, if any, follows).
     bool replug();
-    /// Clears every fault and injection.
+    /// Clears every fault and injection, notify and pacing too.
     void reset();
 
     /// One command as typed on the programs' standard input, e.g.
@@ -137,14 +139,29 @@ public:
     void clearReceived() { m_received.clear(); }
     QStringList events() const { return m_events; }
     int statusRequests() const { return m_statusRequests; }
+
+    /// One write of the printer onto the line: when (ms since the simulator was
+    /// made) and what.
+    struct Write
+    {
+        qint64 atMs;
+        QByteArray bytes;
+    };
+    /// Every write onto the line, in order: what the printer sent in which
+    /// pieces, whatever pieces the other end happened to read them in.
+    QList<Write> writes() const { return m_writes; }
+    /// Bytes the printer has put onto the line since start().
+    qint64 bytesSent() const { return m_bytesSent; }
+    /// True while an answer (late, split or paced) is still on its way out.
+    bool sending() const { return m_scheduled > 0; }
     /// The settings the program applied, as last seen.
     LineSettings lineSettings() const { return m_settings; }
 
     /// Runs the event loop until `count` items have printed in all; false on time-out.
-    bool waitForItems(int count, int timeoutMs = 10000);
+    bool waitForItems(int count, int timeoutMs = 60000);
     /// Runs the event loop until an event starting with `prefix` is logged
     /// (events logged before the call count too); false on time-out.
-    bool waitForEvent(const QString &prefix, int timeoutMs = 10000);
+    bool waitForEvent(const QString &prefix, int timeoutMs = 60000);
 
     static QString faultName(Fault fault);
     /// Fault::None with ok false for an unknown name.
@@ -189,6 +206,7 @@ private:
     void checkSettings();
     void writePieces(const QList<QByteArray> &pieces, int delayMs, int gapMs);
     void writeAt(double dueMs, const QByteArray &bytes);
+    void send(const QByteArray &bytes);
     QByteArray randomBytes(int count);
     double byteTimeMs() const;
 
@@ -223,6 +241,9 @@ private:
     QByteArray m_received;
     QStringList m_events;
     QList<PrintedItem> m_items;
+    QList<Write> m_writes;
+    qint64 m_bytesSent = 0;
+    int m_scheduled = 0;
     int m_statusRequests = 0;
     int m_printed = 0;
     QThreadPool *m_painter = nullptr;
