@@ -16,6 +16,7 @@
 #include "framework/entryfields.h"
 #include "framework/messagetexts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -213,6 +214,15 @@ void TfrmZAI010::setKeyFieldsEditable(bool editable)
         edit->setReadOnly(!editable);
         edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::ClickFocus);
         EditColour::setBackground(edit, editable ? EditColour::normal() : EditColour::silver());
+        // Locked, they stay silver also where search mode disables the panel
+        // (the style's disabled grey would be another colour).
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Disabled,
+                         QPalette::Base,
+                         editable ? QApplication::palette(edit).color(QPalette::Disabled,
+                                                                      QPalette::Base)
+                                  : EditColour::silver());
+        edit->setPalette(palette);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "codes/ZXH010.h"
 #include "codes/codeheads.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/enterkeys.h"
@@ -151,4 +152,12 @@ void TfrmZAI020::bbtCancelClick()
 {
     TfrmZZI020::bbtCancelClick();
     bbtSearchClick();
+}
+
+QStringList TfrmZAI020::DeletedRowReferences(int index) const
+{
+    const auto deleted = [&](const QString &field) {
+        return cdsGrid->deletedValue(index, field).toString();
+    };
+    return DeleteReferences::ofProject(database(), deleted(QStringLiteral("PROJECT_ID")));
 }

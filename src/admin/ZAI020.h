@@ -31,6 +31,7 @@ public:
 
 protected:
     void CheckRowFields() override;
+    QStringList DeletedRowReferences(int index) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "projectchooser.h"
 
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
 #include "framework/enterkeys.h"
@@ -69,4 +70,14 @@ void TfrmZAI030::CheckRowFields()
 {
     CheckRequired(dedLevel, lblLevel);
     CheckRequired(dedLevelName, lblLevelName);
+}
+
+QStringList TfrmZAI030::DeletedRowReferences(int index) const
+{
+    const auto deleted = [&](const QString &field) {
+        return cdsGrid->deletedValue(index, field).toString();
+    };
+    return DeleteReferences::ofLevel(database(),
+                                     deleted(QStringLiteral("PROJECT_ID")),
+                                     deleted(QStringLiteral("PROJECT_LEVEL")));
 }

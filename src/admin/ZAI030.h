@@ -20,4 +20,5 @@ public:
 
 protected:
     void CheckRowFields() override;
+    QStringList DeletedRowReferences(int index) const override;
 };

@@ -4,6 +4,7 @@
 #include "projectchooser.h"
 
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "framework/boundfield.h"
 #include "framework/datagrid.h"
 #include "framework/dbedit.h"
@@ -111,4 +112,14 @@ void TfrmZAI040::CheckRowFields()
                   dedMenuID);
     CheckRequired(dedMenuName, lblMenuName);
     CheckRequired(dedDisplaySeq, lblDisplaySeq);
+}
+
+QStringList TfrmZAI040::DeletedRowReferences(int index) const
+{
+    const auto deleted = [&](const QString &field) {
+        return cdsGrid->deletedValue(index, field).toString();
+    };
+    return DeleteReferences::ofMenu(database(),
+                                    deleted(QStringLiteral("PROJECT_ID")),
+                                    deleted(QStringLiteral("MENU_ID")));
 }

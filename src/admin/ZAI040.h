@@ -23,6 +23,7 @@ public:
 
 protected:
     void CheckRowFields() override;
+    QStringList DeletedRowReferences(int index) const override;
 
 private:
     /// A menu ID begins with the last character of its project's ID.

@@ -6,6 +6,7 @@
 #include "common/commonroutines.h"
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "db/sqlstatement.h"
 #include "framework/chooserbox.h"
 #include "framework/datagrid.h"
@@ -242,4 +243,15 @@ void TfrmZAI050::FillRowFields()
         return;
     cdsGrid->setValue(QStringLiteral("PROJECT_ID"), projects->projectId());
     cdsGrid->setValue(QStringLiteral("MENU_ID"), chooserMenuId());
+}
+
+QStringList TfrmZAI050::DeletedRowReferences(int index) const
+{
+    const auto deleted = [&](const QString &field) {
+        return cdsGrid->deletedValue(index, field).toString();
+    };
+    return DeleteReferences::ofProgram(database(),
+                                       deleted(QStringLiteral("PROJECT_ID")),
+                                       deleted(QStringLiteral("MENU_ID")),
+                                       deleted(QStringLiteral("PROGRAM_ID")));
 }

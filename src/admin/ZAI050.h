@@ -45,6 +45,7 @@ protected:
     void LoadData() override;
     void SetGridParams() override;
     void CheckRowFields() override;
+    QStringList DeletedRowReferences(int index) const override;
     QVariantList DuplicateCheckParams() const override;
     QString KeyListText() const override;
     void FillRowFields() override;

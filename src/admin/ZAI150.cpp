@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,7 +31,8 @@ const char *const UserLevel = "(SELECT PROJECT_LEVEL FROM ZA130MS WHERE EMP_NO =
 QString listSql(const QString &b)
 {
     return QStringLiteral("SELECT A.MENU_ID || A.PROGRAM_ID, '[' || A.PROGRAM_ID || '] ' || "
-                          "COALESCE(A.PROGRAM_NAME, ''), B.LVL FROM ZA050MS A JOIN (%1) B "
+                          "COALESCE(A.PROGRAM_NAME, ''), B.LVL, A.PROGRAM_ID "
+                          "FROM ZA050MS A JOIN (%1) B "
                           "ON A.PROGRAM_ID = B.PROGRAM_ID "
                           "WHERE A.PROJECT_ID = :P0 AND A.DISPLAY_SEQ > 0 "
                           "ORDER BY A.MENU_ID, A.DISPLAY_SEQ, A.PROGRAM_ID, B.LVL")
@@ -67,7 +69,8 @@ QString rightSql()
 // The user's level programs, displayed or not.
 QString levelSetSql()
 {
-    return QStringLiteral("SELECT MENU_ID || PROGRAM_ID FROM ZA050MS WHERE PROJECT_ID = :P0 AND "
+    return QStringLiteral("SELECT MENU_ID || PROGRAM_ID, PROGRAM_ID FROM ZA050MS "
+                          "WHERE PROJECT_ID = :P0 AND "
                           "MENU_ID LIKE '%' AND PROGRAM_ID IN (SELECT PROGRAM_ID FROM ZA140MS "
                           "WHERE PROJECT_ID = :P0 AND PROJECT_LEVEL = %1) ORDER BY MENU_ID, "
                           "PROGRAM_ID")
@@ -82,20 +85,24 @@ QList<ListEntry> entries(const QList<QStringList> &rows)
     return list;
 }
 
-// The program of a key: the menu ID (two characters) comes first.
-QString programOf(const QString &key)
-{
-    return key.mid(2);
-}
-
-// The distinct programs of keys, in order.
-QStringList programsOf(const QStringList &keys)
+// The distinct programs of keys, in order. The program ID is read as its own
+// column: a menu ID of one character (other modules write them) would shift it
+// within the key.
+QStringList programsOf(const QStringList &keys, const QHash<QString, QString> &programOf)
 {
     QStringList programs;
     for (const QString &key : keys)
-        programs << programOf(key);
+        programs << programOf.value(key);
     programs.removeDuplicates();
     return programs;
+}
+
+// The rows of a side, the program of each key noted.
+QList<ListEntry> readSide(const QList<QStringList> &rows, QHash<QString, QString> &programOf)
+{
+    for (const QStringList &row : rows)
+        programOf.insert(row.at(0), row.at(3));
+    return entries(rows);
 }
 
 QStringList keysOf(const QList<ListEntry> &side)
@@ -126,7 +133,11 @@ TfrmZAI150::TfrmZAI150(QWidget *parent)
             QStringLiteral("현재 사용자가 사용 가능한 프로그램 목록"));
     mover->setMarkStep(1);
     mover->setMarkColours({{0, Removed}, {2, Added}});
-    mover->setGroupOf(programOf);
+    // Entries of one program (filed under two menus) move together.
+    mover->setGroupOf([this](const QString &key) {
+        const int row = rgrGrid->currentRow();
+        return row >= 0 && row < m_projects.size() ? m_projects.at(row).programOf.value(key) : key;
+    });
     mover->leftFoot()->addWidget(
             legend(QStringLiteral("lblLegendSrc1"),
                    QStringLiteral("'사용자'에게 사용 권한이 부여되지 않은 프로그램"),
@@ -182,7 +193,7 @@ void TfrmZAI150::FormCreate()
     const QSignalBlocker quiet(rgrGrid->selectionModel());
     rgrGrid->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
-        m_projects.append({rows.at(i).at(0), {}, {}, {}});
+        m_projects.append({rows.at(i).at(0), {}, {}, {}, {}, {}});
         rgrGrid->setCell(i, 0, rows.at(i).at(1));
     }
 }
@@ -202,12 +213,19 @@ void TfrmZAI150::LoadData()
 {
     const QString empNo = cedEmpNo->text();
     for (Project &project : m_projects) {
-        project.sides.left = entries(ReadRows(database(), leftSql(), {project.id, empNo}));
-        project.sides.right = entries(ReadRows(database(), rightSql(), {project.id, empNo}));
+        project.programOf.clear();
+        project.sides.left = readSide(ReadRows(database(), leftSql(), {project.id, empNo}),
+                                      project.programOf);
+        project.sides.right = readSide(ReadRows(database(), rightSql(), {project.id, empNo}),
+                                       project.programOf);
         project.loadedRight = keysOf(project.sides.right);
+        project.shown = programsOf(keysOf(project.sides.left) + project.loadedRight,
+                                   project.programOf);
         project.levelSet.clear();
-        for (const QStringList &row : ReadRows(database(), levelSetSql(), {project.id, empNo}))
+        for (const QStringList &row : ReadRows(database(), levelSetSql(), {project.id, empNo})) {
             project.levelSet << row.at(0);
+            project.programOf.insert(row.at(0), row.at(1));
+        }
     }
     if (m_projects.isEmpty())
         return;
@@ -252,8 +270,8 @@ void TfrmZAI150::WriteChanges()
 {
     const QString empNo = cedEmpNo->text();
     SqlStatement clear(database(),
-                       QStringLiteral(
-                               "DELETE FROM ZA150MS WHERE EMP_NO = :P0 AND PROJECT_ID = :P1"));
+                       QStringLiteral("DELETE FROM ZA150MS WHERE EMP_NO = :P0 AND PROJECT_ID = :P1 "
+                                      "AND PROGRAM_ID = :P2"));
     SqlStatement write(database(),
                        QStringLiteral(
                                "INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, ADD_YN, "
@@ -262,23 +280,31 @@ void TfrmZAI150::WriteChanges()
     for (const Project &project : std::as_const(m_projects)) {
         if (!differs(project))
             continue;
+        QSet<QString> stored;
+        for (const QStringList &row :
+             ReadRows(database(),
+                      QStringLiteral("SELECT PROGRAM_ID FROM ZA150MS WHERE EMP_NO = :P0 "
+                                     "AND PROJECT_ID = :P1"),
+                      {empNo, project.id}))
+            stored.insert(row.at(0));
         // Programs, not menu entries: a program is granted when any of its
         // entries is on the right, and it gets one row at most.
-        const QStringList granted = programsOf(keysOf(project.sides.right));
-        const QStringList level = programsOf(project.levelSet);
-        QList<QPair<QString, QString>> rows;
-        for (const QString &program : granted) {
-            if (!level.contains(program))
-                rows.append({program, QStringLiteral("Y")});
-        }
-        for (const QString &program : level) {
-            if (!granted.contains(program))
-                rows.append({program, QStringLiteral("N")});
-        }
-        clear.bind(QStringLiteral("P0"), empNo);
-        clear.bind(QStringLiteral("P1"), project.id);
-        clear.exec();
-        for (const auto &[program, addYn] : rows) {
+        const QStringList granted = programsOf(keysOf(project.sides.right), project.programOf);
+        const QStringList level = programsOf(project.levelSet, project.programOf);
+        for (const QString &program : project.shown) {
+            QString addYn;
+            if (granted.contains(program) && !level.contains(program))
+                addYn = QStringLiteral("Y");
+            else if (!granted.contains(program) && level.contains(program))
+                addYn = QStringLiteral("N");
+            if (stored.contains(program)) {
+                clear.bind(QStringLiteral("P0"), empNo);
+                clear.bind(QStringLiteral("P1"), project.id);
+                clear.bind(QStringLiteral("P2"), program);
+                clear.exec();
+            }
+            if (addYn.isEmpty())
+                continue;
             write.bind(QStringLiteral("P0"), empNo);
             write.bind(QStringLiteral("P1"), project.id);
             write.bind(QStringLiteral("P2"), program);
@@ -299,6 +325,6 @@ void TfrmZAI150::DiscardChanges()
 {
     TfrmZZI010::DiscardChanges();
     for (Project &project : m_projects)
-        project = {project.id, {}, {}, {}};
+        project = {project.id, {}, {}, {}, {}, {}};
     mover->refresh();
 }

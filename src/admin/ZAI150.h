@@ -6,6 +6,7 @@
 
 #include "framework/ZZI010.h"
 
+#include <QHash>
 #include <QStringList>
 
 class QLabel;
@@ -37,7 +38,9 @@ protected:
     /// With changes: the question whether they are meant for this user only;
     /// No stops the save (and a close that asked for it) with the edits kept.
     void CheckSaveData() override;
-    /// Per changed project: its overrides deleted, the additions and removals written.
+    /// Per changed project, per program the screen listed: its stored override
+    /// deleted and the one that makes the right side the user's programs
+    /// written. Overrides of programs not listed (hidden) stay as stored.
     void WriteChanges() override;
     /// Search mode, the same user searched again, "자료를 정상적으로 저장했습니다.".
     void AfterSave() override;
@@ -50,6 +53,8 @@ private:
         ListSides sides;
         QStringList loadedRight;
         QStringList levelSet;
+        QHash<QString, QString> programOf; // PROGRAM_ID of each key read
+        QStringList shown;                 // programs listed on either side when read
     };
 
     void rgrGridRowChange();

@@ -89,6 +89,10 @@ void TfrmZXI020::FormCreate()
 
 void TfrmZXI020::bbtSearchClick()
 {
+    // The list shows the year just searched or nothing: a refused search
+    // leaves no other year's days under the new year.
+    cdsQuery->close();
+    m_listedYear.clear();
     const QString year = yearField->checkedYear(this);
     TfrmZZS020::bbtSearchClick();
 

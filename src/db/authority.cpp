@@ -45,6 +45,21 @@ QList<MenuPrograms> Decision::menuBar() const
     return bar;
 }
 
+QList<std::pair<qsizetype, qsizetype>> pairPrograms(const Decision &first, const Decision &second)
+{
+    const auto key = [](const ProgramDecision &p) { return std::make_pair(p.menuId, p.programId); };
+    QHash<std::pair<QString, QString>, qsizetype> secondAt;
+    for (qsizetype i = 0; i < second.programs.size(); ++i)
+        secondAt.insert(key(second.programs.at(i)), i);
+    QList<std::pair<qsizetype, qsizetype>> pairs;
+    for (qsizetype i = 0; i < first.programs.size(); ++i) {
+        const auto partner = secondAt.constFind(key(first.programs.at(i)));
+        if (partner != secondAt.constEnd())
+            pairs.append({i, *partner});
+    }
+    return pairs;
+}
+
 Decision decide(const QSqlDatabase &db, const QString &projectId, const QString &empNo)
 {
     Decision d;

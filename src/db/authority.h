@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -90,6 +92,12 @@ struct Decision
     /// The menu bar: shown menus in order, each with its programs on the bar.
     QList<MenuPrograms> menuBar() const;
 };
+
+/// The programs of two decisions paired by (menu, program): the indexes into
+/// first.programs and second.programs of each program both hold, in the order of
+/// first. A program only one of them holds (filed or removed between the two
+/// reads) has no partner and is left out.
+QList<std::pair<qsizetype, qsizetype>> pairPrograms(const Decision &first, const Decision &second);
 
 /// Reads the facts of the effective program set of one employee in one project.
 Decision decide(const QSqlDatabase &db, const QString &projectId, const QString &empNo);

@@ -108,7 +108,9 @@ void writeHoliday(const QSqlDatabase &db, const QVariantList &arguments)
     statement.bind(QStringLiteral("P2"), arg(arguments, 1));
     statement.bind(QStringLiteral("P3"), arg(arguments, 4));
     statement.bind(QStringLiteral("P4"), arg(arguments, 5));
-    statement.exec();
+    // An update of a holiday another user deleted meanwhile is no success.
+    if (statement.exec() == 0 && action == QLatin1String("U"))
+        raise(QStringLiteral("변경할 휴일이 없습니다 (다른 사용자가 삭제했습니다)"), date);
 }
 
 } // namespace

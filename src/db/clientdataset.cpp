@@ -825,7 +825,7 @@ void ClientDataSet::writeChanges(PreparedBatch &batch)
     };
     // Rows of one shape share their statement's text (ClientDataSetSql): its
     // kind, then for each written column whether it is set (1) and whether its
-    // original is found with IS NULL (2).
+    // original is found with IS NULL (2) or as empty text (4).
     QHash<QByteArray, QString> texts;
     const auto run = [&](const QByteArray &shape, const auto &build, bool oneRow) {
         const auto known = texts.constFind(shape);
@@ -841,7 +841,9 @@ void ClientDataSet::writeChanges(PreparedBatch &batch)
         QByteArray shape(1 + originals.size(), '\0');
         shape[0] = kind;
         for (int k = 0; k < originals.size(); ++k) {
-            if (ClientDataSetSql::matchesAsNull(originals.at(k)))
+            if (ClientDataSetSql::matchesAsEmptyText(originals.at(k)))
+                shape[1 + k] = 4;
+            else if (ClientDataSetSql::matchesAsNull(originals.at(k)))
                 shape[1 + k] = 2;
         }
         return shape;
@@ -893,6 +895,15 @@ void ClientDataSet::writeChanges(PreparedBatch &batch)
                     },
                     false);
     }
+}
+
+QVariant ClientDataSet::deletedValue(int index, const QString &field) const
+{
+    const int i = fieldIndex(field);
+    if (index < 0 || index >= m_deleted.size() || i < 0)
+        return QVariant();
+    const Row &row = m_deleted.at(index);
+    return row.original.isEmpty() ? row.values.value(i) : row.original.value(i);
 }
 
 void ClientDataSet::applyUpdates()

@@ -141,6 +141,10 @@ public:
     RowStatus rowStatus(int row) const { return m_rows.at(row).status; }
     /// The value as read from the database (the current value for unchanged and new rows).
     QVariant originalValue(int row, int field) const;
+    /// Rows deleted since the last apply that were read from the database.
+    int deletedCount() const { return int(m_deleted.size()); }
+    /// A value of such a row as read; null for an index or field out of range.
+    QVariant deletedValue(int index, const QString &field) const;
     /// Restores every row as read; rows deleted come back, new rows go.
     void cancelUpdates();
     /// Writes every pending change in one transaction: DELETE and UPDATE find

@@ -53,6 +53,11 @@ public:
         for (int i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 *this << QLatin1String(" AND ");
+            if (matchesAsEmptyText(originals.at(i))) {
+                *this << QLatin1String("(") << columns.at(i) << QLatin1String(" IS NULL OR ")
+                      << columns.at(i) << QLatin1String(" = '')");
+                continue;
+            }
             *this << columns.at(i);
             if (matchesAsNull(originals.at(i))) {
                 *this << QLatin1String(" IS NULL");
@@ -77,6 +82,12 @@ bool matchesAsNull(const QVariant &original)
     if (const QString *text = SqlValue::textIn(original))
         return text->isEmpty();
     return original.isNull();
+}
+
+bool matchesAsEmptyText(const QVariant &original)
+{
+    const QString *text = SqlValue::textIn(original);
+    return text && text->isEmpty();
 }
 
 QString paged(const QString &sql, DbEngine engine, int offset, int count)

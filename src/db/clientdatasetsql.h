@@ -24,6 +24,9 @@ QString tableOf(const QString &sql);
 
 /// Whether a key column's original is found with "IS NULL" (and so has no parameter).
 bool matchesAsNull(const QVariant &original);
+/// Whether a key column's original is empty or null text, found as either: the
+/// original server made '' and NULL one, and other modules still write ''.
+bool matchesAsEmptyText(const QVariant &original);
 
 // The statements of an apply. Two rows whose statements differ only in their
 // values (the same columns set, the same originals found with IS NULL) have
@@ -34,7 +37,8 @@ Statement insertRow(const QString &table,
                     const QVariantList &values,
                     const QString &knownText = QString());
 /// Finds the row by the original value of every column in `keyColumns`: "= value",
-/// or "IS NULL" where the original was null (null-safe, and the key's index stays usable).
+/// or "IS NULL" where the original was null (null-safe, and the key's index stays usable),
+/// "(COL IS NULL OR COL = '')" where it was null or empty text.
 Statement updateRow(const QString &table,
                     const QStringList &setColumns,
                     const QVariantList &setValues,

@@ -10,9 +10,12 @@ enum class DbEngine;
 /// The permission change log: triggers on ZA130MS (user levels), ZA140MS
 /// (level programs), ZA150MS (per-user overrides) and ZA010MS (users, for the
 /// administrator flag) write one row of KESA_RIGHTS_LOG per inserted, updated
-/// or deleted row, whoever writes it. The writer's employee number and address
-/// come from the row's audit columns (a deleted row carries none); PostgreSQL
-/// also records the database user.
+/// or deleted row, whoever writes it, and (from schema version 6) deletes of
+/// levels (ZA030MS) and deletes and display-order changes of menus (ZA040MS)
+/// and programs (ZA050MS). The writer is the employee the session declared
+/// (setWriter(): the program's login employee, a tool's --by); a write by a
+/// session that declared nobody (plain SQL of another module) is marked so and
+/// keeps the row's U_EMP_NO and U_IP, and on PostgreSQL the database user.
 namespace RightsLog {
 
 struct Entry
@@ -28,12 +31,20 @@ struct Entry
     QString writerEmpNo;
     QString writerIp;
     QString dbUser;
+    bool declared = false; // the writer was declared by the session
 };
 
 /// The statements that create the log table and its triggers on the engine.
 QStringList schemaStatements(DbEngine engine);
+/// Version 6: the log names every writer, and logs level, menu and program deletes.
+QStringList writerStatements(DbEngine engine);
+/// Declares the employee (and address) that writes on this connection from now
+/// on; every log row it causes names them. Empty: none. Call outside a
+/// transaction. Needs schema version 6.
+void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip);
 /// Log rows in order of writing; since = "yyyy-MM-dd" (or longer) keeps the
-/// rows from that time on, empNo the rows about that employee; empty = all.
+/// rows from that time on, empNo the rows about that employee and the changes
+/// of the level grants of the levels he holds or held; empty = all.
 QList<Entry> read(const QSqlDatabase &db, const QString &since, const QString &empNo);
 
 } // namespace RightsLog

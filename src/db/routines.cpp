@@ -168,9 +168,14 @@ BEGIN
                             (SELECT H.DETAIL_NAME FROM ZX010MS H
                               WHERE H.HEAD = 'Z0012'
                                 AND H.DETAIL = PG_CATALOG.TO_CHAR(S.DAY, 'MMDD'))) AS HOLIDAY_NAME
-              FROM GENERATE_SERIES(MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1),
-                                   MAKE_DATE(CAST(P_YEAR AS INTEGER), 12, 31),
-                                   INTERVAL '1 day') AS S(DAY)) D
+              -- Days as dates (a date plus whole days), read as timestamps
+              -- without a time zone: a series of timestamps with a zone follows
+              -- the session's, and there a day whose midnight does not exist
+              -- (summer time starting at midnight, a day skipped) is lost.
+              FROM (SELECT CAST(MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1) + N AS TIMESTAMP) AS DAY
+                      FROM GENERATE_SERIES(0, MAKE_DATE(CAST(P_YEAR AS INTEGER), 12, 31)
+                                              - MAKE_DATE(CAST(P_YEAR AS INTEGER), 1, 1)) AS G(N)
+                   ) AS S) D
     ON CONFLICT (CALN_DATE) DO UPDATE
        SET YOIL_CODE = EXCLUDED.YOIL_CODE, HOLIDAY_NAME = EXCLUDED.HOLIDAY_NAME,
            SKI_MENU_ITEM2 = EXCLUDED.SKI_MENU_ITEM2, U_EMP_NO = EXCLUDED.U_EMP_NO,
@@ -207,6 +212,9 @@ BEGIN
         UPDATE ZX010MS
            SET DETAIL_NAME = P_NAME, U_EMP_NO = P_EMP_NO, U_DATE = LOCALTIMESTAMP(0), U_IP = P_IP
          WHERE HEAD = V_HEAD AND DETAIL = V_DETAIL;
+        IF NOT FOUND THEN
+            RAISE EXCEPTION '변경할 휴일이 없습니다 (다른 사용자가 삭제했습니다): %', P_DATE;
+        END IF;
     ELSIF P_ACTION = 'D' THEN
         DELETE FROM ZX010MS WHERE HEAD = V_HEAD AND DETAIL = V_DETAIL;
     ELSE

@@ -7,6 +7,7 @@
 #include "transaction.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -209,11 +210,14 @@ QList<Version> versions(DbEngine engine)
                            "    PRIMARY KEY (PROGRAM_ID, LAYOUT_NAME, SEQ_NO))")
                     .arg(date),
     };
+    // Version 6: the rights log names every writer and logs deletes of levels,
+    // menus and programs.
     return {{1, first},
             {2, RightsLog::schemaStatements(engine)},
             {3, third},
             {4, fourth},
-            {5, fifth}};
+            {5, fifth},
+            {6, RightsLog::writerStatements(engine)}};
 }
 
 void run(const QSqlDatabase &db, const QString &sql)
@@ -268,8 +272,16 @@ void install(const QSqlDatabase &db, int upToVersion)
         if (installed > currentVersion())
             throw DbError(QStringLiteral("이 프로그램보다 새 버전의 데이터베이스입니다 (버전 %1).")
                                   .arg(installed));
+        // Each version not yet recorded, also one below the newest recorded:
+        // versions made on different branches may have been installed out of order.
+        QSet<int> recorded;
+        QSqlQuery marks(db);
+        if (!marks.exec(QStringLiteral("SELECT VERSION FROM KESA_SCHEMA")))
+            throw DbError::fromSqlError(marks.lastError());
+        while (marks.next())
+            recorded.insert(marks.value(0).toInt());
         for (const Version &version : versions(engine)) {
-            if (version.number <= installed || version.number > upToVersion)
+            if (recorded.contains(version.number) || version.number > upToVersion)
                 continue;
             for (const QString &statement : version.statements)
                 run(db, statement);

@@ -10,7 +10,9 @@
 #include "common/loginvalues.h"
 #include "common/silentabort.h"
 #include "db/clientdataset.h"
+#include "db/deletereferences.h"
 #include "db/sqlstatement.h"
+#include "db/transaction.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -140,10 +142,22 @@ bool TfrmZZI020::HasPendingChanges()
     return TfrmZZI010::HasPendingChanges() || (cdsGrid->isActive() && cdsGrid->changeCount() > 0);
 }
 
+QStringList TfrmZZI020::DeletedRowReferences(int) const
+{
+    return {};
+}
+
 void TfrmZZI020::SaveData()
 {
-    if (cdsGrid->isActive())
-        cdsGrid->applyUpdates();
+    if (cdsGrid->isActive()) {
+        Transaction::run(database(), [this] {
+            QStringList references;
+            for (int i = 0; i < cdsGrid->deletedCount(); ++i)
+                references << DeletedRowReferences(i);
+            DeleteReferences::refuseIfAny(references);
+            cdsGrid->applyUpdates();
+        });
+    }
     setChanged(false);
     m_keyList.clear();
     ShowStatusMessage(MessageText::saved());

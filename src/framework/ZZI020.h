@@ -87,6 +87,10 @@ protected:
     /// Default: the key text.
     virtual QString KeyListText() const;
     virtual void FillRowFields() {}
+    /// What still refers to the row deleted at `index` of cdsGrid (deletedValue()),
+    /// one line per kind of reference; a save with any is refused (nothing
+    /// written). Runs inside the save's transaction. Default: nothing.
+    virtual QStringList DeletedRowReferences(int index) const;
     /// Closes and opens cdsGrid on the screen's connection with SetGridParams().
     virtual void OpenGrid();
 

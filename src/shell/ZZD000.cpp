@@ -5,6 +5,7 @@
 #include "common/passwordcipher.h"
 #include "db/database.h"
 #include "db/dberror.h"
+#include "db/rightslog.h"
 #include "db/sqlstatement.h"
 #include "db/storedprocedure.h"
 #include "platform/inifile.h"
@@ -131,6 +132,9 @@ bool TfrmZZD000::ConnectDatabase()
         m_beforeConnect();
     try {
         Database::open(dbsDB);
+        // Every change of rights this program makes is logged as the login
+        // employee's; the address comes from the written rows.
+        RightsLog::setWriter(dbsDB, login().empNo, QString());
         return true;
     } catch (const DbError &error) {
         showConnectionError(error);

@@ -245,6 +245,11 @@ void tst_ZAI010::ownRecordWithOnlyConfirmation()
     QVERIFY(screen->isSearchMode());
     QVERIFY(screen->cedEmpNo->text().isEmpty()); // an administrator's number field is emptied
     QVERIFY(screen->edtEmpNo->text().isEmpty());
+    // Number and name show silver, enabled or not.
+    for (const QLineEdit *edit : {screen->edtEmpNo, screen->edtEmpName})
+        QCOMPARE(edit->palette().color(edit->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::Base),
+                 EditColour::silver());
     QVERIFY(!screen->edtPasswordConfirm->isVisible());
     QVERIFY(screen->edtPassword->isVisibleTo(screen));
     // What is typed into the password boxes shows as '*'.

@@ -211,6 +211,10 @@ void tst_ZAI040::programRoundTrip()
 {
     QFETCH(QString, engine);
     KESA_TEST_DATABASE(tdb, engine, TestDatabase::Demo);
+    // GAI030 is deleted below: no level may grant it any more.
+    exec(tdb.db(),
+         QStringLiteral("DELETE FROM ZA140MS WHERE PROJECT_ID = 'KESA_G' AND "
+                        "PROGRAM_ID = 'GAI030'"));
     RecordingMessageService boxes;
     QWidget page;
     auto *screen = openScreen<TfrmZAI050>(tdb.db(), page);

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void removalAndAddition();
     void programUnderTwoMenus_data() { TestDatabase::addEngineRows(); }
     void programUnderTwoMenus();
+    void hiddenProgramsKeptAndShortMenuIds_data() { TestDatabase::addEngineRows(); }
+    void hiddenProgramsKeptAndShortMenuIds();
     void answeredNo_data() { TestDatabase::addEngineRows(); }
     void answeredNo();
     void usersOfProgram_data() { TestDatabase::addEngineRows(); }
@@ -310,6 +312,48 @@ void tst_ZAI150::usersOfProgram()
     QCOMPARE(programs->rowCount(), 0);
     QVERIFY(!screen->cdsQuery->isActive());
     QVERIFY(boxes.entries.isEmpty());
+}
+
+// A save leaves the overrides of programs it did not list (display order 0)
+// as stored and writes no removal for a hidden level program; a program filed
+// under a menu ID of one character (other modules write such) is written by
+// its own ID.
+void tst_ZAI150::hiddenProgramsKeptAndShortMenuIds()
+{
+    QFETCH(QString, engine);
+    KESA_TEST_DATABASE(tdb, engine, TestDatabase::Demo);
+    const QSqlDatabase db = tdb.db();
+    exec(db,
+         QStringLiteral("UPDATE ZA050MS SET DISPLAY_SEQ = 0 WHERE PROJECT_ID = 'KESA_Z' AND "
+                        "PROGRAM_ID IN ('ZXB000', 'ZXI021')"));
+    exec(db,
+         QStringLiteral("INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, MENU_NAME, DISPLAY_SEQ) "
+                        "VALUES ('KESA_Z', 'Z', '외부', 9)"));
+    exec(db,
+         QStringLiteral("INSERT INTO ZA050MS (PROJECT_ID, MENU_ID, PROGRAM_ID, PROGRAM_NAME, "
+                        "DISPLAY_SEQ) VALUES ('KESA_Z', 'Z', 'ZZT001', '외부 프로그램', 1)"));
+    RecordingMessageService boxes;
+    QWidget page;
+    auto *screen = openScreen<TfrmZAI150>(tdb.db(), page);
+    searchUser(screen, QStringLiteral("E1001"), System);
+    QVERIFY(!listEntries(screen->lstListDst).contains(ZXB000 + QStringLiteral("/2")));
+    moveRight(screen, {QStringLiteral("[ZZT001] 외부 프로그램")});
+    press(Qt::Key_F2);
+    QCOMPARE(screen->statusMessage(), MessageText::saved());
+    QCOMPARE(overridesOf(db, QStringLiteral("E1001")),
+             (QStringList{QStringLiteral("KESA_G:GAI020:N:127.0.0.1"),
+                          QStringLiteral("KESA_G:GAS020:Y:127.0.0.1"),
+                          QStringLiteral("KESA_S:SAS010:Y:127.0.0.1"),
+                          QStringLiteral("KESA_Z:ZXB000:Y:127.0.0.1"),
+                          QStringLiteral("KESA_Z:ZXS095:N:10.20.30.40"),
+                          QStringLiteral("KESA_Z:ZZT001:Y:10.20.30.40")}));
+    // Shown again, the hidden programs are the user's as before.
+    exec(db, QStringLiteral("UPDATE ZA050MS SET DISPLAY_SEQ = 50 WHERE DISPLAY_SEQ = 0"));
+    const QString bar = menuText(tdb, System, QStringLiteral("E1001"));
+    QVERIFY2(bar.contains(QStringLiteral("\tZXB000\t"))
+                     && bar.contains(QStringLiteral("\tZXI021\t"))
+                     && bar.contains(QStringLiteral("\tZZT001\t")),
+             qPrintable(bar));
 }
 
 QTEST_MAIN(tst_ZAI150)

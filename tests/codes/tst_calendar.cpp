@@ -266,6 +266,8 @@ void tst_Calendar::missingHolidays()
                                     "[공통코드 등록](코드:Z0012) 또는\r[휴일 등록] 프로그램에서 "
                                     "등록하십시오.")));
     addHolidays(tdb.db());
+    search(screen->cedYear, QStringLiteral("2026"));
+    QVERIFY(screen->cdsQuery->recordCount() > 0);
     boxes.clear();
     search(screen->cedYear, QStringLiteral("2027")); // every-year ones only
     QCOMPARE(boxes.texts(RecordingMessageService::Error),
@@ -273,6 +275,9 @@ void tst_Calendar::missingHolidays()
                                         "휴일(음력 휴일, 특별 휴일 등)을\r[휴일 등록] 프로그램에서 "
                                         "등록하십시오.")));
     QCOMPARE(calendarRows(tdb.db(), "2027"), 0);
+    // The refused search shows no other year under 2027.
+    QCOMPARE(screen->cdsQuery->recordCount(), 0);
+    QCOMPARE(screen->rgrGrid->model()->rowCount(), 0);
 }
 
 void tst_Calendar::deleteYear()
@@ -588,11 +593,24 @@ void tst_Calendar::holidaysCommand()
     QVERIFY(listing.contains("20280127\t설날\n"));
     QCOMPARE(codeName(tdb.db(), "Z0013", "20280127"), QStringLiteral("<none>"));
 
-    const auto [written, report] = run({"holidays", tdb.alias(), "2028", "--write"});
+    // Writing names its writer: without one (or one too long for U_EMP_NO) nothing is written.
+    QCOMPARE(run({"holidays", tdb.alias(), "2028", "--write"}).first, 2);
+    QCOMPARE(run({"holidays", tdb.alias(), "2028", "--write", "--by", "A00000001"}).first, 2);
+    QCOMPARE(codeName(tdb.db(), "Z0013", "20280127"), QStringLiteral("<none>"));
+    const auto [written, report] = run(
+            {"holidays", tdb.alias(), "2028", "--write", "--by", "A0009"});
     QCOMPARE(written, 0);
     QVERIFY2(report.contains("6일을"), qPrintable(report));
     QCOMPARE(codeName(tdb.db(), "Z0013", "20280127"), QStringLiteral("설날"));
     QCOMPARE(codeName(tdb.db(), "Z0013", "20281003"), QStringLiteral("추석"));
+    SqlStatement writer(tdb.db(),
+                        QStringLiteral("SELECT DISTINCT U_EMP_NO FROM ZX010MS WHERE HEAD = "
+                                       "'Z0013' AND DETAIL IN ('20280126', '20280127', '20280128', "
+                                       "'20280502', '20281002', '20281004')"));
+    writer.open();
+    QVERIFY(writer.next());
+    QCOMPARE(writer.value(0).toString(), QStringLiteral("A0009"));
+    QVERIFY(!writer.next());
 
     QCOMPARE(run({"holidays", tdb.alias(), "1989"}).first, 2);
     QCOMPARE(run({"holidays", tdb.alias(), "20x8"}).first, 2);

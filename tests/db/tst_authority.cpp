@@ -137,6 +137,29 @@ private Q_SLOTS:
         QCOMPARE(bar, expected);
     }
 
+    // Two reads of a project's programs (diff-rights reads one per employee)
+    // are paired by menu and program only: a program filed between them, or
+    // gone from one, has no partner, and a read without programs pairs nothing.
+    void programsPairedByKey()
+    {
+        const auto decision = [](const QStringList &keys) {
+            Authority::Decision d;
+            for (const QString &key : keys) {
+                Authority::ProgramDecision p;
+                p.menuId = key.section(QLatin1Char('/'), 0, 0);
+                p.programId = key.section(QLatin1Char('/'), 1, 1);
+                d.programs.append(p);
+            }
+            return d;
+        };
+        using Pairs = QList<std::pair<qsizetype, qsizetype>>;
+        const Authority::Decision first = decision({"M1/A", "M1/NEW", "M2/A", "M2/B"});
+        QCOMPARE(Authority::pairPrograms(first, decision({"M2/B", "M1/A", "M2/A"})),
+                 (Pairs{{0, 1}, {2, 2}, {3, 0}}));
+        QCOMPARE(Authority::pairPrograms(first, decision({})), Pairs{});
+        QCOMPARE(Authority::pairPrograms(decision({"M1/NEW"}), decision({"M1/A"})), Pairs{});
+    }
+
     void demoDataAndDisplayName_data() { TestDatabase::addEngineRows(); }
     void demoDataAndDisplayName()
     {

@@ -1,5 +1,6 @@
 #include "db/demodata.h"
 #include "db/numberledger.h"
+#include "db/rightslog.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
 #include "testdatabase.h"
@@ -117,6 +118,10 @@ static void randomFixture(const QSqlDatabase &db, quint32 seed)
                             "(:P0, :P0, :P1, 'N')"),
              {emp, pick({QStringLiteral("Y"), QStringLiteral("Y"), QStringLiteral("N")})});
     for (const QString &project : projects) {
+        exec(db,
+             QStringLiteral("INSERT INTO ZA020MS (PROJECT_ID, PROJECT_NAME, TEAM_ROLE) VALUES "
+                            "(:P0, :P0, '0')"),
+             {project});
         for (int m = 1; m <= 4; ++m)
             exec(db,
                  QStringLiteral("INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, MENU_NAME, DISPLAY_SEQ) "
@@ -251,6 +256,7 @@ private Q_SLOTS:
                          QStringLiteral(
                                  "SELECT EMP_NO FROM ZA010MS UNION SELECT EMP_NO FROM ZA150MS "
                                  "UNION SELECT 'NOBODY' FROM DUAL"));
+        const QStringList known = column(db, QStringLiteral("SELECT EMP_NO FROM ZA010MS"));
         const QStringList projects = column(db,
                                             QStringLiteral(
                                                     "SELECT DISTINCT PROJECT_ID FROM ZA050MS"));
@@ -270,7 +276,8 @@ private Q_SLOTS:
                 QCOMPARE(printedMenuBar(menu.out), ruleMenuBar(db, project, emp));
                 const Result explain = kesaDb(
                         {QStringLiteral("explain"), tdb.alias(), project, emp});
-                QVERIFY2(explain.exitCode == 0, qPrintable(explain.err));
+                // An employee without a user row is reported, and fails.
+                QVERIFY2(explain.exitCode == (known.contains(emp) ? 0 : 1), qPrintable(explain.err));
                 // "MENU\tPROGRAM\t있음|없음\tNAME" per program, reasons indented.
                 QStringList granted;
                 int programs = 0;
@@ -352,6 +359,7 @@ private Q_SLOTS:
                     QStringLiteral("KESA_Z"),
                     QStringLiteral("NOBODY"),
                     QStringLiteral("ZAI010")});
+        QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.startsWith(QStringLiteral("사용자 NOBODY: 등록되지 않음")));
         QVERIFY(r.out.contains(QStringLiteral("\t레벨 없음: 레벨 프로그램 아님\n")));
         r = kesaDb({QStringLiteral("explain"),
@@ -412,11 +420,40 @@ private Q_SLOTS:
                                                           {QStringLiteral("E1001"),
                                                            QStringLiteral("E1001"),
                                                            QStringLiteral("같은 사용자")}}) {
-            const Result r = kesaDb({QStringLiteral("copy-rights"), alias, from, to});
+            const Result r = kesaDb({QStringLiteral("copy-rights"),
+                                     alias,
+                                     from,
+                                     to,
+                                     QStringLiteral("--all-projects")});
             QCOMPARE(r.exitCode, 1);
             QVERIFY2(r.err.contains(message), qPrintable(r.err));
         }
+        // A project left empty (an unset shell variable), left out, or unknown
+        // is refused: all projects must be asked for by name.
+        for (const QStringList &project :
+             QList<QStringList>{{QString()},
+                                {},
+                                {QStringLiteral("NONE_1")},
+                                {QStringLiteral("KESA_G"), QStringLiteral("--all-projects")}}) {
+            const Result r = kesaDb(QStringList{QStringLiteral("copy-rights"),
+                                                alias,
+                                                QStringLiteral("E1001"),
+                                                QStringLiteral("E1002")}
+                                    + project);
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY(!r.err.isEmpty());
+        }
         QCOMPARE(column(db, rows), stored);
+        // explain of an unknown project or employee says so and fails.
+        for (const auto &[project, emp, code] : QList<std::tuple<QString, QString, int>>{
+                     {QStringLiteral("NONE_1"), QStringLiteral("E1001"), 2},
+                     {QStringLiteral("KESA_Z"), QStringLiteral("NOBODY"), 1},
+                     {QString(), QStringLiteral("E1001"), 2}}) {
+            const Result r = kesaDb({QStringLiteral("explain"), alias, project, emp});
+            QCOMPARE(r.exitCode, code);
+            QVERIFY(r.err.contains(code == 2 ? QStringLiteral("프로젝트")
+                                             : QStringLiteral("사용자")));
+        }
 
         // One project: that project agrees, the others still differ.
         Result r = kesaDb({QStringLiteral("copy-rights"),
@@ -437,6 +474,7 @@ private Q_SLOTS:
                     alias,
                     QStringLiteral("E1001"),
                     QStringLiteral("E1002"),
+                    QStringLiteral("--all-projects"),
                     QStringLiteral("--by"),
                     QStringLiteral("A0001")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
@@ -496,33 +534,34 @@ private Q_SLOTS:
             QVERIFY2(line.startsWith(today), qPrintable(line));
             QStringList f = line.split(QLatin1Char('\t')).mid(1);
             if (engine == QLatin1String("postgresql")) {
-                QCOMPARE(f.size(), 8); // the database user last
+                QCOMPARE(f.size(), 9); // the database user last
                 f.removeLast();
             }
             withoutTime << f.join(QLatin1Char('|'));
         }
         QCOMPARE(withoutTime,
                  (QStringList{
-                         "ZA010MS|추가|-|→|EMP_NO='E1' ADMIN_YN='N'|A1|10.0.0.1",
+                         "ZA010MS|추가|-|→|EMP_NO='E1' ADMIN_YN='N'|A1|10.0.0.1|SQL",
                          "ZA010MS|변경|EMP_NO='E1' ADMIN_YN='N'|→|EMP_NO='E1' "
-                         "ADMIN_YN='Y'|A2|10.0.0.2",
+                         "ADMIN_YN='Y'|A2|10.0.0.2|SQL",
                          "ZA130MS|추가|-|→|EMP_NO='E1' PROJECT_ID='PRJ_01' "
-                         "PROJECT_LEVEL='10'|A1|10.0.0.1",
+                         "PROJECT_LEVEL='10'|A1|10.0.0.1|SQL",
                          "ZA130MS|변경|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='10'|→|"
-                         "EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|A2|10.0.0.1",
+                         "EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|A2|10.0.0.1|SQL",
                          "ZA140MS|추가|-|→|PROJECT_ID='PRJ_01' PROJECT_LEVEL='20' "
-                         "PROGRAM_ID='PRG001'|A1|10.0.0.1",
+                         "PROGRAM_ID='PRG001'|A1|10.0.0.1|SQL",
                          "ZA140MS|삭제|PROJECT_ID='PRJ_01' PROJECT_LEVEL='20' "
-                         "PROGRAM_ID='PRG001'|→|-|-|-",
+                         "PROGRAM_ID='PRG001'|→|-|-|-|SQL",
                          "ZA150MS|추가|-|→|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
-                         "ADD_YN='N'|A1|10.0.0.1",
+                         "ADD_YN='N'|A1|10.0.0.1|SQL",
                          "ZA150MS|변경|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
                          "ADD_YN='N'|→|"
-                         "EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' ADD_YN='Y'|-|-",
+                         "EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' ADD_YN='Y'|-|-|SQL",
                          "ZA150MS|삭제|EMP_NO='E2' PROJECT_ID='PRJ_01' PROGRAM_ID='PRG001' "
-                         "ADD_YN='Y'|→|-|-|-",
-                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' PROJECT_LEVEL='20'|→|-|-|-",
-                         "ZA010MS|삭제|EMP_NO='E1' ADMIN_YN='Y'|→|-|-|-",
+                         "ADD_YN='Y'|→|-|-|-|SQL",
+                         "ZA130MS|삭제|EMP_NO='E1' PROJECT_ID='PRJ_01' "
+                         "PROJECT_LEVEL='20'|→|-|-|-|SQL",
+                         "ZA010MS|삭제|EMP_NO='E1' ADMIN_YN='Y'|→|-|-|-|SQL",
                  }));
         r = kesaDb({QStringLiteral("rights-log"),
                     tdb.alias(),
@@ -531,6 +570,65 @@ private Q_SLOTS:
         QCOMPARE(r.out.count(QLatin1Char('\n')), 3);
         r = kesaDb({QStringLiteral("rights-log"), tdb.alias(), QStringLiteral("--since"), today});
         QCOMPARE(r.out.count(QLatin1Char('\n')), 11);
+
+        // A session that names its writer is logged as that employee, deletes
+        // included; so are deletes of levels, menus and programs and changes of
+        // display orders; --emp shows the grants of the levels the employee held.
+        const int before = int(RightsLog::read(db, QString(), QString()).size());
+        RightsLog::setWriter(db, QStringLiteral("A0009"), QStringLiteral("10.9.9.9"));
+        for (const char *sql :
+             {"INSERT INTO ZA130MS (EMP_NO, PROJECT_ID, PROJECT_LEVEL, U_EMP_NO, U_IP) VALUES "
+              "('E5', 'PRJ_02', '30', 'X1', '10.0.0.5')",
+              "INSERT INTO ZA140MS (PROJECT_ID, PROJECT_LEVEL, PROGRAM_ID) VALUES ('PRJ_02', "
+              "'30', 'PRG002')",
+              "INSERT INTO ZA030MS (PROJECT_ID, PROJECT_LEVEL) VALUES ('PRJ_02', '30')",
+              "INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, DISPLAY_SEQ) VALUES ('PRJ_02', '21', 1)",
+              "INSERT INTO ZA050MS (PROJECT_ID, MENU_ID, PROGRAM_ID, DISPLAY_SEQ) VALUES "
+              "('PRJ_02', '21', 'PRG002', 1)",
+              "UPDATE ZA040MS SET DISPLAY_SEQ = 0",
+              "UPDATE ZA050MS SET DISPLAY_SEQ = 2",
+              "UPDATE ZA050MS SET U_IP = '10.0.0.6'",
+              "DELETE FROM ZA050MS",
+              "DELETE FROM ZA040MS",
+              "DELETE FROM ZA140MS",
+              "DELETE FROM ZA030MS",
+              "DELETE FROM ZA130MS"})
+            exec(db, QString::fromUtf8(sql));
+        RightsLog::setWriter(db, QString(), QString());
+        const QList<RightsLog::Entry> entries = RightsLog::read(db, QString(), QString()).mid(before);
+        QStringList logged;
+        for (const RightsLog::Entry &e : entries)
+            logged << QStringList{e.table, e.action, e.writerEmpNo, e.writerIp}.join(
+                              QLatin1Char('|'))
+                              + (e.declared ? QString() : QStringLiteral("|SQL"));
+        QCOMPARE(logged,
+                 (QStringList{"ZA130MS|I|A0009|10.9.9.9",
+                              "ZA140MS|I|A0009|10.9.9.9",
+                              "ZA040MS|U|A0009|10.9.9.9",
+                              "ZA050MS|U|A0009|10.9.9.9",
+                              "ZA050MS|D|A0009|10.9.9.9",
+                              "ZA040MS|D|A0009|10.9.9.9",
+                              "ZA140MS|D|A0009|10.9.9.9",
+                              "ZA030MS|D|A0009|10.9.9.9",
+                              "ZA130MS|D|A0009|10.9.9.9"}));
+        QCOMPARE(entries.at(2).newValue,
+                 QStringLiteral("PROJECT_ID='PRJ_02' MENU_ID='21' DISPLAY_SEQ='0'"));
+        r = kesaDb({QStringLiteral("rights-log"),
+                    tdb.alias(),
+                    QStringLiteral("--emp"),
+                    QStringLiteral("E5")});
+        QStringList ofE5;
+        for (const QString &line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            ofE5 << line.section(QLatin1Char('\t'), 1, 2) + QLatin1Char('\t')
+                            + line.section(QLatin1Char('\t'), 6, 6) + QLatin1Char('\t')
+                            + line.section(QLatin1Char('\t'), 8, 8);
+        QCOMPARE(ofE5,
+                 (QStringList{"ZA130MS\t추가\tA0009\t프로그램",
+                              "ZA140MS\t추가\tA0009\t프로그램",
+                              "ZA140MS\t삭제\tA0009\t프로그램",
+                              "ZA030MS\t삭제\tA0009\t프로그램",
+                              "ZA130MS\t삭제\tA0009\t프로그램"}));
+
         r = kesaDb({QStringLiteral("rights-log"),
                     tdb.alias(),
                     QStringLiteral("--since"),
@@ -571,6 +669,43 @@ private Q_SLOTS:
         exec(db, QStringLiteral("UPDATE ZA130MS SET PROJECT_LEVEL = '10' WHERE EMP_NO = 'E1001'"));
         QVERIFY(column(db, QStringLiteral("SELECT COUNT(*) FROM KESA_RIGHTS_LOG")).value(0).toInt()
                 > 0);
+    }
+
+    // A database of version 4 (the log without named writers) keeps its log rows
+    // through init, and its deletes are logged with the writer from then on.
+    void upgradeNamesWriters_data() { TestDatabase::addEngineRows(); }
+    void upgradeNamesWriters()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine, TestDatabase::Empty, QStringLiteral("fixture"));
+        const QSqlDatabase db = tdb.db();
+        Schema::install(db, 4);
+        DemoData::load(db);
+        exec(db, QStringLiteral("DELETE FROM ZA150MS WHERE EMP_NO = 'E1002'"));
+        const QStringList logged
+                = column(db,
+                         QStringLiteral(
+                                 "SELECT TABLE_NAME || ACTION FROM KESA_RIGHTS_LOG ORDER BY 1"));
+        QVERIFY(logged.contains(QStringLiteral("ZA150MSD")));
+        const Result r = kesaDb({QStringLiteral("init"), tdb.alias()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(Schema::installedVersion(db), Schema::currentVersion());
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT TABLE_NAME || ACTION FROM KESA_RIGHTS_LOG "
+                                       "ORDER BY 1")),
+                 logged);
+        RightsLog::setWriter(db, QStringLiteral("A0007"), QString());
+        exec(db, QStringLiteral("DELETE FROM ZA140MS WHERE PROJECT_ID = 'KESA_S'"));
+        exec(db,
+             QStringLiteral("DELETE FROM ZA030MS WHERE PROJECT_ID = 'KESA_S' AND "
+                            "PROJECT_LEVEL = '20'"));
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT DISTINCT TABLE_NAME || ':' || WRITER_EMP_NO FROM "
+                                       "KESA_RIGHTS_LOG WHERE ACTION = 'D' AND PROJECT_ID = "
+                                       "'KESA_S' AND TABLE_NAME <> 'ZA150MS' ORDER BY 1")),
+                 (QStringList{QStringLiteral("ZA030MS:A0007"), QStringLiteral("ZA140MS:A0007")}));
+        // init again changes nothing.
+        QCOMPARE(kesaDb({QStringLiteral("init"), tdb.alias()}).exitCode, 0);
     }
 
     // init upgrades a database of version 4 with the ledger table; ledger

@@ -220,6 +220,44 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DbError, bad.execProc());
     }
 
+    // Every day of every year, whatever the session's time zone: zones whose
+    // summer time starts at midnight (a day without 00:00) and one that skipped
+    // a whole day.
+    void calendarInEveryTimeZone_data() { TestDatabase::addEngineRows(); }
+    void calendarInEveryTimeZone()
+    {
+        QFETCH(QString, engine);
+        KESA_TEST_DATABASE(tdb, engine);
+        const QSqlDatabase db = tdb.db();
+        const bool pg = engine == QLatin1String("postgresql");
+        for (const char *zone : {"America/Sao_Paulo", "Pacific/Apia"}) {
+            if (pg)
+                SqlStatement(db, QStringLiteral("SET TIME ZONE '%1'").arg(QLatin1String(zone)))
+                        .exec();
+            for (int year = 1990; year <= 2100; ++year) {
+                callProc(db,
+                         QStringLiteral("PR_ZX020MS_01"),
+                         {QString::number(year),
+                          QStringLiteral("Y"),
+                          QStringLiteral("A0001"),
+                          QString()});
+            }
+            QCOMPARE(scalar(db, QStringLiteral("SELECT COUNT(*) FROM ZX020MS")).toInt(),
+                     int(QDate(1990, 1, 1).daysTo(QDate(2101, 1, 1))));
+            QCOMPARE(scalar(db,
+                            QStringLiteral("SELECT COUNT(*) FROM ZX020MS WHERE CALN_DATE LIKE "
+                                           "'%1231'"))
+                             .toInt(),
+                     111);
+            QCOMPARE(scalar(db,
+                            QStringLiteral("SELECT YOIL_CODE FROM ZX020MS WHERE CALN_DATE = "
+                                           "'20111230'"))
+                             .toInt(),
+                     6); // a Friday
+            SqlStatement(db, QStringLiteral("DELETE FROM ZX020MS")).exec();
+        }
+    }
+
     void holidayInsertUpdateDelete_data() { TestDatabase::addEngineRows(); }
     void holidayInsertUpdateDelete()
     {
@@ -261,6 +299,20 @@ private Q_SLOTS:
         holiday(db, QStringLiteral("20270815"), QString(), QStringLiteral("0"), QStringLiteral("D"));
         QCOMPARE(row("Z0012", "0815"), QStringLiteral("none"));
         QCOMPARE(row("Z0013", "20260503"), QStringLiteral("개교 기념일|A0001|10.0.0.7"));
+
+        // Updating a holiday another user deleted meanwhile fails, writing nothing.
+        try {
+            holiday(db,
+                    QStringLiteral("20260815"),
+                    QStringLiteral("광복절"),
+                    QStringLiteral("0"),
+                    QStringLiteral("U"));
+            QFAIL("an update of a missing holiday must fail");
+        } catch (const DbError &error) {
+            QVERIFY2(error.message().contains(QStringLiteral("20260815")),
+                     qPrintable(error.message()));
+        }
+        QCOMPARE(row("Z0012", "0815"), QStringLiteral("none"));
 
         // Refused arguments write nothing.
         QVERIFY_THROWS_EXCEPTION(DbError,

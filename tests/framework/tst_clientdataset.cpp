@@ -10,6 +10,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -100,6 +102,8 @@ private Q_SLOTS:
     void concurrentEditFailsAndKeepsChanges();
     void serverErrorRollsBackWholeApply_data() { TestDatabase::addEngineRows(); }
     void serverErrorRollsBackWholeApply();
+    void emptyTextOriginalsAreFound_data() { TestDatabase::addEngineRows(); }
+    void emptyTextOriginalsAreFound();
 };
 
 void tst_ClientDataSet::statements()
@@ -110,7 +114,8 @@ void tst_ClientDataSet::statements()
     QCOMPARE(ClientDataSetSql::paged(QStringLiteral("SELECT 1"), DbEngine::PostgreSQL, 0, -1),
              QStringLiteral("SELECT 1\nLIMIT ALL OFFSET 0"));
 
-    // Null and empty originals are found with IS NULL; values travel as they are.
+    // A null of another type is found with IS NULL, null or empty text as either
+    // (rows other modules write hold ''); values travel as they are.
     const auto update = ClientDataSetSql::updateRow(QStringLiteral("T"),
                                                     {QStringLiteral("A")},
                                                     {QStringLiteral("x")},
@@ -119,7 +124,8 @@ void tst_ClientDataSet::statements()
                                                      QStringLiteral("C")},
                                                     {QVariant(), QString(), 0.1});
     QCOMPARE(update.sql,
-             QStringLiteral("UPDATE T SET A = :P0 WHERE A IS NULL AND B IS NULL AND C = :P1"));
+             QStringLiteral("UPDATE T SET A = :P0 WHERE A IS NULL AND (B IS NULL OR B = '') "
+                            "AND C = :P1"));
     QCOMPARE(update.values, (QVariantList{QStringLiteral("x"), 0.1}));
     // Given the text of a row of the same shape, only the values are built.
     const auto next = ClientDataSetSql::updateRow(QStringLiteral("T"),
@@ -128,7 +134,7 @@ void tst_ClientDataSet::statements()
                                                   {QStringLiteral("A"),
                                                    QStringLiteral("B"),
                                                    QStringLiteral("C")},
-                                                  {QString(), QVariant(), 7},
+                                                  {QVariant(), QString(), 7},
                                                   update.sql);
     QCOMPARE(next.sql, update.sql);
     QCOMPARE(next.values, (QVariantList{QStringLiteral("y"), 7}));
@@ -431,6 +437,36 @@ void tst_ClientDataSet::serverErrorRollsBackWholeApply()
     QCOMPARE(projectName(tdb.db(), QStringLiteral("P00000")), QStringLiteral("이름 0"));
     QCOMPARE(cds.changeCount(), 2);
     QVERIFY(!Transaction::isActive(tdb.db()));
+}
+
+// Rows written by plain SQL with '' (not NULL) in text columns: an update and a
+// delete through the data set find them, and a NULL beside them as well.
+void tst_ClientDataSet::emptyTextOriginalsAreFound()
+{
+    QFETCH(QString, engine);
+    KESA_TEST_DATABASE(tdb, engine);
+    const QSqlDatabase db = tdb.db();
+    for (const QString &values : {QStringLiteral("'E00001', '', '', '', NULL, ''"),
+                                  QStringLiteral("'E00002', '빈 값', '', NULL, NULL, ''"),
+                                  QStringLiteral("'E00003', NULL, NULL, NULL, NULL, NULL")}) {
+        QSqlQuery insert(db);
+        QVERIFY2(insert.exec(QStringLiteral("INSERT INTO ZA020MS (PROJECT_ID, PROJECT_NAME, "
+                                            "TEAM_ROLE, U_EMP_NO, U_DATE, U_IP) VALUES (%1)")
+                                     .arg(values)),
+                 qPrintable(insert.lastError().text()));
+    }
+    ClientDataSet cds;
+    prepare(cds, db, QStringLiteral("E%"));
+    cds.open();
+    QCOMPARE(cds.rowCount(), 3);
+    setName(cds, 0, QStringLiteral("고친 이름"));
+    setName(cds, 2, QStringLiteral("널이던 이름"));
+    cds.moveTo(1);
+    cds.deleteRecord();
+    cds.applyUpdates();
+    QCOMPARE(projectName(db, QStringLiteral("E00001")), QStringLiteral("고친 이름"));
+    QCOMPARE(projectName(db, QStringLiteral("E00002")), QStringLiteral("<none>"));
+    QCOMPARE(projectName(db, QStringLiteral("E00003")), QStringLiteral("널이던 이름"));
 }
 
 QTEST_MAIN(tst_ClientDataSet)

@@ -2,6 +2,7 @@
 #include "common/passwordcipher.h"
 #include "db/database.h"
 #include "db/dberror.h"
+#include "db/rightslog.h"
 #include "db/sqlstatement.h"
 #include "platform/inifile.h"
 #include "recordingmessageservice.h"
@@ -108,6 +109,24 @@ private Q_SLOTS:
                 QVERIFY(module.qryQuery->next());
                 QCOMPARE(module.qryQuery->value(0).toString(), QStringLiteral("이영희"));
                 module.qryQuery->close();
+                // The program names its login employee as the writer of every
+                // change of rights, deletes too; plain SQL of another session is
+                // marked as such.
+                module.qryQuery->setSql(QStringLiteral(
+                        "DELETE FROM ZA150MS WHERE EMP_NO = 'E1001' AND PROGRAM_ID = 'ZXB000'"));
+                module.qryQuery->exec();
+                SqlStatement(tdb.db(),
+                             QStringLiteral("DELETE FROM ZA150MS WHERE EMP_NO = 'E1001' AND "
+                                            "PROGRAM_ID = 'ZXS095'"))
+                        .exec();
+                const QList<RightsLog::Entry> log = RightsLog::read(tdb.db(), QString(), QString());
+                QVERIFY(log.size() >= 2);
+                const RightsLog::Entry &byProgram = log.at(log.size() - 2);
+                QCOMPARE(byProgram.action, QStringLiteral("D"));
+                QCOMPARE(byProgram.writerEmpNo, QStringLiteral("E1001"));
+                QVERIFY(byProgram.declared);
+                QCOMPARE(log.last().writerEmpNo, QString());
+                QVERIFY(!log.last().declared);
                 QVERIFY(!module.terminateRequested());
             }
             QVERIFY(!QSqlDatabase::contains(QStringLiteral("dbsDB")));

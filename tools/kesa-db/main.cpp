@@ -8,6 +8,7 @@
 #include "db/lunarholidays.h"
 #include "db/numberledger.h"
 #include "db/rightscopy.h"
+#include "db/rightslog.h"
 #include "db/schema.h"
 #include "db/sqlstatement.h"
 #include "platform/localip.h"
@@ -18,6 +19,8 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,9 +74,26 @@ struct Options
     QString by;
     QString since;
     QString emp;
+    bool allProjects = false;
     QDate from;
     QDate to;
 };
+
+bool projectExists(const QSqlDatabase &db, const QString &projectId)
+{
+    SqlStatement query(db, QStringLiteral("SELECT 1 FROM ZA020MS WHERE PROJECT_ID = :P0"));
+    query.bind(QStringLiteral("P0"), projectId);
+    query.open();
+    return query.next();
+}
+
+bool userExists(const QSqlDatabase &db, const QString &empNo)
+{
+    SqlStatement query(db, QStringLiteral("SELECT 1 FROM ZA010MS WHERE EMP_NO = :P0"));
+    query.bind(QStringLiteral("P0"), empNo);
+    query.open();
+    return query.next();
+}
 
 // The ledger of numbered tickets and coupons, one number a line, for
 // reconciling the numbers with the sales.
@@ -113,13 +133,34 @@ int run(const QStringList &args, const Options &options)
         }
         return 0;
     }
-    if (command == QLatin1String("holidays"))
-        return holidays(db,
-                        args.value(2).toInt(),
-                        options.write,
-                        user.isEmpty() ? sessionUser(db) : user);
-    if (command == QLatin1String("explain"))
-        return RightsReport::explain(db, args.value(2), args.value(3), args.value(4), out(), err());
+    if (command == QLatin1String("holidays")) {
+        if (options.write)
+            RightsLog::setWriter(db, options.by, localIPv4Address());
+        return holidays(db, args.value(2).toInt(), options.write, options.by);
+    }
+    const bool namesProject = command == QLatin1String("explain")
+                              || (command == QLatin1String("copy-rights") && !options.allProjects);
+    if (namesProject
+        && !projectExists(db, args.value(command == QLatin1String("explain") ? 2 : 4))) {
+        err() << "등록되지 않은 프로젝트입니다: "
+              << args.value(command == QLatin1String("explain") ? 2 : 4) << '\n';
+        return 2;
+    }
+    if (command == QLatin1String("explain")) {
+        // An employee missing from ZA010MS may still hold rows that give him a
+        // menu bar: the report shows them, and the exit status says he is unknown.
+        const int status = RightsReport::explain(db,
+                                                 args.value(2),
+                                                 args.value(3),
+                                                 args.value(4),
+                                                 out(),
+                                                 err());
+        if (!userExists(db, args.value(3))) {
+            err() << "등록되지 않은 사용자입니다: " << args.value(3) << '\n';
+            return 1;
+        }
+        return status;
+    }
     if (command == QLatin1String("diff-rights"))
         return RightsReport::diff(db, args.value(2), args.value(3), args.value(4), out());
     if (command == QLatin1String("rights-log"))
@@ -131,10 +172,12 @@ int run(const QStringList &args, const Options &options)
                                                : (user.isEmpty() ? sessionUser(db) : user);
         if (writer.isEmpty())
             writer = qEnvironmentVariable("USER");
+        RightsLog::setWriter(db, writer.left(8), localIPv4Address());
         const RightsCopy::Counts counts = RightsCopy::copy(db,
                                                            args.value(2),
                                                            args.value(3),
-                                                           args.value(4),
+                                                           options.allProjects ? QString()
+                                                                               : args.value(4),
                                                            writer.left(8),
                                                            localIPv4Address());
         out() << args.value(2) << " → " << args.value(3) << ": 레벨 " << counts.levels
@@ -171,11 +214,13 @@ int main(int argc, char *argv[])
             "  demo ALIAS                      init, then load the demo data (empty databases "
             "only)\n"
             "  menu ALIAS PROJECT_ID EMP_NO    print the menu bar of an employee\n"
-            "  holidays ALIAS YEAR [--write]   print the lunar holidays of a year (1990-2100);\n"
-            "                                  --write stores the free days as one-year holidays\n"
+            "  holidays ALIAS YEAR [--write --by EMP_NO]\n"
+            "                                  print the lunar holidays of a year (1990-2100);\n"
+            "                                  --write stores the free days as one-year holidays,\n"
+            "                                  written by the employee EMP_NO\n"
             "  explain ALIAS PROJECT_ID EMP_NO [PROGRAM_ID]\n"
             "                                  why each program is or is not on the menu bar\n"
-            "  copy-rights ALIAS FROM_EMP TO_EMP [PROJECT_ID] [--by EMP_NO]\n"
+            "  copy-rights ALIAS FROM_EMP TO_EMP PROJECT_ID|--all-projects [--by EMP_NO]\n"
             "                                  give TO_EMP the levels and overrides of FROM_EMP\n"
             "  diff-rights ALIAS EMP1 EMP2 [PROJECT_ID]\n"
             "                                  programs one has on the menu bar and the other not\n"
@@ -199,9 +244,13 @@ int main(int argc, char *argv[])
                                          QStringLiteral("holidays: store them (Z0013)."));
     parser.addOption(writeOption);
     const QCommandLineOption byOption(QStringLiteral("by"),
-                                      QStringLiteral("copy-rights: the writer's employee number "
-                                                     "(default: the database user)."),
+                                      QStringLiteral("copy-rights, holidays --write: the writer's "
+                                                     "employee number (copy-rights: default the "
+                                                     "database user)."),
                                       QStringLiteral("emp"));
+    const QCommandLineOption allProjectsOption(QStringLiteral("all-projects"),
+                                               QStringLiteral("copy-rights: in every project."));
+    parser.addOption(allProjectsOption);
     const QCommandLineOption sinceOption(QStringLiteral("since"),
                                          QStringLiteral("rights-log: from this day on."),
                                          QStringLiteral("date"));
@@ -227,9 +276,12 @@ int main(int argc, char *argv[])
                && args.size() == 2)
               || (command == QLatin1String("menu") && args.size() == 4)
               || (command == QLatin1String("holidays") && args.size() == 3 && isYear(args.value(2)))
-              || ((command == QLatin1String("explain") || command == QLatin1String("copy-rights")
-                   || command == QLatin1String("diff-rights"))
+              || ((command == QLatin1String("explain") || command == QLatin1String("diff-rights"))
                   && (args.size() == 4 || args.size() == 5))
+              // One project by name, or all of them asked for by name: an empty
+              // project (an unset shell variable) must not mean "every project".
+              || (command == QLatin1String("copy-rights")
+                  && (parser.isSet(allProjectsOption) ? args.size() == 4 : args.size() == 5))
               || (command == QLatin1String("rights-log") && args.size() == 2
                   && (!parser.isSet(sinceOption)
                       || QDate::fromString(parser.value(sinceOption), Qt::ISODate).isValid()))
@@ -242,6 +294,23 @@ int main(int argc, char *argv[])
         err() << parser.helpText();
         return 2;
     }
+    // Names that cannot be a project, an employee or a writer.
+    const auto refuse = [](const QString &message) {
+        err() << message << '\n';
+        return 2;
+    };
+    if ((command == QLatin1String("explain") || command == QLatin1String("diff-rights")
+         || command == QLatin1String("copy-rights"))
+        && std::any_of(args.cbegin() + 2, args.cend(), [](const QString &a) {
+               return a.trimmed().isEmpty();
+           }))
+        return refuse(QStringLiteral("프로젝트와 사원번호는 비워 둘 수 없습니다."));
+    if (command == QLatin1String("holidays") && parser.isSet(writeOption)) {
+        const QString by = parser.value(byOption);
+        if (by.trimmed().isEmpty() || by.size() > 8)
+            return refuse(QStringLiteral("--write에는 쓰는 사람의 사원번호(--by, 8자 이내)가 "
+                                         "필요합니다."));
+    }
     try {
         return run(args,
                    {parser.value(userOption),
@@ -250,6 +319,7 @@ int main(int argc, char *argv[])
                     parser.value(byOption),
                     parser.value(sinceOption),
                     parser.value(empOption),
+                    parser.isSet(allProjectsOption),
                     QDate::fromString(parser.value(fromOption), Qt::ISODate),
                     QDate::fromString(parser.value(toOption), Qt::ISODate)});
     } catch (const DbError &error) {

@@ -174,11 +174,9 @@ int diff(const QSqlDatabase &db,
     for (const QString &project : projectsOf(db, projectId)) {
         const Decision first = decide(db, project, empNo1);
         const Decision second = decide(db, project, empNo2);
-        QHash<QString, qsizetype> secondAt;
-        for (qsizetype i = 0; i < second.programs.size(); ++i)
-            secondAt.insert(second.programs.at(i).menuId + second.programs.at(i).programId, i);
-        for (const ProgramDecision &a : first.programs) {
-            const ProgramDecision &b = second.programs.at(secondAt.value(a.menuId + a.programId));
+        for (const auto &[i, j] : pairPrograms(first, second)) {
+            const ProgramDecision &a = first.programs.at(i);
+            const ProgramDecision &b = second.programs.at(j);
             if (a.onMenuBar() == b.onMenuBar())
                 continue;
             out << project << '\t' << a.menuId << '\t' << a.programId << '\t' << empNo1 << ' '
@@ -203,7 +201,11 @@ int log(const QSqlDatabase &db, const QString &since, const QString &empNo, QTex
             << (e.oldValue.isEmpty() ? QStringLiteral("-") : e.oldValue) << "\t→\t"
             << (e.newValue.isEmpty() ? QStringLiteral("-") : e.newValue) << '\t'
             << (e.writerEmpNo.isEmpty() ? QStringLiteral("-") : e.writerEmpNo) << '\t'
-            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp);
+            << (e.writerIp.isEmpty() ? QStringLiteral("-") : e.writerIp)
+            << '\t'
+            // Who named the writer: this program or a tool, or nobody (plain
+            // SQL; the writer is then only what the row claims).
+            << (e.declared ? QStringLiteral("프로그램") : QStringLiteral("SQL"));
         if (!e.dbUser.isEmpty())
             out << '\t' << e.dbUser;
         out << '\n';
