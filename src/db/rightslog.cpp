@@ -165,7 +165,16 @@ QList<Logged6> loggedTables6()
     };
 }
 
-QString logInsert6(const Logged6 &t, DbEngine engine, const QString &action)
+QString settingWriter()
+{
+    return QStringLiteral("NULLIF(PG_CATALOG.CURRENT_SETTING('kesa.writer', TRUE), '')");
+}
+
+// declaredWriter: the SQL of the writer the session declared (PostgreSQL).
+QString logInsert6(const Logged6 &t,
+                   DbEngine engine,
+                   const QString &action,
+                   const QString &declaredWriter = QString())
 {
     const bool pg = engine == DbEngine::PostgreSQL;
     const bool deleted = action == QLatin1String("D");
@@ -181,8 +190,7 @@ QString logInsert6(const Logged6 &t, DbEngine engine, const QString &action)
     QString kind = QStringLiteral("'S'");
     QString dbUser = QStringLiteral("NULL");
     if (pg) {
-        const QString declared = QStringLiteral(
-                "NULLIF(PG_CATALOG.CURRENT_SETTING('kesa.writer', TRUE), '')");
+        const QString declared = declaredWriter.isEmpty() ? settingWriter() : declaredWriter;
         writer = QStringLiteral("COALESCE(%1, %2)").arg(declared, rowWriter);
         ip = QStringLiteral("CASE WHEN %1 IS NULL THEN %2 ELSE COALESCE(NULLIF("
                             "PG_CATALOG.CURRENT_SETTING('kesa.writer_ip', TRUE), ''), %2) END")
@@ -208,6 +216,41 @@ QString logInsert6(const Logged6 &t, DbEngine engine, const QString &action)
                  deleted ? QStringLiteral("NULL") : rowText(t.values, QStringLiteral("NEW")),
                  writer)
             .arg(ip, kind, dbUser);
+}
+
+QStringList logEvents6(const Logged6 &t)
+{
+    QStringList events{QStringLiteral("DELETE")};
+    if (t.updates)
+        events.prepend(QStringLiteral("UPDATE"));
+    if (t.inserts)
+        events.prepend(QStringLiteral("INSERT"));
+    return events;
+}
+
+// The PostgreSQL trigger function of one table; searchPath: its SET SEARCH_PATH.
+QString logFunction6(const Logged6 &t, const QString &declared, const QString &searchPath)
+{
+    const DbEngine engine = DbEngine::PostgreSQL;
+    const QString table = QLatin1String(t.table);
+    const QString watched = t.watched ? QLatin1String(t.watched) : QString();
+    QString body;
+    if (t.inserts)
+        body += QStringLiteral("    IF TG_OP = 'INSERT' THEN\n        %1;\n    END IF;\n")
+                        .arg(logInsert6(t, engine, QStringLiteral("I"), declared));
+    if (t.updates)
+        body += QStringLiteral("    IF TG_OP = 'UPDATE' AND %1 THEN\n        %2;\n"
+                               "    END IF;\n")
+                        .arg(watched.isEmpty()
+                                     ? QStringLiteral("TRUE")
+                                     : QStringLiteral("OLD.%1 IS DISTINCT FROM NEW.%1").arg(watched),
+                             logInsert6(t, engine, QStringLiteral("U"), declared));
+    body += QStringLiteral("    IF TG_OP = 'DELETE' THEN\n        %1;\n    END IF;\n")
+                    .arg(logInsert6(t, engine, QStringLiteral("D"), declared));
+    return QStringLiteral("CREATE OR REPLACE FUNCTION KESA_LOG_%1() RETURNS TRIGGER "
+                          "LANGUAGE PLPGSQL SECURITY DEFINER SET SEARCH_PATH %2 AS "
+                          "$BODY$\nBEGIN\n%3    RETURN NULL;\nEND\n$BODY$")
+            .arg(table, searchPath, body);
 }
 
 } // namespace
@@ -286,34 +329,11 @@ QStringList writerStatements(DbEngine engine)
         const QString table = QLatin1String(t.table);
         const QString watched = t.watched ? QLatin1String(t.watched) : QString();
         if (pg) {
-            QString body;
-            if (t.inserts)
-                body += QStringLiteral("    IF TG_OP = 'INSERT' THEN\n        %1;\n    END IF;\n")
-                                .arg(logInsert6(t, engine, QStringLiteral("I")));
-            if (t.updates)
-                body += QStringLiteral("    IF TG_OP = 'UPDATE' AND %1 THEN\n        %2;\n"
-                                       "    END IF;\n")
-                                .arg(watched.isEmpty()
-                                             ? QStringLiteral("TRUE")
-                                             : QStringLiteral("OLD.%1 IS DISTINCT FROM NEW.%1")
-                                                       .arg(watched),
-                                     logInsert6(t, engine, QStringLiteral("U")));
-            body += QStringLiteral("    IF TG_OP = 'DELETE' THEN\n        %1;\n    END IF;\n")
-                            .arg(logInsert6(t, engine, QStringLiteral("D")));
-            QStringList events{QStringLiteral("DELETE")};
-            if (t.updates)
-                events.prepend(QStringLiteral("UPDATE"));
-            if (t.inserts)
-                events.prepend(QStringLiteral("INSERT"));
             statements << QStringLiteral("DROP TRIGGER IF EXISTS %1_LOG ON %1").arg(table)
-                       << QStringLiteral("CREATE OR REPLACE FUNCTION KESA_LOG_%1() RETURNS TRIGGER "
-                                         "LANGUAGE PLPGSQL SECURITY DEFINER SET SEARCH_PATH FROM "
-                                         "CURRENT AS $BODY$\nBEGIN\n%2    RETURN NULL;\nEND\n"
-                                         "$BODY$")
-                                  .arg(table, body)
+                       << logFunction6(t, settingWriter(), QStringLiteral("FROM CURRENT"))
                        << QStringLiteral("CREATE TRIGGER %1_LOG AFTER %2 ON %1 FOR EACH ROW "
                                          "EXECUTE FUNCTION KESA_LOG_%1()")
-                                  .arg(table, events.join(QStringLiteral(" OR ")));
+                                  .arg(table, logEvents6(t).join(QStringLiteral(" OR ")));
         } else {
             QList<std::pair<QString, QString>> events;
             if (t.inserts)
@@ -338,6 +358,14 @@ QStringList writerStatements(DbEngine engine)
                                            logInsert6(t, engine, action));
         }
     }
+    return statements;
+}
+
+QStringList hardenedFunctions(const QString &declared, const QString &searchPath)
+{
+    QStringList statements;
+    for (const Logged6 &t : loggedTables6())
+        statements << logFunction6(t, declared, searchPath);
     return statements;
 }
 

@@ -38,6 +38,10 @@ struct Entry
 QStringList schemaStatements(DbEngine engine);
 /// Version 6: the log names every writer, and logs level, menu and program deletes.
 QStringList writerStatements(DbEngine engine);
+/// The trigger functions of the log (PostgreSQL, version 6) naming the writer
+/// by the SQL expression declared, with SET SEARCH_PATH searchPath
+/// ("= SCHEMA, PG_TEMP"): a hardened database takes its verified employee.
+QStringList hardenedFunctions(const QString &declared, const QString &searchPath);
 /// Declares the employee (and address) that writes on this connection from now
 /// on; every log row it causes names them. Empty: none. Call outside a
 /// transaction. Needs schema version 6.

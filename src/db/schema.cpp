@@ -2,6 +2,7 @@
 
 #include "dbengine.h"
 #include "dberror.h"
+#include "hardening.h"
 #include "rightslog.h"
 #include "routines.h"
 #include "transaction.h"
@@ -297,6 +298,9 @@ void install(const QSqlDatabase &db, int upToVersion)
         if (engine == DbEngine::PostgreSQL) {
             for (const QString &statement : Routines::postgresScript())
                 run(db, statement);
+            // New tables and renewed routines of a hardened database get the
+            // owner, guards and grants of the rest.
+            Hardening::renew(db);
         }
     });
 }

@@ -5,6 +5,7 @@
 #include "db/database.h"
 #include "db/dberror.h"
 #include "db/demodata.h"
+#include "db/hardening.h"
 #include "db/lunarholidays.h"
 #include "db/numberledger.h"
 #include "db/rightscopy.h"
@@ -77,6 +78,8 @@ struct Options
     bool allProjects = false;
     QDate from;
     QDate to;
+    QString appRole;
+    QString owner;
 };
 
 bool projectExists(const QSqlDatabase &db, const QString &projectId)
@@ -131,6 +134,11 @@ int run(const QStringList &args, const Options &options)
         } else {
             out() << "스키마 버전 " << Schema::installedVersion(db) << "\n";
         }
+        return 0;
+    }
+    if (command == QLatin1String("harden")) {
+        Hardening::apply(db, {options.owner, options.appRole});
+        out() << "보안 설정을 마쳤습니다: 업무용 역할 " << options.appRole << ".\n";
         return 0;
     }
     if (command == QLatin1String("holidays")) {
@@ -226,6 +234,12 @@ int main(int argc, char *argv[])
             "                                  programs one has on the menu bar and the other not\n"
             "  rights-log ALIAS [--since YYYY-MM-DD] [--emp EMP_NO]\n"
             "                                  the log of every change of rights\n"
+            "  harden ALIAS --app-role ROLE [--owner ROLE]\n"
+            "                                  PostgreSQL: the owner role (default: the user\n"
+            "                                  running this) owns the schema; the workstations'\n"
+            "                                  role ROLE only reads and writes rows, and the "
+            "server\n"
+            "                                  checks the rights of every change of authority\n"
             "  ledger ALIAS [LAYOUT] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
             "                                  the numbers ticket and coupon runs issued, "
             "tab-separated\n"
@@ -263,10 +277,19 @@ int main(int argc, char *argv[])
     const QCommandLineOption toOption(QStringLiteral("to"),
                                       QStringLiteral("ledger: up to this day."),
                                       QStringLiteral("date"));
-    parser.addOptions({byOption, sinceOption, empOption, fromOption, toOption});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("init, demo, menu, holidays, explain, copy-rights, "
-                                                "diff-rights, rights-log or ledger"));
+    const QCommandLineOption appRoleOption(QStringLiteral("app-role"),
+                                           QStringLiteral("harden: the workstations' shared "
+                                                          "database role."),
+                                           QStringLiteral("role"));
+    const QCommandLineOption ownerOption(QStringLiteral("owner"),
+                                         QStringLiteral("harden: the role that owns the schema."),
+                                         QStringLiteral("role"));
+    parser.addOptions(
+            {byOption, sinceOption, empOption, fromOption, toOption, appRoleOption, ownerOption});
+    parser.addPositionalArgument(
+            QStringLiteral("command"),
+            QStringLiteral("init, demo, menu, harden, holidays, explain, copy-rights, "
+                           "diff-rights, rights-log or ledger"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -275,6 +298,8 @@ int main(int argc, char *argv[])
             = ((command == QLatin1String("init") || command == QLatin1String("demo"))
                && args.size() == 2)
               || (command == QLatin1String("menu") && args.size() == 4)
+              || (command == QLatin1String("harden") && args.size() == 2
+                  && !parser.value(appRoleOption).trimmed().isEmpty())
               || (command == QLatin1String("holidays") && args.size() == 3 && isYear(args.value(2)))
               || ((command == QLatin1String("explain") || command == QLatin1String("diff-rights"))
                   && (args.size() == 4 || args.size() == 5))
@@ -321,7 +346,9 @@ int main(int argc, char *argv[])
                     parser.value(empOption),
                     parser.isSet(allProjectsOption),
                     QDate::fromString(parser.value(fromOption), Qt::ISODate),
-                    QDate::fromString(parser.value(toOption), Qt::ISODate)});
+                    QDate::fromString(parser.value(toOption), Qt::ISODate),
+                    parser.value(appRoleOption),
+                    parser.value(ownerOption)});
     } catch (const DbError &error) {
         err() << error.message() << '\n';
         return 1;
