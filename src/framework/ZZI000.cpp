@@ -7,6 +7,7 @@
 #include "screenhost.h"
 #include "useraction.h"
 
+#include "common/commonroutines.h"
 #include "common/loginvalues.h"
 #include "common/silentabort.h"
 #include "db/database.h"
@@ -227,6 +228,20 @@ bool TfrmZZI000::FormCloseQuery()
     if (ScreenHost *host = ScreenHost::current())
         host->closeActiveTab(); // the host frees this screen once the close has returned
     return false;
+}
+
+void TfrmZZI000::ConfirmCloseWithChanges(bool changed, const std::function<bool()> &save)
+{
+    if (!changed || !AskYesNo(MessageText::closeQuestion()))
+        return;
+    bool saved = false;
+    try {
+        saved = save();
+    } catch (...) {
+        // The save has shown its error box.
+    }
+    if (!saved)
+        Abort();
 }
 
 void TfrmZZI000::FormClose()

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 #include "screenconnection.h"
 #include "screenframe.h"
 
@@ -67,6 +69,12 @@ protected:
     virtual bool FormCloseQuery();
     /// The close was allowed: the screen is freed.
     virtual void FormClose();
+    /// The question a screen with unsaved changes asks before it closes:
+    /// "변경된 자료가 있습니다.\r변경된 자료를 저장하시겠습니까?". Yes runs
+    /// `save`; a save that does not complete (false, or an error it has shown)
+    /// stops the close silently and the screen stays with its changes. No
+    /// closes, and the changes are lost. Nothing is asked without changes.
+    void ConfirmCloseWithChanges(bool changed, const std::function<bool()> &save);
     /// Closes the screen's statements (part of the close query).
     virtual void CloseStatements();
     /// Runs once, through the user-action guard, when the screen is first shown

@@ -219,14 +219,10 @@ void TfrmZZI010::bbtCloseClick()
 void TfrmZZI010::ConfirmClose()
 {
     SettleEdits();
-    if (HasPendingChanges() && AskYesNo(MessageText::closeQuestion())) {
-        try {
-            bbtSaveClick();
-        } catch (...) {
-            // The save has shown its error box; the screen stays with its changes.
-            Abort();
-        }
-    }
+    ConfirmCloseWithChanges(HasPendingChanges(), [this] {
+        bbtSaveClick(); // an incomplete save raises
+        return true;
+    });
 }
 
 bool TfrmZZI010::FormCloseQuery()

@@ -1,9 +1,53 @@
 #include "seriallink.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A ttyS device exists for every UART the kernel might have; one with nothing
+// behind it fails to open or reports its port type unknown. A terminal that
+// does not know the serial request (a pseudo-terminal) answers all the same.
+bool answers(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    termios settings{};
+    bool result = ::tcgetattr(fd, &settings) == 0;
+    serial_struct serial{};
+    if (result && ::ioctl(fd, TIOCGSERIAL, &serial) == 0)
+        result = serial.type != PORT_UNKNOWN;
+    ::close(fd);
+    return result;
+}
+
+// ttyUSB2 before ttyUSB10: by the name without its number, then by the number.
+QStringList sortedNatural(QStringList names)
+{
+    static const QRegularExpression tail(QStringLiteral("^(.*?)([0-9]*)$"));
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const QRegularExpressionMatch ma = tail.match(a);
+        const QRegularExpressionMatch mb = tail.match(b);
+        if (ma.captured(1) != mb.captured(1))
+            return ma.captured(1) < mb.captured(1);
+        if (ma.captured(2).size() != mb.captured(2).size())
+            return ma.captured(2).size() < mb.captured(2).size();
+        return ma.captured(2) < mb.captured(2);
+    });
+    return names;
+}
+
+} // namespace
 
 SerialLink::SerialLink(QObject *parent)
     : QObject(parent)
@@ -57,6 +101,26 @@ QStringList SerialLink::availablePorts()
         names.append(info.portName());
     names.sort();
     return names;
+}
+
+QList<SerialLink::Device> SerialLink::devices(const QString &deviceFolder)
+{
+    QList<Device> result;
+    const QDir dir(deviceFolder);
+    const QDir::Filters filters = QDir::System | QDir::Files | QDir::NoDotAndDotDot;
+    for (const QString &name : sortedNatural(dir.entryList({QStringLiteral("ttyS*")}, filters))) {
+        if (answers(dir.filePath(name)))
+            result.append({dir.filePath(name), QString()});
+    }
+    for (const QString &name : sortedNatural(
+                 dir.entryList({QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")}, filters)))
+        result.append({dir.filePath(name), QString()});
+    const QDir byId(dir.filePath(QStringLiteral("serial/by-id")));
+    for (const QString &name : sortedNatural(byId.entryList(filters))) {
+        const QString path = byId.filePath(name);
+        result.append({path, QFileInfo(QFileInfo(path).symLinkTarget()).fileName()});
+    }
+    return result;
 }
 
 QStringList SerialLink::rateNames()

@@ -54,6 +54,20 @@ public:
     static QString devicePath(const QString &portName);
     /// The serial ports of this machine by their system names (ttyS0, ttyUSB0…).
     static QStringList availablePorts();
+
+    /// A serial device as the port chooser offers it: its path and, for a
+    /// device of /dev/serial/by-id, the device it stands for.
+    struct Device
+    {
+        QString path;
+        QString target;
+        bool operator==(const Device &) const = default;
+    };
+    /// The serial devices under a device folder (/dev): ttyS* that answer
+    /// (a device without a UART behind it does not open, or reports none),
+    /// every ttyUSB* and ttyACM*, and the named links of serial/by-id, in
+    /// that order, each group sorted by number or name.
+    static QList<Device> devices(const QString &deviceFolder = QStringLiteral("/dev"));
     /// The rate chooser's list, "Custom" first.
     static QStringList rateNames();
 

@@ -102,6 +102,7 @@ TfrmZXS090::TfrmZXS090(QWidget *parent)
 
     buildBar();
     setFocusProxy(prn(1));
+    m_savedLines = lines();
 }
 
 TfrmZXS090::~TfrmZXS090() = default;
@@ -110,7 +111,7 @@ void TfrmZXS090::buildLines(QWidget *parent)
 {
     auto *grid = new QGridLayout(parent);
     // Rows 29 pixels apart.
-    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setContentsMargins(8, 0, 8, 2);
     grid->setVerticalSpacing(8);
     grid->setHorizontalSpacing(6);
     const QFontMetrics metrics(font());
@@ -122,9 +123,12 @@ void TfrmZXS090::buildLines(QWidget *parent)
         auto *edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("Prn%1").arg(n));
         edit->setFixedHeight(21);
-        // Room for 44 single-byte characters of the screen's font.
-        edit->setFixedWidth(metrics.horizontalAdvance(QString(LineBytes, QLatin1Char('W'))) / 2
-                            + metrics.horizontalAdvance(QString(LineBytes / 2, QChar(0xD55C))));
+        // Room for a full line: 44 digits or 22 Hangul syllables of the screen's
+        // font, whichever is wider, and the frame (wide Latin capitals scroll).
+        edit->setFixedWidth(
+                std::max(metrics.horizontalAdvance(QString(LineBytes, QLatin1Char('0'))),
+                         metrics.horizontalAdvance(QString(LineBytes / 2, QChar(0xD55C))))
+                + 10);
         edit->setProperty(LineProperty, n);
         auto *limit = new ByteLengthValidator(LineBytes, edit);
         edit->setValidator(limit);
@@ -225,7 +229,8 @@ QWidget *TfrmZXS090::buildRange(QWidget *parent)
 
 void TfrmZXS090::buildBar()
 {
-    const PortChoosers choosers = PortChoosers::create(panButtons, comComPort);
+    m_choosers = PortChoosers::create(panButtons, comComPort, QStringLiteral("ZXS090"));
+    const PortChoosers &choosers = m_choosers;
     cbbComPort = choosers.port;
     cbbComRate = choosers.rate;
 
@@ -243,6 +248,7 @@ void TfrmZXS090::buildBar()
     for (QWidget *widget :
          choosers.widgets() + QList<QWidget *>{lblCountCurrent, lblCountSlash, lblCountTotal})
         addLeftBarButton(widget);
+    choosers.takeFreeRoom();
     attachFocusColours({cbbComPort, cbbComRate});
 
     bbtOpen = createButton(QStringLiteral("bbtOpen"), QStringLiteral("불러오기"), 1);
@@ -441,24 +447,35 @@ void TfrmZXS090::bbtSaveClick()
 {
     ButtonGuard(bbtSave);
     keepStopText();
+    saveLayout(false);
+}
+
+bool TfrmZXS090::saveLayout(bool toLayoutFile)
+{
     if (const int line = CouponLayout::unencodableLine(lines()); line > 0) {
         ShowErrorMessage(CouponText::cannotEncode(line));
         prn(line)->setFocus();
-        return;
+        return false;
     }
-    QString path = MessageService::instance().saveFileName(QString(),
-                                                           QString(),
-                                                           CouponText::layoutFilter());
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".ini");
-    if (QFileInfo::exists(path) && !AskYesNo(MessageText::overwriteQuestion()))
-        return;
-    if (!CouponLayout::save(path, lines()))
+    QString path = toLayoutFile ? m_layoutPath : QString();
+    if (path.isEmpty()) {
+        path = MessageService::instance().saveFileName(QString(),
+                                                       QString(),
+                                                       CouponText::layoutFilter());
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".ini");
+        if (QFileInfo::exists(path) && !AskYesNo(MessageText::overwriteQuestion()))
+            return false;
+    }
+    if (!CouponLayout::save(path, lines())) {
         ShowErrorMessage(CouponText::cannotWriteLayout(path));
-    else
-        m_layoutPath = path;
+        return false;
+    }
+    m_layoutPath = path;
+    m_savedLines = lines();
+    return true;
 }
 
 void TfrmZXS090::bbtOpenClick()
@@ -473,6 +490,7 @@ void TfrmZXS090::bbtOpenClick()
         if (layout) {
             setLines(*layout);
             m_layoutPath = path;
+            m_savedLines = lines();
         } else
             ShowErrorMessage(CouponText::notALayout(path));
     }
@@ -530,6 +548,7 @@ void TfrmZXS090::bbtPrintClick()
     setCounter(QString(), QString()); // what a stopped run left
     comComPort->setPortName(cbbComPort->currentText());
     comComPort->setRateName(cbbComRate->currentText());
+    m_choosers.remember();
     if (!comComPort->open()) {
         ShowErrorMessage(CouponText::cannotOpenPort(cbbComPort->currentText()));
         return;
@@ -678,5 +697,6 @@ bool TfrmZXS090::FormCloseQuery()
         ShowStatusMessage(CouponText::closeRefused());
         return false;
     }
+    ConfirmCloseWithChanges(lines() != m_savedLines, [this] { return saveLayout(true); });
     return TfrmZZI000::FormCloseQuery();
 }

@@ -2,6 +2,8 @@
 
 #include "couponline.h"
 
+#include "portchoosers.h"
+
 #include "framework/ZZI000.h"
 
 #include <QList>
@@ -50,6 +52,8 @@ public:
     bool isRunning() const { return m_running; }
     /// The layout file last opened or saved; its name keys the ledger.
     QString layoutPath() const { return m_layoutPath; }
+    /// The port and rate choosers with the settings file that keeps them.
+    const PortChoosers &portChoosers() const { return m_choosers; }
 
     // Components.
     QLabel *lblNo = nullptr;
@@ -94,6 +98,10 @@ private:
     QWidget *buildRange(QWidget *parent);
     void buildBar();
     void applyLineLimit(int n);
+    /// Writes the lines to a layout file: the one last opened or saved when
+    /// `toLayoutFile` is set and there is one, else one the user names. False
+    /// when nothing was written (refused, cancelled or failed: said so).
+    bool saveLayout(bool toLayoutFile);
     void focusLine(int from, int step);
     void drawPreview();
     /// Prints the coupons of the range; the port is open. `numbers` is null
@@ -117,5 +125,8 @@ private:
     bool m_stopRequested = false;
     QPointer<QWidget> m_focusBeforeRun;
     QString m_layoutPath;
+    /// The lines as last opened or saved: a difference is an unsaved change.
+    QList<CouponLine> m_savedLines;
+    PortChoosers m_choosers;
     QString m_stopText;
 };

@@ -369,11 +369,13 @@ QWidget *TfrmZXS095::buildTicket()
 
 void TfrmZXS095::buildBar()
 {
-    PortChoosers choosers = PortChoosers::create(panButtons, comComPort);
+    m_choosers = PortChoosers::create(panButtons, comComPort, QStringLiteral("ZXS095"));
+    const PortChoosers &choosers = m_choosers;
     cbbComPort = choosers.port;
     cbbComRate = choosers.rate;
     for (QWidget *widget : choosers.widgets())
         addLeftBarButton(widget);
+    choosers.takeFreeRoom();
     attachFocusColours({cbbComPort, cbbComRate});
 
     bbtPrint = createButton(QStringLiteral("bbtPrint"), QStringLiteral("출력"), 1048576);
@@ -407,6 +409,7 @@ void TfrmZXS095::FormCreate()
     edtSizeHeightChange();
     m_labelCounter = 0;
     ClearSelection();
+    m_savedDesign = design();
 }
 
 QStringList TfrmZXS095::fontNames()
@@ -853,30 +856,40 @@ void TfrmZXS095::bbtSaveClick()
 {
     ButtonGuard(bbtSave);
     keepStopText();
+    saveLayout(false);
+}
+
+bool TfrmZXS095::saveLayout(bool toLayoutFile)
+{
     if ((m_items.isEmpty() && imgTicketBarcode->isHidden()) || !CheckLatinFontText())
-        return;
+        return false;
     if (const QString label = TicketLayout::unencodableLabel(design()); !label.isEmpty()) {
         MessageService::instance().titledError(TicketText::caption(),
                                                TicketText::cannotEncode(label));
-        return;
+        return false;
     }
-    QString path = MessageService::instance().saveFileName(QString(),
-                                                           m_layoutPath,
-                                                           TicketText::layoutFilter());
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".ini");
-    if (QFileInfo::exists(path)
-        && !MessageService::instance().titledYesNo(TicketText::caption(),
-                                                   MessageText::overwriteQuestion()))
-        return;
+    QString path = toLayoutFile ? m_layoutPath : QString();
+    if (path.isEmpty()) {
+        path = MessageService::instance().saveFileName(QString(),
+                                                       m_layoutPath,
+                                                       TicketText::layoutFilter());
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".ini");
+        if (QFileInfo::exists(path)
+            && !MessageService::instance().titledYesNo(TicketText::caption(),
+                                                       MessageText::overwriteQuestion()))
+            return false;
+    }
     if (!TicketLayout::save(path, design())) {
         MessageService::instance().titledError(TicketText::caption(),
                                                TicketText::cannotWriteLayout(path));
-        return;
+        return false;
     }
     m_layoutPath = path;
+    m_savedDesign = design();
+    return true;
 }
 
 void TfrmZXS095::bbtOpenClick()
@@ -938,6 +951,7 @@ void TfrmZXS095::bbtOpenClick()
         sequenceToggled();
     }
     m_layoutPath = path;
+    m_savedDesign = design();
     proposeNextNumber();
 }
 
@@ -1078,6 +1092,7 @@ void TfrmZXS095::bbtPrintClick()
     m_stopText.clear();
     comComPort->setPortName(port);
     comComPort->setRateName(cbbComRate->currentText());
+    m_choosers.remember();
     lockForRun(true);
     const auto finish = qScopeGuard([this] {
         comComPort->close();
@@ -1229,5 +1244,6 @@ bool TfrmZXS095::FormCloseQuery()
         ShowStatusMessage(TicketText::closeRefused());
         return false;
     }
+    ConfirmCloseWithChanges(design() != m_savedDesign, [this] { return saveLayout(true); });
     return TfrmZZI000::FormCloseQuery();
 }

@@ -2,6 +2,8 @@
 
 #include "ticketdesign.h"
 
+#include "portchoosers.h"
+
 #include "framework/ZZI000.h"
 
 #include <QList>
@@ -48,6 +50,8 @@ public:
     TicketLabel labelOf(const QLabel *item) const;
     /// The file the design was last opened from or saved to.
     QString layoutPath() const { return m_layoutPath; }
+    /// The port and rate choosers with the settings file that keeps them.
+    const PortChoosers &portChoosers() const { return m_choosers; }
 
     TicketPrinter *printer() const { return m_printer; }
     /// The CSV ledger earlier versions kept in the user's folder: read into
@@ -131,6 +135,10 @@ protected:
     void FormCreate() override;
     /// Refused while a run waits for the printer: the screen must outlive its wait.
     bool FormCloseQuery() override;
+    /// Writes the design to a layout file: the one last opened or saved when
+    /// `toLayoutFile` is set and there is one, else one the user names. False
+    /// when nothing was written (refused, cancelled or failed: said so).
+    bool saveLayout(bool toLayoutFile);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -182,6 +190,9 @@ private:
     QPoint m_dragStart;
     QButtonGroup *m_directions = nullptr;
     QString m_layoutPath;
+    /// The design as created, last opened or saved: a difference is an unsaved change.
+    TicketDesign m_savedDesign;
+    PortChoosers m_choosers;
 
     TicketPrinter *m_printer = nullptr;
     QString m_oldLedgerPath;

@@ -13,6 +13,8 @@ struct TicketLabel
     int multiplier = 1;
     int leftPx = 0;
     int topPx = 0;
+
+    friend bool operator==(const TicketLabel &, const TicketLabel &) = default;
 };
 
 /// What a print run and the layout file need of a ticket design.
@@ -31,6 +33,8 @@ struct TicketDesign
     int barcodeTopPx = 0;
     int barcodeWidthPx = 88;
     int barcodeHeightPx = 28;
+
+    friend bool operator==(const TicketDesign &, const TicketDesign &) = default;
 
     /// The text that stands for the ticket's number.
     static QString sequenceMark() { return QStringLiteral("{sequence}"); }

@@ -122,11 +122,6 @@ void TestSmallestWindow::everyProgramFits()
                           .arg(page.width())
                           .arg(page.height());
     collectFaults(screen, faults);
-    // ZXS090's size boxes are being reworked for this size elsewhere.
-    if (programId == QLatin1String("ZXS090"))
-        QEXPECT_FAIL("",
-                     "the ticket screens are reworked for the smallest window separately",
-                     Abort);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 

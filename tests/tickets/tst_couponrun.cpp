@@ -15,6 +15,7 @@
 #include "tickets/couponcommands.h"
 #include "tickets/couponprinter.h"
 #include "tickets/coupontexts.h"
+#include "tickets/portchoosers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,6 +95,9 @@ private:
 
 void tst_CouponRun::init()
 {
+    // The port choice stays in the test's folder; no device of this machine is offered.
+    PortChoosers::setSettingsFolder(m_dir.filePath(QStringLiteral("settings")));
+    PortChoosers::setDeviceFolder(m_dir.filePath(QStringLiteral("no-devices")));
     m_db = std::make_unique<TestDatabase>(QStringLiteral("sqlite"));
     QVERIFY2(m_db->isOpen(), qPrintable(m_db->errorText()));
     m_messages = new RecordingMessageService;
@@ -416,8 +420,11 @@ void tst_CouponRun::closeRefusedDuringARun()
     QCOMPARE(m_sim->items().size(), 2);
     QCOMPARE(m_sim->statusRequests(), 5);
     QVERIFY(errors().isEmpty());
-    // After the run the screen closes as usual.
+    // After the run the screen closes as usual: asked about its unsaved
+    // layout, answered No.
+    m_messages->answers = {false};
     QVERIFY(m_screen->close());
+    QCOMPARE(m_messages->texts(RecordingMessageService::Question).size(), 1);
 }
 
 void tst_CouponRun::lostLine()
@@ -458,12 +465,14 @@ void tst_CouponRun::portThatWillNotOpen()
 
 void tst_CouponRun::defaultTimeOuts()
 {
+    PortChoosers::setSettingsFolder(m_dir.filePath(QStringLiteral("nothing-kept")));
     TfrmZXS090 screen;
     QCOMPARE(screen.printer()->statusTimeoutMs(), 8000);
     QCOMPARE(screen.printer()->afterSendMs(), 900);
-    QCOMPARE(screen.cbbComPort->currentText(), QStringLiteral("COM1"));
+    // No device and nothing kept: no port proposed (COM1 would wait for nothing).
+    QCOMPARE(screen.cbbComPort->currentText(), QString());
     QCOMPARE(screen.cbbComRate->currentText(), QStringLiteral("9600"));
-    QCOMPARE(screen.comComPort->portName(), QStringLiteral("COM1"));
+    QCOMPARE(screen.comComPort->portName(), QString());
     QCOMPARE(screen.comComPort->baudRate(), 9600);
 }
 

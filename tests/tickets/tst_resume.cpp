@@ -15,6 +15,7 @@
 #include "tickets/ZXS095.h"
 #include "tickets/couponprinter.h"
 #include "tickets/coupontexts.h"
+#include "tickets/portchoosers.h"
 #include "tickets/ticketpictures.h"
 #include "tickets/ticketprinter.h"
 #include "tickets/tickettexts.h"
@@ -185,6 +186,9 @@ private:
 void tst_Resume::initTestCase()
 {
     TicketPictures::setFolder(m_dir.filePath(QStringLiteral("pictures")));
+    // The port choice stays in the test's folder; no device of this machine is offered.
+    PortChoosers::setSettingsFolder(m_dir.filePath(QStringLiteral("settings")));
+    PortChoosers::setDeviceFolder(m_dir.filePath(QStringLiteral("no-devices")));
 }
 
 void tst_Resume::stopAndResume_data()

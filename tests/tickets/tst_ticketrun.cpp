@@ -11,6 +11,7 @@
 #include "db/numberledger.h"
 #include "platform/seriallink.h"
 #include "tickets/ZXS095.h"
+#include "tickets/portchoosers.h"
 #include "tickets/ticketcommands.h"
 #include "tickets/ticketpictures.h"
 #include "tickets/ticketprinter.h"
@@ -87,6 +88,9 @@ private:
 void tst_TicketRun::initTestCase()
 {
     TicketPictures::setFolder(m_dir.filePath(QStringLiteral("pictures")));
+    // The port choice stays in the test's folder; no device of this machine is offered.
+    PortChoosers::setSettingsFolder(m_dir.filePath(QStringLiteral("settings")));
+    PortChoosers::setDeviceFolder(m_dir.filePath(QStringLiteral("no-devices")));
 }
 
 void tst_TicketRun::init()
@@ -374,8 +378,11 @@ void tst_TicketRun::closeRefusedDuringASilentWait()
     QCOMPARE(m_sim->statusRequests(), 4);
     QCOMPARE(errors(), QStringList(4, TicketText::noAnswer()));
     QVERIFY(m_messages->texts(RecordingMessageService::SaveFile).isEmpty());
-    // After the run the screen closes as usual.
+    // After the run the screen closes as usual: asked about its unsaved
+    // layout, answered No.
+    m_messages->answers = {false};
     QVERIFY(m_screen->close());
+    QCOMPARE(m_messages->texts(RecordingMessageService::Question).size(), 1);
 }
 
 void tst_TicketRun::lostLine()
@@ -412,9 +419,10 @@ void tst_TicketRun::portThatWillNotOpen()
 
 void tst_TicketRun::defaults()
 {
+    PortChoosers::setSettingsFolder(m_dir.filePath(QStringLiteral("nothing-kept")));
     TfrmZXS095 screen;
     QCOMPARE(screen.printer()->statusTimeoutMs(), 5000);
-    QCOMPARE(screen.cbbComPort->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(screen.cbbComPort->currentText(), QString());
     QCOMPARE(screen.cbbComRate->currentText(), QStringLiteral("9600"));
     QCOMPARE(screen.comComPort->baudRate(), 9600);
     QVERIFY(screen.oldLedgerPath().endsWith(QStringLiteral("/ticket-ledger.csv")));
