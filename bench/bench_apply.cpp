@@ -137,10 +137,10 @@ int main(int argc, char **argv)
         TestDatabase tdb(engine, TestDatabase::Empty, QStringLiteral("bench_%1").arg(engine));
         if (!tdb.isOpen()) {
             std::fprintf(stderr,
-                         "%s skipped: %s\n",
+                         "%s cannot be measured: %s\n",
                          qPrintable(engine),
                          qPrintable(tdb.errorText()));
-            continue;
+            return 1;
         }
         createTable(tdb.db());
         ApplyPair pair(tdb.db());

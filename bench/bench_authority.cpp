@@ -329,8 +329,8 @@ int main(int argc, char **argv)
                                                   TestDatabase::Schema,
                                                   QStringLiteral("bench_") + engine);
         if (!tdb->isOpen()) {
-            QTextStream(stderr) << engine << ": " << tdb->errorText() << '\n';
-            continue;
+            QTextStream(stderr) << engine << " cannot be measured: " << tdb->errorText() << '\n';
+            return 1;
         }
         populate(*tdb);
         // Measure on a connection opened after the data is in, as a workstation would.

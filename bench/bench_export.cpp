@@ -152,8 +152,8 @@ int main(int argc, char **argv)
                                                   TestDatabase::Schema,
                                                   QStringLiteral("bench_") + engine);
         if (!tdb->isOpen()) {
-            QTextStream(stderr) << engine << ": " << tdb->errorText() << '\n';
-            continue;
+            QTextStream(stderr) << engine << " cannot be measured: " << tdb->errorText() << '\n';
+            return 1;
         }
         populate(*tdb);
         (engine == QLatin1String("sqlite") ? sqliteDb : postgresDb) = std::move(tdb);

@@ -61,10 +61,10 @@ int main(int argc, char **argv)
                                                     QStringLiteral("bench_small_") + engine);
         if (!large->isOpen() || !small->isOpen()) {
             std::fprintf(stderr,
-                         "%s skipped: %s\n",
+                         "%s cannot be measured: %s\n",
                          qPrintable(engine),
                          qPrintable(large->errorText() + small->errorText()));
-            continue;
+            return 1;
         }
         try {
             std::fprintf(stderr, "%s: filling the tables …\n", qPrintable(engine));

@@ -177,6 +177,8 @@ void ScreenFrame::ShowStatusMessage(const QString &text)
     if (!panel || panel->text() == text)
         return;
     panel->setText(text);
+    // A message longer than the panel is cut at its end: the tip shows it whole.
+    panel->setToolTip(text);
     stbMessage->repaint();
 }
 

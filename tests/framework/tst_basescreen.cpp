@@ -83,6 +83,16 @@ void tst_BaseScreen::statusPanels()
     QVERIFY(screen.statusPanel(1)->width()
             <= screen.width() - screen.statusPanel(0)->width() - screen.statusPanel(2)->width());
 
+    // A message wider than the screen is cut, never widens the window, and
+    // is whole in the panel's tip.
+    const QSize shown = screen.size();
+    const QString wide = QStringLiteral("출력 여부를 직접 확인할 번호: 0000000001").repeated(8);
+    screen.ShowStatusMessage(wide);
+    QCoreApplication::processEvents();
+    QCOMPARE(screen.size(), shown);
+    QVERIFY(screen.statusPanel(1)->geometry().right() < screen.statusPanel(2)->x());
+    QCOMPARE(screen.statusPanel(1)->toolTip(), wide);
+
     screen.ShowStatusMessage(QStringLiteral("조회할 내용이 없습니다."));
     QCOMPARE(screen.statusMessage(), QStringLiteral("조회할 내용이 없습니다."));
     screen.ShowStatusMessage(QString());

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void ledgerThatCannotBeWritten();
     void escEndsASilentWait();
     void closeRefusedTextGoesWithTheRun();
+    void aRunKeepsTheScreenSize();
 
 private:
     /// The worked example's design: a label with the number at 20, 10 mm in
@@ -560,3 +561,41 @@ void tst_TicketRun::closeRefusedTextGoesWithTheRun()
 
 QTEST_MAIN(tst_TicketRun)
 #include "tst_ticketrun.moc"
+
+namespace {
+
+// Counts the resizes of a widget.
+class ResizeCounter : public QObject
+{
+public:
+    explicit ResizeCounter(QWidget *watched) { watched->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Resize;
+        return false;
+    }
+};
+
+} // namespace
+
+void tst_TicketRun::aRunKeepsTheScreenSize()
+{
+    // Shown as a window of its own, as here, the screen's size is its own
+    // business: a run that changes it makes the window jump and repaint.
+    workedExampleDesign();
+    QTest::qWait(0);
+    const QSize before = m_screen->size();
+    ResizeCounter resizes(m_screen);
+    m_screen->edtPropertySeqFrom->setText(QStringLiteral("1"));
+    m_screen->edtPropertySeqCount->setText(QStringLiteral("20"));
+    m_sim->setFaultAfter(Fault::Jam, 20); // the stop's status is the longest text
+    print();
+    QCOMPARE(m_sim->items().size(), 20);
+    QVERIFY(!m_screen->statusMessage().isEmpty());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_screen->size(), before);
+    QCOMPARE(resizes.count, 0);
+}
