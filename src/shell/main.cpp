@@ -62,7 +62,8 @@ int main(int argc, char *argv[])
     // Without a window manager "maximised" means nothing: fill the screen ourselves.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         mainWindow.setGeometry(screen->availableGeometry());
-    mainWindow.showMaximized();
+    // Asked before the window is shown: its first paint is not missed.
     StartupScript::run(&mainWindow);
+    mainWindow.showMaximized();
     return app.exec();
 }
