@@ -39,32 +39,54 @@ bool report(const QString &measure,
             const std::function<double()> &program,
             const std::function<double()> &floor)
 {
+    return report(measure, engine, target, program, floor, {});
+}
+
+bool report(const QString &measure,
+            const QString &engine,
+            double target,
+            const std::function<double()> &program,
+            const std::function<double()> &floor,
+            const std::function<double()> &floorBase)
+{
+    // The floor's base runs beside it, in the same turn of the pair.
+    const auto floorSide = [&](QList<double> &floorTimes, QList<double> &baseTimes) {
+        floorTimes.append(floor());
+        if (floorBase)
+            baseTimes.append(floorBase());
+    };
+    QList<double> ignored;
+    QList<double> ignoredBase;
     program();
-    floor();
+    floorSide(ignored, ignoredBase);
     QList<double> programTimes;
     QList<double> floorTimes;
+    QList<double> baseTimes;
     const int n = pairs();
     // Every other pair runs its floor first: whatever the first of two runs
     // pays for the second (or the second for the first) falls on both sides.
     for (int i = 0; i < n; ++i) {
         if (i % 2 == 0) {
             programTimes.append(program());
-            floorTimes.append(floor());
+            floorSide(floorTimes, baseTimes);
         } else {
-            floorTimes.append(floor());
+            floorSide(floorTimes, baseTimes);
             programTimes.append(program());
         }
     }
     if (qEnvironmentVariableIsSet("KESA_BENCH_SAMPLES")) {
         QString line = measure + QLatin1Char(' ') + engine + QLatin1String(" program/floor ms:");
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
             line += QStringLiteral(" %1/%2")
                             .arg(programTimes.at(i) * 1000, 0, 'f', 3)
                             .arg(floorTimes.at(i) * 1000, 0, 'f', 3);
+            if (floorBase)
+                line += QStringLiteral("-%1").arg(baseTimes.at(i) * 1000, 0, 'f', 3);
+        }
         std::fprintf(stderr, "%s\n", qPrintable(line));
     }
     const double p = median(programTimes);
-    const double f = median(floorTimes);
+    const double f = median(floorTimes) - (floorBase ? median(baseTimes) : 0.0);
     const double ratio = f > 0 ? p / f : 0;
     const bool ok = f > 0 && ratio <= target;
     std::printf("ratio %s %s %.2f target %.2f %s program_ms %.3f floor_ms %.3f pairs %d\n",

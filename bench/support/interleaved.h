@@ -24,6 +24,17 @@ bool report(const QString &measure,
             const std::function<double()> &program,
             const std::function<double()> &floor);
 
+/// As above, where the floor's runs carry a cost that is no part of the
+/// measure (a client's start-up and connection): `floorBase` runs that cost
+/// alone, interleaved with the floor, and the floor is the median of its runs
+/// less the median of the base's.
+bool report(const QString &measure,
+            const QString &engine,
+            double target,
+            const std::function<double()> &program,
+            const std::function<double()> &floor,
+            const std::function<double()> &floorBase);
+
 /// Seconds `work` takes.
 double timed(const std::function<void()> &work);
 
