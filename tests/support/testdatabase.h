@@ -15,6 +15,11 @@
 /// test when PostgreSQL cannot be reached and $KESA_REQUIRE_PG is set, and
 /// skips it otherwise.
 ///
+/// With KESA_TEST_PG_HARDENED=1 only PostgreSQL runs, and a database with a
+/// schema is hardened (Hardening::apply()): the fixture's connections are the
+/// workstations' shared role, and "dbsDB" has proven the login employee (the
+/// demo's administrator when none is logged in) where he is a user.
+///
 ///     void tst::x_data() { TestDatabase::addEngineRows(); }
 ///     void tst::x() {
 ///         QFETCH(QString, engine);
@@ -60,12 +65,14 @@ public:
 
 private:
     bool setUp(Content content);
+    bool harden();
 
     QString m_engine;
     QString m_connectionName;
     QStringList m_extraConnections;
     QSqlDatabase m_db;
     QString m_alias;
+    QString m_user; // empty: the service's
     QString m_error;
     bool m_skip = false;
     QString m_pgDatabase;
