@@ -139,11 +139,18 @@ bool TestDatabase::harden()
     m_db = Database::connect(m_alias, m_user, QString(), m_connectionName);
     if (plain.isEmpty())
         return true;
-    if (Hardening::verify(m_db, empNo, plain) != Hardening::Verdict::Verified) {
-        m_error = QStringLiteral("PostgreSQL: %1 could not be verified").arg(empNo);
-        return false;
-    }
-    return true;
+    m_proof = {empNo, plain};
+    return prove(m_db);
+}
+
+bool TestDatabase::prove(const QSqlDatabase &db)
+{
+    if (m_proof.first.isEmpty())
+        return true;
+    if (Hardening::verify(db, m_proof.first, m_proof.second) == Hardening::Verdict::Verified)
+        return true;
+    m_error = QStringLiteral("PostgreSQL: %1 could not be verified").arg(m_proof.first);
+    return false;
 }
 
 TestDatabase::~TestDatabase()
@@ -159,7 +166,10 @@ TestDatabase::~TestDatabase()
 QSqlDatabase TestDatabase::openAnother(const QString &connectionName)
 {
     m_extraConnections << connectionName;
-    return Database::connect(m_alias, m_user, QString(), connectionName);
+    QSqlDatabase db = Database::connect(m_alias, m_user, QString(), connectionName);
+    if (!prove(db))
+        qWarning("%s", qPrintable(m_error));
+    return db;
 }
 
 QStringList TestDatabase::engines()
