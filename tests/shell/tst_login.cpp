@@ -14,6 +14,7 @@
 #include "db/database.h"
 #include "db/demodata.h"
 #include "db/hardening.h"
+#include "db/rightslog.h"
 #include "db/schema.h"
 #include "framework/dbedit.h"
 #include "framework/messagetexts.h"
@@ -276,45 +277,65 @@ private slots:
         Database::remove(QStringLiteral("builder"));
         const QString log = dir + QStringLiteral("/server.log");
 
-        const int plain = startStatements(tdb, roles.app, log, false);
+        // What a start sent before there was a login: the connection, the
+        // writer declared, the main window.
+        const int before = startStatements(tdb, log, [&] {
+            QSqlDatabase db = Database::connect(tdb.alias(),
+                                                roles.app,
+                                                QString(),
+                                                QStringLiteral("before"));
+            RightsLog::setWriter(db, login().empNo, QString());
+            TfrmZ0Main window(db, QStringLiteral("KESA_Z"));
+            return window.showOnStart() ? processNumber(db) : QString();
+        });
+        Database::remove(QStringLiteral("before"));
+        const auto start = [&](bool hardened) {
+            return [&tdb, &roles, hardened] {
+                TfrmZZD000 module(launch(tdb, roles.app));
+                if (module.isHardened() != hardened)
+                    return QString();
+                if (hardened) {
+                    ModalDriver driver(
+                            [](QWidget *modal) { answer(modal, {QStringLiteral("A0001")}); });
+                    if (!LoginBox::signIn(module.dbsDB, login().empNo, login().empName))
+                        return QString();
+                }
+                TfrmZ0Main window(module.dbsDB, QStringLiteral("KESA_Z"));
+                return window.showOnStart() ? processNumber(module.dbsDB) : QString();
+            };
+        };
+        const int plain = startStatements(tdb, log, start(false));
         Hardening::apply(tdb.db(), {roles.owner, roles.app});
-        const int hardened = startStatements(tdb, roles.app, log, true);
-        QVERIFY(plain > 0);
-        QCOMPARE(hardened, plain + 1);
+        const int hardened = startStatements(tdb, log, start(true));
+        QVERIFY(before > 0);
+        QCOMPARE(plain, before);
+        QCOMPARE(hardened, before + 1);
     }
 
 private:
-    // The statements one start sends, from the connection to the main window
-    // built (through the login box when asked), as the server logged them.
+    // The server process of a connection; asked last, so not counted.
+    static QString processNumber(const QSqlDatabase &db)
+    {
+        return scalar(db, QStringLiteral("SELECT PG_BACKEND_PID()"));
+    }
+    // The statements one start sends (a function that returns the server
+    // process of its connection, or nothing when it failed) as the server
+    // logged them.
     static int startStatements(const TestDatabase &tdb,
-                               const QString &app,
                                const QString &log,
-                               bool signIn)
+                               const std::function<QString()> &start)
     {
         const qint64 from = scalar(tdb.db(),
                                    QStringLiteral("SELECT SIZE FROM PG_STAT_FILE('%1')").arg(log))
                                     .toLongLong();
-        QString pid;
-        {
-            TfrmZZD000 module(launch(tdb, app));
-            if (module.isHardened() != signIn)
-                return -1;
-            if (signIn) {
-                ModalDriver driver([](QWidget *modal) { answer(modal, {QStringLiteral("A0001")}); });
-                if (!LoginBox::signIn(module.dbsDB, login().empNo, login().empName))
-                    return -1;
-            }
-            TfrmZ0Main window(module.dbsDB, QStringLiteral("KESA_Z"));
-            if (!window.showOnStart())
-                return -1;
-            pid = scalar(module.dbsDB, QStringLiteral("SELECT PG_BACKEND_PID()"));
-        }
+        const QString pid = start();
+        if (pid.isEmpty())
+            return -1;
         const QString text = scalar(tdb.db(),
                                     QStringLiteral("SELECT PG_READ_FILE('%1', %2, 1000000000)")
                                             .arg(log)
                                             .arg(from));
         const QRegularExpression line(QStringLiteral("\\[%1\\] LOG:  (statement|execute)").arg(pid));
-        // The last one is the question for the process number.
         return int(text.count(line)) - 1;
     }
 
