@@ -6,8 +6,8 @@
 #include "framework/entryfields.h"
 #include "framework/waitcursor.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,11 +23,15 @@ QLabel *rightAlignedLabel(const QString &objectName, const QString &caption, QWi
     return label;
 }
 
-QPushButton *button(const QString &objectName, const QString &caption, QWidget *parent)
+// A button of the box with the style's icon of its kind, as the message boxes show.
+QPushButton *button(QDialogButtonBox *box,
+                    QDialogButtonBox::StandardButton kind,
+                    const QString &objectName,
+                    const QString &caption)
 {
-    auto *result = new QPushButton(caption, parent);
+    QPushButton *result = box->button(kind);
     result->setObjectName(objectName);
-    result->setFixedHeight(25);
+    result->setText(caption);
     result->setMinimumWidth(75);
     return result;
 }
@@ -70,9 +74,14 @@ LoginBox::LoginBox(const QString &empNo, const QString &empName, Verifier verify
     red.setColor(QPalette::WindowText, Qt::red);
     lblMessage->setPalette(red);
 
-    btnOk = button(QStringLiteral("btnOk"), QStringLiteral("확인"), this);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("bbxButtons"));
+    btnOk = button(buttons, QDialogButtonBox::Ok, QStringLiteral("btnOk"), QStringLiteral("확인"));
     btnOk->setDefault(true);
-    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("취소"), this);
+    btnCancel = button(buttons,
+                       QDialogButtonBox::Cancel,
+                       QStringLiteral("btnCancel"),
+                       QStringLiteral("취소"));
     btnCancel->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
@@ -85,22 +94,18 @@ LoginBox::LoginBox(const QString &empNo, const QString &empName, Verifier verify
     grid->addWidget(edtPassword, 1, 1, 1, 2);
     grid->setColumnStretch(2, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 12);
     layout->setSpacing(10);
     layout->addWidget(lblGuide);
     layout->addLayout(grid);
     layout->addWidget(lblMessage);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 
-    connect(btnOk, &QPushButton::clicked, this, &LoginBox::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The box decides itself when it is done: OK only asks the server.
+    connect(buttons, &QDialogButtonBox::accepted, this, &LoginBox::btnOkClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     edtPassword->setFocus();
 }
 
