@@ -306,7 +306,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption byOption(QStringLiteral("by"),
                                       QStringLiteral("copy-rights, holidays --write: the writer's "
                                                      "employee number (copy-rights: default the "
-                                                     "database user)."),
+                                                     "database user). On a hardened database, "
+                                                     "unless run as its owner, his password is "
+                                                     "read from standard input."),
                                       QStringLiteral("emp"));
     const QCommandLineOption allProjectsOption(QStringLiteral("all-projects"),
                                                QStringLiteral("copy-rights: in every project."));
