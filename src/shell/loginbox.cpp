@@ -117,7 +117,7 @@ void LoginBox::btnOkClick()
         showMessage(QStringLiteral("비밀번호를 입력하십시오."));
         return;
     }
-    Hardening::Verdict verdict;
+    Hardening::Verdict verdict = Hardening::Verdict::Refused;
     try {
         const WaitCursor wait;
         verdict = m_verify(password);
