@@ -122,6 +122,30 @@ private slots:
         QVERIFY(!module.isHardened());
     }
 
+    // A start that cannot learn whether the database is hardened goes no
+    // further: the connection closes with its box, and no main window shows.
+    void unanswerableCheckEndsTheStart()
+    {
+        Roles roles;
+        KESA_TEST_DATABASE(tdb,
+                           QStringLiteral("postgresql"),
+                           TestDatabase::Demo,
+                           QStringLiteral("fixture"));
+        for (const QString &sql :
+             {QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1"),
+              QStringLiteral("REVOKE EXECUTE ON FUNCTION PG_CATALOG.TO_REGCLASS(TEXT) FROM "
+                             "PUBLIC --%1")})
+            QVERIFY(QSqlQuery(tdb.db()).exec(sql.arg(roles.app)));
+        RecordingMessageService boxes;
+        TfrmZZD000 module(launch(tdb, roles.app));
+        QVERIFY(!module.isConnected());
+        QCOMPARE(boxes.texts(RecordingMessageService::Error).size(), 1);
+        QVERIFY2(boxes.entries.first().text.contains(QStringLiteral("to_regclass")),
+                 qPrintable(boxes.entries.first().text));
+        TfrmZ0Main window(module.dbsDB, QStringLiteral("KESA_Z"));
+        QVERIFY(!window.showOnStart());
+    }
+
     void signIn_data()
     {
         QTest::addColumn<QStringList>("passwords");
