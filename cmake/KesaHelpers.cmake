@@ -37,7 +37,7 @@ endfunction()
 # they get the label "serial", to be run alone and over and over on a busy
 # machine (README, Testing).
 function(kesa_add_qtests folder)
-    cmake_parse_arguments(ARG "" "" "LIBS;LABELS;SERIAL" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS;SERIAL;HARDENED" ${ARGN})
     file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     file(GLOB _helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
          ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -67,5 +67,15 @@ function(kesa_add_qtests folder)
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
             TIMEOUT 1200
             LABELS "${_labels}")
+        # HARDENED names suites (by file name) run once more on PostgreSQL
+        # alone, against a hardened database, as the workstations' shared role
+        # with the login employee proven (tests/support/testdatabase.h).
+        if(_base IN_LIST ARG_HARDENED)
+            add_test(NAME ${_target}_hardened COMMAND ${_target})
+            set_tests_properties(${_target}_hardened PROPERTIES
+                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR};KESA_TEST_PG_HARDENED=1"
+                TIMEOUT 1200
+                LABELS "${_labels};hardened")
+        endif()
     endforeach()
 endfunction()

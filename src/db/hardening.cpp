@@ -28,6 +28,9 @@ const char *const guardedTables[] = {"ZA010MS",
 // change SESSION_USER.
 const char *const ownerSession = "PG_CATALOG.PG_HAS_ROLE(SESSION_USER, CURRENT_USER, 'MEMBER')";
 
+// True in a hardened database.
+const char *const hardenedTest = "PG_CATALOG.TO_REGCLASS('kesa_security') IS NOT NULL";
+
 QString quoted(const QSqlDatabase &db, const QString &sql, const QString &name)
 {
     SqlStatement query(db, sql);
@@ -374,9 +377,27 @@ bool isHardened(const QSqlDatabase &db)
 {
     if (engineOf(db) != DbEngine::PostgreSQL)
         return false;
+    SqlStatement query(db, QStringLiteral("SELECT ") + QLatin1String(hardenedTest));
+    query.open();
+    return query.next() && query.value(0).toBool();
+}
+
+bool declareWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip)
+{
+    const QVariant hardened = RightsLog::setWriterAndRead(db,
+                                                          empNo,
+                                                          ip,
+                                                          QLatin1String(hardenedTest));
+    if (hardened.isValid())
+        return hardened.toBool();
+    return isHardened(db);
+}
+
+bool isOwnerSession(const QSqlDatabase &db)
+{
     SqlStatement query(db,
-                       QStringLiteral(
-                               "SELECT PG_CATALOG.TO_REGCLASS('kesa_security') IS NOT NULL"));
+                       QStringLiteral("SELECT PG_CATALOG.PG_HAS_ROLE(SESSION_USER, OWNER_ROLE, "
+                                      "'MEMBER') FROM KESA_SECURITY WHERE ID = 1"));
     query.open();
     return query.next() && query.value(0).toBool();
 }

@@ -30,6 +30,13 @@ void apply(const QSqlDatabase &db, const Roles &roles);
 void renew(const QSqlDatabase &db);
 /// True when the database is hardened (one query; SQLite: never).
 bool isHardened(const QSqlDatabase &db);
+/// Declares the program's employee as the connection's writer
+/// (RightsLog::setWriter) and tells whether the database is hardened, read in
+/// the statement the declaration sends anyway on PostgreSQL. Throws DbError.
+bool declareWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip);
+/// True when the session's login is the owner role of a hardened database
+/// (or a superuser): its writes need no verified employee.
+bool isOwnerSession(const QSqlDatabase &db);
 
 /// The answer of verify().
 enum class Verdict { Verified, Refused, Locked };

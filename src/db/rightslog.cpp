@@ -371,19 +371,31 @@ QStringList hardenedFunctions(const QString &declared, const QString &searchPath
 
 void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip)
 {
+    setWriterAndRead(db, empNo, ip, QString());
+}
+
+QVariant setWriterAndRead(const QSqlDatabase &db,
+                          const QString &empNo,
+                          const QString &ip,
+                          const QString &expression)
+{
     if (Schema::installedVersion(db) < 6)
-        return;
+        return QVariant();
     if (engineOf(db) == DbEngine::PostgreSQL) {
         // Outside any transaction: a rolled back set_config() would be undone.
         SqlStatement set(db,
                          QStringLiteral("SELECT PG_CATALOG.SET_CONFIG('kesa.writer', "
                                         "COALESCE(CAST(:P0 AS VARCHAR(8)), ''), FALSE), "
                                         "PG_CATALOG.SET_CONFIG('kesa.writer_ip', "
-                                        "COALESCE(CAST(:P1 AS VARCHAR(15)), ''), FALSE)"));
+                                        "COALESCE(CAST(:P1 AS VARCHAR(15)), ''), FALSE)")
+                                 + (expression.isEmpty() ? QString()
+                                                         : QStringLiteral(", ") + expression));
         set.bind(QStringLiteral("P0"), empNo);
         set.bind(QStringLiteral("P1"), ip);
         set.open();
-        return;
+        if (expression.isEmpty() || !set.next())
+            return QVariant();
+        return set.value(2);
     }
     for (const QString &sql :
          {QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS KESA_WRITER (EMP_NO VARCHAR(8), "
@@ -392,7 +404,7 @@ void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip)
           QStringLiteral("DROP TRIGGER IF EXISTS TEMP.KESA_RIGHTS_LOG_WRITER")})
         SqlStatement(db, sql).exec();
     if (empNo.isEmpty())
-        return;
+        return QVariant();
     SqlStatement insert(db,
                         QStringLiteral(
                                 "INSERT INTO TEMP.KESA_WRITER (EMP_NO, IP) VALUES (:P0, :P1)"));
@@ -407,6 +419,7 @@ void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip)
                                 "WRITER_KIND = 'P' "
                                 "WHERE LOG_SEQ = NEW.LOG_SEQ; END"))
             .exec();
+    return QVariant();
 }
 
 QList<Entry> read(const QSqlDatabase &db, const QString &since, const QString &empNo)

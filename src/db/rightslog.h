@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 enum class DbEngine;
 
@@ -46,6 +47,13 @@ QStringList hardenedFunctions(const QString &declared, const QString &searchPath
 /// on; every log row it causes names them. Empty: none. Call outside a
 /// transaction. Needs schema version 6.
 void setWriter(const QSqlDatabase &db, const QString &empNo, const QString &ip);
+/// setWriter() that also reads, on PostgreSQL, the value of the SQL expression
+/// `expression` in the same statement (no further round trip); invalid when
+/// nothing was read (SQLite, a schema before version 6).
+QVariant setWriterAndRead(const QSqlDatabase &db,
+                          const QString &empNo,
+                          const QString &ip,
+                          const QString &expression);
 /// Log rows in order of writing; since = "yyyy-MM-dd" (or longer) keeps the
 /// rows from that time on, empNo the rows about that employee and the changes
 /// of the level grants of the levels he holds or held; empty = all.

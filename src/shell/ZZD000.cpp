@@ -5,7 +5,7 @@
 #include "common/passwordcipher.h"
 #include "db/database.h"
 #include "db/dberror.h"
-#include "db/rightslog.h"
+#include "db/hardening.h"
 #include "db/sqlstatement.h"
 #include "db/storedprocedure.h"
 #include "platform/inifile.h"
@@ -133,10 +133,13 @@ bool TfrmZZD000::ConnectDatabase()
     try {
         Database::open(dbsDB);
         // Every change of rights this program makes is logged as the login
-        // employee's; the address comes from the written rows.
-        RightsLog::setWriter(dbsDB, login().empNo, QString());
+        // employee's; the address comes from the written rows. The same
+        // statement tells whether the server wants the employee proven.
+        m_hardened = Hardening::declareWriter(dbsDB, login().empNo, QString());
         return true;
     } catch (const DbError &error) {
+        // Without the answer nobody may go on: the connection closes.
+        DisconnectDatabase();
         showConnectionError(error);
         return false;
     }

@@ -34,6 +34,10 @@ public:
     /// True when the launch contract failed and the application was asked to end.
     bool terminateRequested() const { return m_terminateRequested; }
     bool isConnected() const { return dbsDB.isOpen(); }
+    /// True when the connected database is hardened: the server takes writes
+    /// of the authority tables only from a session whose employee proved
+    /// himself (Hardening::verify()).
+    bool isHardened() const { return m_hardened; }
 
     /// The password of ZEDavoro.ini [PROGRAM] PASS in the program directory;
     /// the database user when the value is missing, empty or does not decode.
@@ -60,4 +64,5 @@ private:
     std::unique_ptr<StoredProcedure> m_proc;
     std::function<void()> m_beforeConnect;
     bool m_terminateRequested = false;
+    bool m_hardened = false;
 };

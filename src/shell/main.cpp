@@ -5,9 +5,11 @@
 #include "Z0Main.h"
 #include "ZZC010.h"
 #include "ZZD000.h"
+#include "common/loginvalues.h"
 #include "common/messageservice.h"
 #include "fontmapping.h"
 #include "framework/widgetmessageservice.h"
+#include "loginbox.h"
 #include "platform/allocator.h"
 #include "platform/singleinstance.h"
 #include "startup.h"
@@ -50,6 +52,15 @@ int main(int argc, char *argv[])
 
     // A server that is slow to answer keeps start-up here: the splash says so.
     TfrmZZD000 dataModule(launchParameters, [splash] { splash->showConnecting(); });
+    // A hardened database takes writes of the authority tables only from a
+    // proven employee: the launcher's word is not enough.
+    if (dataModule.isConnected() && dataModule.isHardened()) {
+        splash->hide();
+        if (!LoginBox::signIn(dataModule.dbsDB, login().empNo, login().empName)) {
+            delete splash;
+            return 1;
+        }
+    }
     TfrmZ0Main mainWindow(dataModule.dbsDB);
     QObject::connect(&guard, &SingleInstance::activationRequested, &mainWindow, [&mainWindow] {
         mainWindow.setWindowState(mainWindow.windowState() & ~Qt::WindowMinimized);

@@ -171,6 +171,8 @@ void tst_ZAI010::passwordPolicy()
     const QString kept = QStringLiteral(
             "EMP_NAME || USE_YN || ADMIN_YN || MULTI_LOGIN_YN || BACK_LOGIN_DATE");
     const QVariant before = userValue(db, QStringLiteral("A0001"), kept);
+    // 'OLD'; a hardened database writes the proven employee instead.
+    const QVariant writerBefore = userValue(db, QStringLiteral("A0001"), QStringLiteral("U_EMP_NO"));
     RecordingMessageService boxes;
     QWidget page;
     TfrmZAI010 *screen = openScreen(db, page);
@@ -212,8 +214,7 @@ void tst_ZAI010::passwordPolicy()
     QCOMPARE(boxes.allTexts(), QStringList{message});
     QVERIFY(!screen->isSearchMode());
     QCOMPARE(passwordOf(db, QStringLiteral("A0001")), QStringLiteral("prev12"));
-    QCOMPARE(userValue(db, QStringLiteral("A0001"), QStringLiteral("U_EMP_NO")),
-             QVariant(QStringLiteral("OLD")));
+    QCOMPARE(userValue(db, QStringLiteral("A0001"), QStringLiteral("U_EMP_NO")), writerBefore);
     QCOMPARE(screen->edtPassword->text(), password);
     if (message.contains(QStringLiteral("확인"))) {
         QCOMPARE(QApplication::focusWidget(), screen->edtPasswordConfirm);

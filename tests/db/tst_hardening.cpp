@@ -11,6 +11,7 @@
 #include "testdatabase.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -61,6 +62,32 @@ struct Roles
         Database::remove(name);
     }
 };
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// kesa-db with these arguments and this standard input (closed after it).
+ToolRun kesaDb(const QStringList &args, const QByteArray &input)
+{
+    QProcess tool;
+    tool.start(qEnvironmentVariable("KESA_BIN_DIR") + QStringLiteral("/kesa-db"), args);
+    if (!tool.waitForStarted(PatienceMs))
+        return {};
+    tool.write(input);
+    tool.closeWriteChannel();
+    if (!tool.waitForFinished(PatienceMs)) {
+        tool.kill();
+        tool.waitForFinished(PatienceMs);
+        return {};
+    }
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            QString::fromUtf8(tool.readAllStandardOutput()),
+            QString::fromUtf8(tool.readAllStandardError())};
+}
 
 } // namespace
 
@@ -275,6 +302,111 @@ private slots:
                                   Hardening::Verdict::Verified,
                                   PatienceMs);
         QCOMPARE(Hardening::verifiedEmployee(app), QStringLiteral("A0001"));
+    }
+
+    // kesa-db's writing verbs as the shared role: the employee of --by proves
+    // himself with the password on standard input before anything is written,
+    // and the server still asks for his rights; the owner needs no one.
+    void toolWritesAsProvenEmployee()
+    {
+        Roles roles;
+        KESA_TEST_DATABASE(tdb, QStringLiteral("postgresql"), TestDatabase::Empty);
+        QSqlDatabase app;
+        QVERIFY(setUp(tdb, roles, app));
+        QCOMPARE(tryExec(tdb.db(),
+                         QStringLiteral("INSERT INTO KESA_LOGIN_FAIL VALUES ('E1002', 5, "
+                                        "CLOCK_TIMESTAMP() + INTERVAL '1 hour')")),
+                 QString());
+        const QStringList copy{QStringLiteral("copy-rights"),
+                               tdb.alias(),
+                               QStringLiteral("E1001"),
+                               QStringLiteral("E1002"),
+                               QStringLiteral("KESA_G"),
+                               QStringLiteral("-u"),
+                               roles.app};
+        const QStringList holidays{QStringLiteral("holidays"),
+                                   tdb.alias(),
+                                   QStringLiteral("2027"),
+                                   QStringLiteral("--write"),
+                                   QStringLiteral("-u"),
+                                   roles.app};
+        const QString by = QStringLiteral("--by");
+        const QString written = QStringLiteral(
+                "SELECT (SELECT COUNT(*) FROM KESA_RIGHTS_LOG) || '/' || (SELECT COUNT(*) FROM "
+                "ZX010MS WHERE HEAD = 'Z0013' AND DETAIL LIKE '2027%')");
+        const QString attempts = QStringLiteral(
+                "SELECT COALESCE(STRING_AGG(EMP_NO || RESULT, ' ' ORDER BY LOG_SEQ), '') FROM "
+                "KESA_LOGIN_LOG");
+        const QString nothing = scalar(app, written);
+        const QString lastLog = scalar(app,
+                                       QStringLiteral("SELECT MAX(LOG_SEQ) FROM KESA_RIGHTS_LOG"));
+
+        struct Refusal
+        {
+            QStringList args;
+            QByteArray input;
+            int exitCode;
+            QString says;
+        };
+        const QList<Refusal> refusals{
+                {copy, "A0001\n", 2, by},
+                {copy + QStringList{by, QStringLiteral("A0001")},
+                 "wrong\n",
+                 1,
+                 QStringLiteral("본인 확인에 실패")},
+                {copy + QStringList{by, QStringLiteral("A0001")},
+                 "",
+                 1,
+                 QStringLiteral("비밀번호가 표준 입력에 없습니다")},
+                {copy + QStringList{by, QStringLiteral("E1002")},
+                 "E1002\n",
+                 1,
+                 QStringLiteral("잠겨")},
+                // Proven, but without the program that writes ZA130MS.
+                {copy + QStringList{by, QStringLiteral("E1001")},
+                 "E1001\n",
+                 1,
+                 QStringLiteral("ZAI130")},
+                {holidays + QStringList{by, QStringLiteral("A0001")},
+                 "nope\n",
+                 1,
+                 QStringLiteral("본인 확인에 실패")},
+        };
+        for (const Refusal &refusal : refusals) {
+            const ToolRun run = kesaDb(refusal.args, refusal.input);
+            QVERIFY2(run.exitCode == refusal.exitCode && run.err.contains(refusal.says),
+                     qPrintable(refusal.args.join(QLatin1Char(' ')) + QStringLiteral(" → ")
+                                + QString::number(run.exitCode) + QLatin1Char(' ') + run.err));
+            QCOMPARE(scalar(app, written), nothing);
+        }
+        // An empty line is no try; each other one is logged.
+        QCOMPARE(scalar(app, attempts), QStringLiteral("A0001N E1002L E1001Y A0001N"));
+
+        ToolRun run = kesaDb(copy + QStringList{by, QStringLiteral("A0001")}, "A0001\n");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(scalar(app,
+                        QStringLiteral("SELECT STRING_AGG(DISTINCT WRITER_EMP_NO || '/' || "
+                                       "WRITER_KIND, ',') FROM KESA_RIGHTS_LOG WHERE LOG_SEQ "
+                                       "> ")
+                                + lastLog),
+                 QStringLiteral("A0001/P"));
+        run = kesaDb(holidays + QStringList{by, QStringLiteral("A0001")}, "A0001\n");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(scalar(app,
+                        QStringLiteral("SELECT STRING_AGG(DISTINCT U_EMP_NO, ',') FROM ZX010MS "
+                                       "WHERE HEAD = 'Z0013' AND DETAIL LIKE '2027%'")),
+                 QStringLiteral("A0001"));
+
+        // The owner writes without anyone's password; standard input is not read.
+        const QStringList asOwner{QStringLiteral("copy-rights"),
+                                  tdb.alias(),
+                                  QStringLiteral("E1002"),
+                                  QStringLiteral("E1001"),
+                                  QStringLiteral("KESA_G"),
+                                  QStringLiteral("-u"),
+                                  roles.owner};
+        run = kesaDb(asOwner, QByteArray());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     }
 };
 

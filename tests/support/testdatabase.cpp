@@ -1,9 +1,12 @@
 #include "testdatabase.h"
 
+#include "common/loginvalues.h"
 #include "db/database.h"
 #include "db/dberror.h"
 #include "db/demodata.h"
+#include "db/hardening.h"
 #include "db/schema.h"
+#include "db/sqlstatement.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -44,6 +47,17 @@ QString runOnCluster(const QString &sql)
     Database::remove(name);
     return error;
 }
+
+// The screens' suites run once more against a hardened database: the
+// fixture's connection is then the workstations' shared role, with the login
+// employee proven.
+bool hardenedRun()
+{
+    return qEnvironmentVariable("KESA_TEST_PG_HARDENED") == QLatin1String("1");
+}
+
+const QString HardenedOwner = QStringLiteral("kesa_test_owner");
+const QString HardenedApp = QStringLiteral("kesa_test_app");
 
 } // namespace
 
@@ -97,7 +111,46 @@ bool TestDatabase::setUp(Content content)
         Schema::install(m_db);
     if (content == Demo)
         DemoData::load(m_db, QStringLiteral("KESA"));
+    if (m_engine == PostgreSQL && hardenedRun() && content != Empty)
+        return harden();
     return true;
+}
+
+bool TestDatabase::harden()
+{
+    // The roles belong to the throw-away cluster; suites running side by side
+    // may create them at the same time.
+    for (const QString &role : {HardenedOwner, HardenedApp}) {
+        runOnCluster(QStringLiteral("DO $$ BEGIN CREATE ROLE %1 LOGIN; EXCEPTION WHEN "
+                                    "DUPLICATE_OBJECT OR UNIQUE_VIOLATION THEN NULL; END $$")
+                             .arg(role));
+    }
+    Hardening::apply(m_db, {HardenedOwner, HardenedApp});
+    // The login employee of the screens, else the demo's administrator.
+    QString empNo = login().empNo.isEmpty() ? QStringLiteral("A0001") : login().empNo;
+    SqlStatement password(m_db,
+                          QStringLiteral("SELECT FN_ZA010MS_02(PASSWORD_CODE, 'RoTa') FROM "
+                                         "ZA010MS WHERE EMP_NO = :P0"));
+    password.bind(QStringLiteral("P0"), empNo);
+    password.open();
+    const QString plain = password.next() ? password.value(0).toString() : QString();
+    m_user = HardenedApp;
+    m_db = QSqlDatabase();
+    m_db = Database::connect(m_alias, m_user, QString(), m_connectionName);
+    if (plain.isEmpty())
+        return true;
+    m_proof = {empNo, plain};
+    return prove(m_db);
+}
+
+bool TestDatabase::prove(const QSqlDatabase &db)
+{
+    if (m_proof.first.isEmpty())
+        return true;
+    if (Hardening::verify(db, m_proof.first, m_proof.second) == Hardening::Verdict::Verified)
+        return true;
+    m_error = QStringLiteral("PostgreSQL: %1 could not be verified").arg(m_proof.first);
+    return false;
 }
 
 TestDatabase::~TestDatabase()
@@ -113,11 +166,16 @@ TestDatabase::~TestDatabase()
 QSqlDatabase TestDatabase::openAnother(const QString &connectionName)
 {
     m_extraConnections << connectionName;
-    return Database::connect(m_alias, QString(), QString(), connectionName);
+    QSqlDatabase db = Database::connect(m_alias, m_user, QString(), connectionName);
+    if (!prove(db))
+        qWarning("%s", qPrintable(m_error));
+    return db;
 }
 
 QStringList TestDatabase::engines()
 {
+    if (hardenedRun())
+        return {PostgreSQL};
     return {SQLite, PostgreSQL};
 }
 

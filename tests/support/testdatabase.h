@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,12 @@
 /// the demo data when asked. Open it with KESA_TEST_DATABASE, which fails the
 /// test when PostgreSQL cannot be reached and $KESA_REQUIRE_PG is set, and
 /// skips it otherwise.
+///
+/// With KESA_TEST_PG_HARDENED=1 only PostgreSQL runs, and a database with a
+/// schema is hardened (Hardening::apply()): the fixture's connections are the
+/// workstations' shared role, and "dbsDB" has proven the login employee (the
+/// demo's administrator when none is logged in) where he is a user, and so
+/// has every connection openAnother() opens.
 ///
 ///     void tst::x_data() { TestDatabase::addEngineRows(); }
 ///     void tst::x() {
@@ -60,12 +67,17 @@ public:
 
 private:
     bool setUp(Content content);
+    bool harden();
+    /// Proves the employee of a hardened run on a connection of the fixture.
+    bool prove(const QSqlDatabase &db);
 
     QString m_engine;
     QString m_connectionName;
     QStringList m_extraConnections;
     QSqlDatabase m_db;
     QString m_alias;
+    QString m_user;                  // empty: the service's
+    QPair<QString, QString> m_proof; // employee and password of a hardened run
     QString m_error;
     bool m_skip = false;
     QString m_pgDatabase;

@@ -13,6 +13,7 @@
 #include "db/schema.h"
 #include "db/sqlstatement.h"
 #include "platform/localip.h"
+#include "platform/secretinput.h"
 #include "rightsreport.h"
 
 #include <QCommandLineParser>
@@ -22,6 +23,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -45,6 +47,43 @@ QString sessionUser(const QSqlDatabase &db)
     SqlStatement query(db, QStringLiteral("SELECT CURRENT_USER FROM DUAL"));
     query.open();
     return query.next() ? query.value(0).toString() : QString();
+}
+
+// A verb that writes, on a hardened database, by a session that is not the
+// owner's: the employee of --by proves himself with his password (one line of
+// standard input, never the command line) on this connection before anything
+// is written. 0 when the write may go on, else the exit status; the message
+// is written.
+int proveWriter(const QSqlDatabase &db, const QString &by)
+{
+    if (!Hardening::isHardened(db) || Hardening::isOwnerSession(db))
+        return 0;
+    if (by.trimmed().isEmpty()) {
+        err() << "보안이 설정된 데이터베이스입니다. 소유자 역할로 실행하거나, --by 사원번호를 "
+                 "주고 그 사원의 비밀번호를 표준 입력으로 주십시오.\n";
+        return 2;
+    }
+    const std::optional<QString> password = readSecretLine("Password: ");
+    // An empty line is not a try: the server is not asked.
+    if (!password || password->isEmpty()) {
+        err() << "사원 " << by << "의 비밀번호가 표준 입력에 없습니다. 아무것도 쓰지 않았습니다.\n";
+        return 1;
+    }
+    switch (Hardening::verify(db, by, *password)) {
+    case Hardening::Verdict::Verified:
+        return 0;
+    case Hardening::Verdict::Locked:
+        err() << "사원 " << by
+              << "은(는) 비밀번호를 여러 번 잘못 입력하여 잠겨 있습니다. 잠시 후 다시 "
+                 "시도하십시오. 아무것도 쓰지 않았습니다.\n";
+        return 1;
+    case Hardening::Verdict::Refused:
+        break;
+    }
+    err() << "사원 " << by
+          << "의 본인 확인에 실패했습니다 (사원번호 또는 비밀번호가 맞지 않거나 사용하지 않는 "
+             "사원). 아무것도 쓰지 않았습니다.\n";
+    return 1;
 }
 
 // The lunar holidays of a year, one line each: date, name, and the holiday a
@@ -142,8 +181,11 @@ int run(const QStringList &args, const Options &options)
         return 0;
     }
     if (command == QLatin1String("holidays")) {
-        if (options.write)
+        if (options.write) {
+            if (const int refused = proveWriter(db, options.by))
+                return refused;
             RightsLog::setWriter(db, options.by, localIPv4Address());
+        }
         return holidays(db, args.value(2).toInt(), options.write, options.by);
     }
     const bool namesProject = command == QLatin1String("explain")
@@ -176,6 +218,8 @@ int run(const QStringList &args, const Options &options)
     if (command == QLatin1String("ledger"))
         return ledger(db, args.value(2), options);
     if (command == QLatin1String("copy-rights")) {
+        if (const int refused = proveWriter(db, options.by))
+            return refused;
         QString writer = !options.by.isEmpty() ? options.by
                                                : (user.isEmpty() ? sessionUser(db) : user);
         if (writer.isEmpty())
@@ -244,7 +288,9 @@ int main(int argc, char *argv[])
             "                                  the numbers ticket and coupon runs issued, "
             "tab-separated\n"
             "ALIAS: an SQLite file (.db, .sqlite, sqlite:PATH), a PostgreSQL service name or a\n"
-            "postgresql:// URI. User and password default to PGUSER and PGPASSWORD."));
+            "postgresql:// URI. User and password default to PGUSER and PGPASSWORD.\n"
+            "On a hardened database copy-rights and holidays --write run as the owner role,\n"
+            "or with --by EMP_NO and that employee's password as one line of standard input."));
     parser.addHelpOption();
     const QCommandLineOption userOption({QStringLiteral("u"), QStringLiteral("user")},
                                         QStringLiteral("Database user."),
@@ -260,7 +306,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption byOption(QStringLiteral("by"),
                                       QStringLiteral("copy-rights, holidays --write: the writer's "
                                                      "employee number (copy-rights: default the "
-                                                     "database user)."),
+                                                     "database user). On a hardened database, "
+                                                     "unless run as its owner, his password is "
+                                                     "read from standard input."),
                                       QStringLiteral("emp"));
     const QCommandLineOption allProjectsOption(QStringLiteral("all-projects"),
                                                QStringLiteral("copy-rights: in every project."));

@@ -7,17 +7,14 @@
 
 #include "common/passwordcipher.h"
 #include "platform/cp949.h"
+#include "platform/secretinput.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <optional>
-#include <string>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -40,53 +37,9 @@ void printUsage(std::FILE *to)
                to);
 }
 
-// Switches terminal echo off while it lives.
-class EchoOff
-{
-public:
-    EchoOff()
-    {
-        if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &m_saved) != 0)
-            return;
-        termios quiet = m_saved;
-        quiet.c_lflag &= ~tcflag_t(ECHO);
-        m_active = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
-        std::fputs("Password: ", stderr);
-    }
-    ~EchoOff()
-    {
-        if (!m_active)
-            return;
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
-        std::fputs("\n", stderr);
-    }
-    EchoOff(const EchoOff &) = delete;
-    EchoOff &operator=(const EchoOff &) = delete;
-
-private:
-    termios m_saved{};
-    bool m_active = false;
-};
-
-QString decodeInput(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    // Scripts written on a Windows workstation may hand over cp949.
-    return utf8.hasError() ? Cp949::toUnicode(bytes) : text;
-}
-
 std::optional<QString> readPassword()
 {
-    std::string line;
-    {
-        EchoOff echoOff;
-        if (!std::getline(std::cin, line) && line.empty())
-            return std::nullopt;
-    }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return decodeInput(QByteArray::fromStdString(line));
+    return readSecretLine("Password: ");
 }
 
 bool isHexDigits(const QString &text)
