@@ -35,7 +35,7 @@ void StartupScript::run(TfrmZZMain *window)
     if (programs.isEmpty() && probe.isEmpty())
         return;
     // Runs from the event loop, once the window is shown.
-    QTimer::singleShot(0, window, [window, programs, probe] {
+    QTimer::singleShot(0, window, [window, programs] {
         static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
         // Opened as the menu opens them, through the same rights decision: a
         // program the employee does not hold is refused with its box.
@@ -43,6 +43,10 @@ void StartupScript::run(TfrmZZMain *window)
             const QAction *item = menuItemOf(window, id);
             window->OpenProgram(item ? item->text() : id, id);
         }
+    });
+    // After the programs opened, or while a box one of them shows on opening
+    // waits for the user (its event loop runs this): the picture shows the box.
+    QTimer::singleShot(0, window, [window, probe] {
         if (!probe.isEmpty()) {
             std::fputs("shown\n", stdout);
             std::fflush(stdout);

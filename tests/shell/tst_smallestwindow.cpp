@@ -182,6 +182,13 @@ void TestSmallestWindow::everyProgramFits()
     }
 
     QStringList faults;
+    // A screen that needs more than the smallest window makes it grow past the screen.
+    if (window.size() != QSize(1024, 746) || window.minimumSizeHint().height() > 746)
+        faults << QStringLiteral("main window %1×%2 (needs %3×%4)")
+                          .arg(window.width())
+                          .arg(window.height())
+                          .arg(window.minimumSizeHint().width())
+                          .arg(window.minimumSizeHint().height());
     // A screen that needs more than its tab page is cut at the page's edge.
     const QSize page = screen->parentWidget()->size();
     const QSize needed = screen->minimumSizeHint();
