@@ -63,8 +63,11 @@ function(kesa_add_qtests folder)
         endif()
         # The time limit only ends a test that hangs: the slowest suites take
         # about a minute under the sanitizers, several on a busy machine.
+        # The program's folders (settings, file dialogs' folders, pictures)
+        # stay in the build tree, away from the user's own.
+        set(_home ${CMAKE_BINARY_DIR}/test-home)
         set_tests_properties(${_target} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KESA_SOURCE_DIR=${CMAKE_SOURCE_DIR};XDG_DATA_HOME=${_home}/data;XDG_CACHE_HOME=${_home}/cache"
             TIMEOUT 1200
             LABELS "${_labels}")
         # HARDENED names suites (by file name) run once more on PostgreSQL

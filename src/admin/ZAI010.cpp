@@ -278,6 +278,8 @@ void TfrmZAI010::setMode(Mode mode)
     m_mode = mode;
     setKeyFieldsEditable(mode == Mode::NewUser);
     const bool own = mode == Mode::OwnRecord;
+    // A new user's password is his number: neither a field nor the reset button, so no label.
+    lblPassword->setVisible(mode != Mode::NewUser);
     edtPassword->setVisible(own);
     edtPassword->clear();
     lblPasswordConfirm->setVisible(own);
@@ -516,6 +518,7 @@ void TfrmZAI010::clearEditPanel()
     setKeyFieldsEditable(false);
     bbtPasswordReset->hide();
     m_resetRequested = false;
+    lblPassword->show();
     edtPassword->show();
     edtPassword->clear();
     lblPasswordConfirm->hide();

@@ -59,7 +59,7 @@ TfrmZAI130::TfrmZAI130(QWidget *parent)
     rgrGrid->addColumn(QStringLiteral("PROJECT_NAME"), QStringLiteral("프로젝트"), 300);
     rgrGrid->addColumn(LevelField, QStringLiteral("레벨"), 150, Qt::AlignCenter);
     rgrGrid->addColumn(QStringLiteral("PROJECT_LEVEL_NAME"), QStringLiteral("레벨 명"), 300);
-    rgrGrid->setFixedHeight(240);
+    rgrGrid->setMinimumHeight(240);
 
     lblProject = CreateFieldLabel(QStringLiteral("lblProject"),
                                   QStringLiteral("프 로 젝 트"),

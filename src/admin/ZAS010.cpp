@@ -43,29 +43,38 @@ TfrmZAS010::TfrmZAS010(QWidget *parent)
 
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    // The widths of the dates and addresses grow with the font, so that none is cut.
+    // The widths of the dates grow with the font, so that none is cut; the
+    // addresses take what the rows found need (at most a full dotted address),
+    // and the name and password give up what the ten columns need to fit the
+    // smallest window without scrolling sideways.
     const auto fit = [this](int width, const char *sample) {
         return std::max(width,
                         rgrGrid->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 12);
     };
     const int dateWidth = fit(120, "0000-00-00 00:00:00");
-    const int ipWidth = fit(85, "000.000.000.000");
+    m_ipWidth = fit(85, "000.000.000.000");
     rgrGrid->addColumn(QStringLiteral("EMP_NO"), QStringLiteral("사용자 번호"), 80, centre);
-    rgrGrid->addColumn(QStringLiteral("EMP_NAME"), QStringLiteral("사용자 이름"), 116, left);
+    rgrGrid->addColumn(QStringLiteral("EMP_NAME"), QStringLiteral("사용자 이름"), 96, left);
     rgrGrid->addColumn(QStringLiteral("BACKUP_DATE"), QStringLiteral("이력 일자"), 82, centre);
     const int password = rgrGrid->addColumn(QStringLiteral("PASSWORD_CODE"),
                                             QStringLiteral("비밀번호"),
-                                            140,
+                                            112,
                                             left);
     rgrGrid->addColumn(QStringLiteral("OLD_EMP_NO"), QStringLiteral("이전 사번"), 70, centre);
     rgrGrid->addColumn(QStringLiteral("OLD_DATE"),
                        QStringLiteral("이전 변경 일자"),
                        dateWidth,
                        centre);
-    rgrGrid->addColumn(QStringLiteral("OLD_IP"), QStringLiteral("이전 변경 IP"), ipWidth, centre);
+    m_ipColumns[0] = rgrGrid->addColumn(QStringLiteral("OLD_IP"),
+                                        QStringLiteral("이전 변경 IP"),
+                                        85,
+                                        centre);
     rgrGrid->addColumn(QStringLiteral("NEW_EMP_NO"), QStringLiteral("변경자 사번"), 70, centre);
     rgrGrid->addColumn(QStringLiteral("NEW_DATE"), QStringLiteral("변경 일자"), dateWidth, centre);
-    rgrGrid->addColumn(QStringLiteral("NEW_IP"), QStringLiteral("변경 IP"), ipWidth, centre);
+    m_ipColumns[1] = rgrGrid->addColumn(QStringLiteral("NEW_IP"),
+                                        QStringLiteral("변경 IP"),
+                                        85,
+                                        centre);
     SetColumnBackground(rgrGrid, password, EditColour::focus());
 
     for (QPushButton *button : {bbtPrint, bbtPreview, bbtExcel}) {
@@ -93,6 +102,8 @@ void TfrmZAS010::bbtSearchClick()
     // The lock keeps a restricted user to his own rows.
     const char *const test = picker->isAdmin() ? PrefixTest : OwnNumberTest;
     OpenQuery(QString::fromUtf8(HistorySql).arg(QString::fromUtf8(test)), {cedEmpNo->text()});
+    for (const int column : m_ipColumns)
+        rgrGrid->fitColumnToContents(column, 85, m_ipWidth);
     if (cedEmpNo->isEnabled()) {
         cedEmpNo->setFocus();
         cedEmpNo->selectAll();

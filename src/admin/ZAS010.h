@@ -17,4 +17,8 @@ public:
 
 protected:
     void FormCreate() override;
+
+private:
+    int m_ipColumns[2] = {};
+    int m_ipWidth = 0;
 };

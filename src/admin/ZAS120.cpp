@@ -3,6 +3,7 @@
 #include "projectchooser.h"
 #include "readrows.h"
 
+#include "common/commonroutines.h"
 #include "db/clientdataset.h"
 #include "framework/datagrid.h"
 #include "framework/displaygrid.h"
@@ -121,7 +122,9 @@ void TfrmZAS120::bbtSearchClick()
         const QSignalBlocker quiet(rgrGridProgram->selectionModel());
         rgrGridProgram->setRowCount(int(rows.size()));
         for (int i = 0; i < rows.size(); ++i) {
-            for (int c = 0; c < 3; ++c)
+            // The menu as its menu bar entry reads, without the access key.
+            rgrGridProgram->setCell(i, 0, CutAccessKey(rows.at(i).at(0)));
+            for (int c = 1; c < 3; ++c)
                 rgrGridProgram->setCell(i, c, rows.at(i).at(c));
         }
         if (!rows.isEmpty())

@@ -27,6 +27,7 @@
 namespace {
 constexpr int NameColumn = 1;
 constexpr int FirstItemColumn = 2;
+constexpr int ItemCount = 15;
 } // namespace
 
 TfrmZXI010::TfrmZXI010(QWidget *parent)
@@ -231,6 +232,11 @@ void TfrmZXI010::LoadData()
     }
     headRow.close();
     TfrmZZI020::LoadData();
+    // An attribute takes the width its values need (an address is longer than 80 pixels).
+    for (int item = 0; item < ItemCount; ++item) {
+        if (rgrGrid->isColumnVisible(FirstItemColumn + item))
+            rgrGrid->fitColumnToContents(FirstItemColumn + item, 80, 320);
+    }
 }
 
 void TfrmZXI010::SetGridParams()

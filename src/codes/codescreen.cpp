@@ -45,13 +45,6 @@ void placeBesideGrid(QVBoxLayout *mainLayout, DataGrid *grid, QLayout *fields)
     column->addStretch(1);
     row->addLayout(column);
     mainLayout->addLayout(row, 1);
-    // The stretch the edit screen keeps above its grid has nothing left to push.
-    for (int i = 0; i < mainLayout->count(); ++i) {
-        if (mainLayout->itemAt(i)->spacerItem()) {
-            delete mainLayout->takeAt(i);
-            break;
-        }
-    }
 }
 
 EntryPanel createEntryPanel(ClientDataSet *data,

@@ -13,10 +13,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TfrmZZH020::TfrmZZH020(QWidget *owner)
     : TfrmZZH010(owner)
@@ -39,6 +42,18 @@ TfrmZZH020::TfrmZZH020(QWidget *owner)
     // whatever message it shows.
     statusPanel(1)->setMinimumWidth(1);
     statusPanel(1)->setMaximumWidth(650);
+}
+
+void TfrmZZH020::resizeEvent(QResizeEvent *event)
+{
+    TfrmZZH010::resizeEvent(event);
+    // The message panel ends where the first one begins from the bar's left
+    // edge, so that its frame (and the bar's around it) is not cut at the
+    // dialog's right edge; the bar would otherwise hand it its trailing room.
+    const QRect first = statusPanel(0)->geometry();
+    const int gap = stbMessage->layout() ? stbMessage->layout()->spacing() : 6;
+    const int room = width() - first.right() - 1 - gap - std::max(first.left(), 2) - 2;
+    statusPanel(1)->setMaximumWidth(std::clamp(room, 1, 650));
 }
 
 void TfrmZZH020::FormCreate()

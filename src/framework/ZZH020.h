@@ -67,6 +67,7 @@ protected:
     bool SearchQuery(const QString &sql, const QVariantList &params = {});
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QString m_chosenCode;

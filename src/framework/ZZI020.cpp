@@ -45,9 +45,9 @@ TfrmZZI020::TfrmZZI020(QWidget *parent)
         RunUserAction([this] { cdsGridStateChange(); });
     });
 
-    rgrGrid->setFixedHeight(120);
-    mainLayout()->addStretch(1);
-    mainLayout()->addWidget(rgrGrid);
+    // The grid keeps its 120 pixels at least and takes whatever height the fields leave.
+    rgrGrid->setMinimumHeight(120);
+    mainLayout()->addWidget(rgrGrid, 1);
     setMainInsertIndex(0);
 
     createRowButtons(*this, bbtSave, MessageText::addCaption(), MessageText::deleteCaption());

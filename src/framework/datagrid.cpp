@@ -11,6 +11,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 DataGrid::DataGrid(QWidget *parent)
     : QTableView(parent)
@@ -121,6 +124,23 @@ void DataGrid::setGridColumn(int index, const GridColumn &column)
     setColumnWidth(index, column.width);
     setColumnHidden(index, !column.visible);
     m_applying = false;
+}
+
+void DataGrid::fitColumnToContents(int index, int minimum, int maximum)
+{
+    if (index < 0 || index >= gridColumnCount())
+        return;
+    // Room for the cell's margins and the focus frame on either side of the text.
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    GridColumn column = gridColumn(index);
+    int width = horizontalHeader()->fontMetrics().horizontalAdvance(column.title) + margin;
+    const QAbstractItemModel *data = model();
+    for (int row = 0; data && row < data->rowCount(); ++row) {
+        const QString text = data->index(row, index).data().toString();
+        width = std::max(width, fontMetrics().horizontalAdvance(text) + margin);
+    }
+    column.width = std::clamp(width, minimum, maximum);
+    setGridColumn(index, column);
 }
 
 void DataGrid::setColumnVisible(int index, bool visible)

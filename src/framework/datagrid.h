@@ -43,6 +43,9 @@ public:
     int gridColumnCount() const;
     GridColumn gridColumn(int index) const;
     void setGridColumn(int index, const GridColumn &column);
+    /// Sets a column as wide as its title and the widest of the rows loaded
+    /// so far need, within minimum and maximum pixels.
+    void fitColumnToContents(int index, int minimum, int maximum);
     void setColumnVisible(int index, bool visible);
     bool isColumnVisible(int index) const;
 

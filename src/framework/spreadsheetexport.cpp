@@ -8,6 +8,7 @@
 #include "common/commonroutines.h"
 #include "common/messageservice.h"
 #include "db/clientdataset.h"
+#include "platform/programfolders.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -118,15 +119,22 @@ QString SpreadsheetExport::run()
         return QString();
     }
 
+    // The proposed name is the screen's program ID, which keeps the folder of its last export.
     QString fileName = withNormalCursor([this] {
+        const QString folder = ProgramFolders::dialogFolder(m_proposedName);
         return MessageService::instance().saveFileName(QString(),
-                                                       m_proposedName,
+                                                       m_proposedName.isEmpty()
+                                                               ? folder
+                                                               : folder + QLatin1Char('/')
+                                                                         + m_proposedName,
                                                        MessageText::spreadsheetFilter());
     });
     if (fileName.isEmpty()) {
         showStatus(MessageText::noFileName());
         return QString();
     }
+    if (!m_proposedName.isEmpty())
+        ProgramFolders::rememberDialogFile(m_proposedName, fileName);
     fileName = withSpreadsheetExtension(fileName);
     if (QFileInfo::exists(fileName)
         && !withNormalCursor([] { return AskYesNo(MessageText::overwriteQuestion()); }))

@@ -11,6 +11,7 @@
 #include "framework/widgetmessageservice.h"
 #include "loginbox.h"
 #include "platform/allocator.h"
+#include "platform/programfolders.h"
 #include "platform/singleinstance.h"
 #include "startup.h"
 #include "startupscript.h"
@@ -39,6 +40,10 @@ int main(int argc, char *argv[])
     guard.setOwner(launchParameters.value(2), launchParameters.value(3));
     if (!guard.acquire())
         return Startup::secondStart(guard, launchParameters.value(2));
+    // The folders of earlier versions move to the program's name once, before
+    // anything reads them; a folder that cannot move stays in use.
+    if (const QString moved = ProgramFolders::prepare(); !moved.isEmpty())
+        MessageService::instance().info(moved);
     QCoreApplication::setApplicationVersion(QStringLiteral(KESA_VERSION));
     // The X11 window class other programs look the main window up by.
     QCoreApplication::setApplicationName(QStringLiteral("TfrmZ0Main"));

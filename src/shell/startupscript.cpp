@@ -77,7 +77,8 @@ void StartupScript::run(TfrmZZMain *window)
     if (probe.isEmpty())
         return;
     // Queued behind the opening of the programs above, whenever the first
-    // paint comes.
+    // paint comes; a box one of them shows on opening runs its own event
+    // loop, which calls this too: the picture then shows the box.
     afterFirstPaint(window, [window, probe] {
         std::fputs("shown\n", stdout);
         std::fflush(stdout);

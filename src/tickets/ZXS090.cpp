@@ -19,6 +19,7 @@
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
 #include "platform/cp949.h"
+#include "platform/programfolders.h"
 #include "platform/seriallink.h"
 
 #include <QApplication>
@@ -39,6 +40,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The program's own settings (port, rate, the file dialogs' folder) go under this name.
+const QString ScreenId = QStringLiteral("ZXS090");
 
 const char *const LineProperty = "kesaCouponLine";
 
@@ -229,7 +233,7 @@ QWidget *TfrmZXS090::buildRange(QWidget *parent)
 
 void TfrmZXS090::buildBar()
 {
-    m_choosers = PortChoosers::create(panButtons, comComPort, QStringLiteral("ZXS090"));
+    m_choosers = PortChoosers::create(panButtons, comComPort, ScreenId);
     const PortChoosers &choosers = m_choosers;
     cbbComPort = choosers.port;
     cbbComRate = choosers.rate;
@@ -460,10 +464,11 @@ bool TfrmZXS090::saveLayout(bool toLayoutFile)
     QString path = toLayoutFile ? m_layoutPath : QString();
     if (path.isEmpty()) {
         path = MessageService::instance().saveFileName(QString(),
-                                                       QString(),
+                                                       ProgramFolders::dialogFolder(ScreenId),
                                                        CouponText::layoutFilter());
         if (path.isEmpty())
             return false;
+        ProgramFolders::rememberDialogFile(ScreenId, path);
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".ini");
         if (QFileInfo::exists(path) && !AskYesNo(MessageText::overwriteQuestion()))
@@ -483,8 +488,10 @@ void TfrmZXS090::bbtOpenClick()
     ButtonGuard(bbtOpen);
     keepStopText();
     const QString path = MessageService::instance().openFileName(QString(),
-                                                                 QString(),
+                                                                 ProgramFolders::dialogFolder(
+                                                                         ScreenId),
                                                                  CouponText::layoutFilter());
+    ProgramFolders::rememberDialogFile(ScreenId, path);
     if (!path.isEmpty()) {
         const auto layout = CouponLayout::load(path);
         if (layout) {
@@ -526,7 +533,7 @@ void TfrmZXS090::bbtPrintClick()
     if (first > 0) {
         try {
             numbers.emplace(NumberLedger(database(),
-                                         QStringLiteral("ZXS090"),
+                                         ScreenId,
                                          NumberLedger::layoutName(m_layoutPath),
                                          login().empNo,
                                          LocalIPAddress()),
@@ -646,6 +653,9 @@ void TfrmZXS090::runCoupons(const QList<CouponLine> &lines, RunNumbers *numbers)
         edtNoTo->setText(QString::number(to + to - from + 1));
         drawPreview();
     }
+    // As the ticket run: a run of several coupons says that it is over.
+    if (to > from)
+        MessageService::instance().plainMessage(CouponText::completed());
 }
 
 void TfrmZXS090::setCounter(const QString &current, const QString &total)

@@ -19,6 +19,7 @@
 #include "framework/messagetexts.h"
 #include "framework/useraction.h"
 #include "platform/cp949.h"
+#include "platform/programfolders.h"
 #include "platform/seriallink.h"
 
 #include <QApplication>
@@ -40,10 +41,12 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
+
+// The program's own settings (port, rate, the file dialogs' folder) go under this name.
+const QString ScreenId = QStringLiteral("ZXS095");
 
 struct FontRow
 {
@@ -369,7 +372,7 @@ QWidget *TfrmZXS095::buildTicket()
 
 void TfrmZXS095::buildBar()
 {
-    m_choosers = PortChoosers::create(panButtons, comComPort, QStringLiteral("ZXS095"));
+    m_choosers = PortChoosers::create(panButtons, comComPort, ScreenId);
     const PortChoosers &choosers = m_choosers;
     cbbComPort = choosers.port;
     cbbComRate = choosers.rate;
@@ -871,10 +874,14 @@ bool TfrmZXS095::saveLayout(bool toLayoutFile)
     QString path = toLayoutFile ? m_layoutPath : QString();
     if (path.isEmpty()) {
         path = MessageService::instance().saveFileName(QString(),
-                                                       m_layoutPath,
+                                                       m_layoutPath.isEmpty()
+                                                               ? ProgramFolders::dialogFolder(
+                                                                       ScreenId)
+                                                               : m_layoutPath,
                                                        TicketText::layoutFilter());
         if (path.isEmpty())
             return false;
+        ProgramFolders::rememberDialogFile(ScreenId, path);
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".ini");
         if (QFileInfo::exists(path)
@@ -897,10 +904,12 @@ void TfrmZXS095::bbtOpenClick()
     ButtonGuard(bbtOpen);
     keepStopText();
     const QString path = MessageService::instance().openFileName(QString(),
-                                                                 QString(),
+                                                                 ProgramFolders::dialogFolder(
+                                                                         ScreenId),
                                                                  TicketText::layoutFilter());
     if (path.isEmpty())
         return;
+    ProgramFolders::rememberDialogFile(ScreenId, path);
     const auto file = TicketLayout::load(path);
     if (!file) {
         // Another kind of file would wipe the design: it stays as it is.
@@ -959,15 +968,14 @@ void TfrmZXS095::bbtOpenClick()
 
 QString TfrmZXS095::defaultOldLedgerPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-           + QStringLiteral("/ticket-ledger.csv");
+    return ProgramFolders::data() + QStringLiteral("/ticket-ledger.csv");
 }
 
 NumberLedger TfrmZXS095::ledger()
 {
     NumberLedger::importCsv(database(), m_oldLedgerPath);
     return NumberLedger(database(),
-                        QStringLiteral("ZXS095"),
+                        ScreenId,
                         NumberLedger::layoutName(m_layoutPath),
                         login().empNo,
                         LocalIPAddress());

@@ -74,8 +74,12 @@ QList<QByteArray> couponWrites(const QString &couponText)
     QList<QByteArray> writes;
     QByteArray chunk;
     int inChunk = 0;
-    for (const QByteArray &line : lines) {
-        chunk += line + '\n';
+    // The closing command cuts at once: an LF behind it would feed the next
+    // coupon one line lower than the first of a run.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        chunk += lines.at(i);
+        if (i + 1 < lines.size())
+            chunk += '\n';
         if (++inChunk == LinesPerWrite) {
             writes.append(chunk);
             chunk.clear();

@@ -24,7 +24,8 @@ QString couponText(const QList<CouponLine> &lines, qint64 serial);
 
 /// The writes that print one coupon text: ESC "@" + text + ESC "d3" with the
 /// size marks turned into their commands, in cp949, cut into lines at CR, LF or
-/// CR LF, each line ended by LF, LinesPerWrite lines a write.
+/// CR LF, each line but the last (the closing command) ended by LF,
+/// LinesPerWrite lines a write.
 QList<QByteArray> couponWrites(const QString &couponText);
 
 } // namespace CouponCommands

@@ -70,6 +70,10 @@ inline QString serialLabel()
 {
     return QStringLiteral("일련번호");
 }
+inline QString completed()
+{
+    return QStringLiteral("출력이 완료되었습니다.");
+}
 inline QString running()
 {
     return QStringLiteral("출력 중입니다. Esc를 누르면 다음 쿠폰 전에 멈춥니다.");

@@ -1,6 +1,7 @@
 #include "portchoosers.h"
 
 #include "platform/inifile.h"
+#include "platform/programfolders.h"
 #include "platform/seriallink.h"
 
 #include <QAbstractItemView>
@@ -9,19 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QStandardPaths>
 
 namespace {
 
 const QString Section = QStringLiteral("Printer");
 const QString PortKey = QStringLiteral("Port");
 const QString RateKey = QStringLiteral("Rate");
-
-QString &settingsFolder()
-{
-    static QString folder;
-    return folder;
-}
 
 QString &deviceFolder()
 {
@@ -100,15 +94,12 @@ bool PortChoosers::remember() const
 
 QString PortChoosers::settingsPath(const QString &screenId)
 {
-    const QString folder = settingsFolder().isEmpty() ? QStandardPaths::writableLocation(
-                                   QStandardPaths::AppDataLocation)
-                                                      : settingsFolder();
-    return folder + QLatin1Char('/') + screenId + QStringLiteral(".ini");
+    return ProgramFolders::screenSettings(screenId);
 }
 
 void PortChoosers::setSettingsFolder(const QString &folder)
 {
-    settingsFolder() = folder;
+    ProgramFolders::setDataFolder(folder);
 }
 
 void PortChoosers::setDeviceFolder(const QString &folder)

@@ -34,9 +34,9 @@ struct PortChoosers
     /// when the file cannot be written.
     bool remember() const;
 
-    /// The settings file of a screen: "<screen id>.ini" in the settings folder.
+    /// The settings file of a screen: "<screen id>.ini" in the program's data folder.
     static QString settingsPath(const QString &screenId);
-    /// The program's data folder unless set (tests set their own).
+    /// Puts the program's data folder elsewhere (tests set their own).
     static void setSettingsFolder(const QString &folder);
     /// Where the devices are looked for: /dev unless set (tests set their own).
     static void setDeviceFolder(const QString &folder);

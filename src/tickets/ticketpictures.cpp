@@ -1,12 +1,12 @@
 #include "ticketpictures.h"
 
 #include "platform/jpegimage.h"
+#include "platform/programfolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStandardPaths>
 
 namespace {
 
@@ -87,8 +87,7 @@ void TicketPictures::setFolder(const QString &folder)
 QString TicketPictures::folder()
 {
     if (folderSetting().isEmpty())
-        folderSetting() = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
-                          + QStringLiteral("/pictures");
+        folderSetting() = ProgramFolders::cache() + QStringLiteral("/pictures");
     return folderSetting();
 }
 

@@ -281,6 +281,7 @@ void tst_ZAI010::otherUserFlagsAndReset()
     QVERIFY(!screen->edtPassword->isVisible());
     QVERIFY(!screen->edtPasswordConfirm->isVisible());
     QVERIFY(screen->bbtPasswordReset->isVisible());
+    QVERIFY(screen->lblPassword->isVisible());
     QVERIFY(screen->bbtDelete->isVisible());
     QVERIFY(screen->chkAdminYN->isEnabled() && screen->chkUseYN->isEnabled());
     QVERIFY(screen->chkUseYN->isChecked());
@@ -401,6 +402,7 @@ void tst_ZAI010::newUser()
     QVERIFY(screen->chkUseYN->isChecked());
     QVERIFY(!screen->chkAdminYN->isChecked());
     QVERIFY(!screen->edtPassword->isVisible());
+    QVERIFY(!screen->lblPassword->isVisible());
     QVERIFY(!screen->bbtDelete->isVisible());
 
     // "사용" was checked for the new user: still no change.

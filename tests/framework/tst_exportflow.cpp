@@ -12,12 +12,15 @@
 #include "framework/spreadsheetexport.h"
 #include "framework/spreadsheetwriter.h"
 #include "platform/cp949.h"
+#include "platform/programfolders.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -277,6 +280,7 @@ void tst_ExportFlow::writtenFile()
     KESA_TEST_DATABASE(tdb, engine);
     addSampleRows(tdb.db());
     QTemporaryDir dir;
+    ProgramFolders::setDataFolder(dir.filePath(QStringLiteral("settings")));
     DialogRecorder messages;
     messages.fileNames = {dir.filePath(QStringLiteral("result"))};
 
@@ -290,7 +294,11 @@ void tst_ExportFlow::writtenFile()
     const QString path = screen.SaveToSpreadsheet();
     QCOMPARE(path, dir.filePath(QStringLiteral("result.xls")));
     QCOMPARE(screen.cdsQuery->currentRow(), 1);
-    QCOMPARE(messages.proposals, QStringList{QStringLiteral("ZZT031")});
+    // Proposed under the program ID, in the documents folder the first time.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(messages.proposals,
+             QStringList{(QFileInfo(documents).isDir() ? documents : QDir::homePath())
+                         + QStringLiteral("/ZZT031")});
     QCOMPARE(messages.filters, QStringList{QStringLiteral("Excel 파일(*.xls)")});
     QCOMPARE(screen.statusMessage(), QString());
 
@@ -326,6 +334,11 @@ void tst_ExportFlow::writtenFile()
                           QStringLiteral("'홍길동'|1.0|'00123'|-42.0"),
                           QStringLiteral("''|2.0|\"A'B\"|'3.5'"),
                           QStringLiteral("'똠방각하'|3.0|''|0.0")}));
+
+    // The next export of the screen proposes the folder of this one.
+    messages.fileNames = {dir.filePath(QStringLiteral("again"))};
+    QCOMPARE(screen.SaveToSpreadsheet(), dir.filePath(QStringLiteral("again.xls")));
+    QCOMPARE(messages.proposals.last(), dir.filePath(QStringLiteral("ZZT031")));
 }
 
 void tst_ExportFlow::emptyResult()

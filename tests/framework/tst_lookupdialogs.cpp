@@ -129,6 +129,22 @@ void tst_LookupDialogs::frame()
     QCOMPARE(dialog.size(), QSize(519, 294));
     QVERIFY(dialog.statusPanel(1)->width() <= 650);
     QVERIFY(dialog.statusPanel(1)->width() > 300);
+    // Both panels with the frame the bar draws around them inside the bar,
+    // the bar inside the dialog, whether a message is long or short.
+    for (const QString &message : {QString(), QStringLiteral("M")}) {
+        dialog.ShowStatusMessage(message);
+        QCoreApplication::processEvents();
+        QVERIFY(dialog.rect().contains(dialog.stbMessage->geometry()));
+        for (int panel : {0, 1}) {
+            const QRect frame = dialog.statusPanel(panel)->geometry().adjusted(-2, -1, 2, 1);
+            QVERIFY2(dialog.stbMessage->rect().contains(frame),
+                     qPrintable(QStringLiteral("panel %1 at %2+%3 in %4")
+                                        .arg(panel)
+                                        .arg(frame.left())
+                                        .arg(frame.width())
+                                        .arg(dialog.stbMessage->width())));
+        }
+    }
     QCOMPARE(dialog.sbtFirst->toolTip(), QStringLiteral("처음 자료"));
     QCOMPARE(dialog.sbtNext->toolTip(), QStringLiteral("다음 자료"));
 }

@@ -66,18 +66,20 @@ bool RecordingMessageService::inputBox(const QString &, const QString &prompt, Q
 }
 
 QString RecordingMessageService::openFileName(const QString &caption,
-                                              const QString &,
+                                              const QString &dir,
                                               const QString &)
 {
     entries.append({OpenFile, caption});
+    dialogPaths.append(dir);
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
 }
 
 QString RecordingMessageService::saveFileName(const QString &caption,
-                                              const QString &,
+                                              const QString &proposedPath,
                                               const QString &)
 {
     entries.append({SaveFile, caption});
+    dialogPaths.append(proposedPath);
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
 }
 

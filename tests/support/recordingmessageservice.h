@@ -35,9 +35,10 @@ public:
                          const QString &filter) override;
 
     QList<Entry> entries;
-    QList<bool> answers;   ///< answers of askYesNo, taken from the front
-    QStringList inputs;    ///< values of inputBox (an empty queue cancels)
-    QStringList fileNames; ///< results of the file dialogs (an empty queue cancels)
+    QList<bool> answers;     ///< answers of askYesNo, taken from the front
+    QStringList inputs;      ///< values of inputBox (an empty queue cancels)
+    QStringList fileNames;   ///< results of the file dialogs (an empty queue cancels)
+    QStringList dialogPaths; ///< where each file dialog opened (its folder or proposed file)
     /// Each box keeps an event loop running this long, as a modal box does
     /// (what arrives meanwhile is handled inside it); 0 returns at once.
     int modalMs = 0;

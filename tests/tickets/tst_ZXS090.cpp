@@ -5,15 +5,19 @@
 
 #include "platform/cp949.h"
 #include "platform/inifile.h"
+#include "platform/programfolders.h"
 #include "tickets/ZXS090.h"
 #include "tickets/couponpreview.h"
 #include "tickets/coupontexts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -407,9 +411,16 @@ void tst_ZXS090::openingRunsTheLineRules()
     QVERIFY(ini.writeString(section, QStringLiteral("Ver21"), QStringLiteral("Y")));
     QVERIFY(ini.writeString(section, QStringLiteral("Prn20"), QStringLiteral("no marks")));
 
+    // The dialog opens in the documents folder, and next time where the file was.
+    ProgramFolders::setDataFolder(m_dir.filePath(QStringLiteral("fresh-settings")));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_screen->prn(7)->setText(QStringLiteral("replaced"));
     m_messages->fileNames = {file};
     m_screen->bbtOpen->click();
+    QCOMPARE(m_messages->dialogPaths,
+             QStringList{QFileInfo(documents).isDir() ? documents : QDir::homePath()});
+    m_screen->bbtOpenClick();
+    QCOMPARE(m_messages->dialogPaths.last(), m_dir.path());
     QCOMPARE(m_screen->prn(1)->text(), QString(11, Han[0]));
     QCOMPARE(m_screen->lineLimit(1), 22);
     QCOMPARE(checkedVer(*m_screen), Lines{2});

@@ -49,40 +49,40 @@ void tst_CouponCommands::couponStream_data()
 
     QTest::newRow("plain line") << QList<CouponLine>{line("SALE")} << qint64(0)
                                 << QByteArray("\x1b@SALE\n\x1b"
-                                              "d3\n");
+                                              "d3");
     QTest::newRow("both boxes") << QList<CouponLine>{line("A", true, true)} << qint64(0)
                                 << QByteArray("\x1b@\x1bi11A\x1bi00\n\x1b"
-                                              "d3\n");
+                                              "d3");
     QTest::newRow("double height") << QList<CouponLine>{line("A", true)} << qint64(0)
                                    << QByteArray("\x1b@\x1bi10A\x1bi00\n\x1b"
-                                                 "d3\n");
+                                                 "d3");
     QTest::newRow("double width") << QList<CouponLine>{line("A", false, true)} << qint64(0)
                                   << QByteArray("\x1b@\x1bi01A\x1bi00\n\x1b"
-                                                "d3\n");
+                                                "d3");
     QTest::newRow("empty enabled line is a lone LF")
             << QList<CouponLine>{line("A"), line(QString()), line("B")} << qint64(0)
             << QByteArray("\x1b@A\n\nB\n\x1b"
-                          "d3\n");
+                          "d3");
     QTest::newRow("disabled lines are left out")
             << QList<CouponLine>{line("A"), line("hidden", true, false, false), line("B")}
             << qint64(0)
             << QByteArray("\x1b@A\nB\n\x1b"
-                          "d3\n");
+                          "d3");
     QTest::newRow("serial number without padding, every placeholder")
             << QList<CouponLine>{line("No.{일련번호}/{일련번호}")} << qint64(101)
             << QByteArray("\x1b@No.101/101\n\x1b"
-                          "d3\n");
+                          "d3");
     QTest::newRow("no serial prints 0") << QList<CouponLine>{line("{일련번호}")} << qint64(0)
                                         << QByteArray("\x1b@0\n\x1b"
-                                                      "d3\n");
+                                                      "d3");
     QTest::newRow("ten-digit serial") << QList<CouponLine>{line("{일련번호}")} << qint64(9999999999)
                                       << QByteArray("\x1b@9999999999\n\x1b"
-                                                    "d3\n");
+                                                    "d3");
     QTest::newRow("Hangul in cp949")
             << QList<CouponLine>{line(QStringLiteral("할인 10%"), false, true)} << qint64(0)
             << QByteArray("\x1b@\x1bi01") + Cp949::fromUnicode(QStringLiteral("할인 10%"))
                        + QByteArray("\x1bi00\n\x1b"
-                                    "d3\n");
+                                    "d3");
 }
 
 void tst_CouponCommands::couponStream()
@@ -110,7 +110,7 @@ void tst_CouponCommands::fullCouponIsTwoWrites()
     QVERIFY(writes.at(0).endsWith("L20\n"));
     QCOMPARE(writes.at(1),
              QByteArray("L21\n\x1b"
-                        "d3\n"));
+                        "d3"));
 }
 
 void tst_CouponCommands::lineBreaksOfEveryKind()
@@ -119,7 +119,7 @@ void tst_CouponCommands::lineBreaksOfEveryKind()
     const Bytes writes = CouponCommands::couponWrites(QStringLiteral("a\r\nb\nc\r\rd\r"));
     QCOMPARE(writes,
              Bytes{QByteArray("\x1b@a\nb\nc\n\nd\n\x1b"
-                              "d3\n")});
+                              "d3")});
 }
 
 void tst_CouponCommands::statusDecode_data()

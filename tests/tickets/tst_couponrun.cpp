@@ -49,6 +49,20 @@ QStringList printed(const PrintedItem &coupon)
     return lines;
 }
 
+/// The first row of a printed picture with a dark pixel, -1 for a blank one.
+int firstInkedRow(const QImage &picture)
+{
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar *row = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            if (row[x] < 128)
+                return y;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 class tst_CouponRun : public QObject
@@ -148,7 +162,8 @@ void tst_CouponRun::numberedRange()
     });
     print();
 
-    QVERIFY2(m_messages->entries.isEmpty(), qPrintable(m_messages->allTexts().join('|')));
+    QCOMPARE(m_messages->allTexts(), QStringList{CouponText::completed()});
+    QCOMPARE(m_messages->entries.first().kind, RecordingMessageService::Plain);
     QCOMPARE(counter, QStringList({"1/3", "2/3", "3/3"}));
     QCOMPARE(m_screen->lblCountCurrent->text(), QString());
     QCOMPARE(m_screen->lblCountSlash->text(), QString());
@@ -160,10 +175,15 @@ void tst_CouponRun::numberedRange()
         QCOMPARE(printed(coupons[i]),
                  QStringList({QStringLiteral("봄맞이 할인쿠폰"),
                               QStringLiteral("No. %1").arg(101 + i)}));
-        QCOMPARE(coupons[i].lines().size(), i == 0 ? 21 : 22);
+        // Every coupon of a run starts at the same height: none begins with a
+        // feed left by the cut before it.
+        QCOMPARE(coupons[i].lines().size(), 21);
+        QVERIFY(!coupons[i].bytes.startsWith('\n'));
         const QImage png(coupons[i].pngPath);
         QVERIFY(!png.isNull());
         QCOMPARE(png.width(), 640);
+        QCOMPARE(png.height(), QImage(coupons[0].pngPath).height());
+        QCOMPARE(firstInkedRow(png), firstInkedRow(QImage(coupons[0].pngPath)));
     }
 
     // One check before the run, then each coupon between a check before and after.
@@ -240,7 +260,7 @@ void tst_CouponRun::fullCoupon()
     QCOMPARE(lines.size(), 21);
     QCOMPARE(lines.last(), QString(22, QChar(0xAC00 + 21)));
     QVERIFY(m_sim->received().contains(QByteArray("\n\x1b"
-                                                  "d3\n")));
+                                                  "d3")));
 }
 
 void tst_CouponRun::faultBeforeTheRun_data()

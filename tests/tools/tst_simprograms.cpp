@@ -1,13 +1,18 @@
 // The simulator programs as people and scripts run them: the terminal's path
-// first, events on standard output, commands on standard input.
+// first, events on standard output, commands on standard input or, without a
+// terminal, on a FIFO; the link goes at every end.
 #include "patience.h"
 #include "platform/cp949.h"
 #include "platform/seriallink.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 
@@ -15,10 +20,12 @@ namespace {
 class Program
 {
 public:
-    Program(const QString &name, const QStringList &arguments)
+    Program(const QString &name, const QStringList &arguments, bool noInput = false)
     {
         m_process.setProgram(qEnvironmentVariable("KESA_BIN_DIR") + QLatin1Char('/') + name);
         m_process.setArguments(arguments);
+        if (noInput)
+            m_process.setStandardInputFile(QProcess::nullDevice());
         m_process.start();
     }
     ~Program()
@@ -66,6 +73,14 @@ public:
                && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
     QStringList lines() const { return m_lines; }
+    qint64 pid() const { return m_process.processId(); }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    // Ended by itself, in order (exit code 0).
+    bool endedWell()
+    {
+        return m_process.waitForFinished(PatienceMs)
+               && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    }
 
 private:
     QProcess m_process;
@@ -97,6 +112,8 @@ private Q_SLOTS:
     void ticketProgram();
     void couponProgram();
     void badOptions();
+    void runsWithoutATerminal_data();
+    void runsWithoutATerminal();
 };
 
 void TestSimPrograms::ticketProgram()
@@ -143,6 +160,7 @@ void TestSimPrograms::ticketProgram()
     QCOMPARE(sim.say("replug"), QStringLiteral("OK"));
     QVERIFY(sim.lines().contains(QStringLiteral("REPLUGGED ") + link));
     QVERIFY(sim.endsAtEndOfInput());
+    QVERIFY(!QFileInfo(link).isSymLink());
 }
 
 void TestSimPrograms::couponProgram()
@@ -178,6 +196,61 @@ void TestSimPrograms::badOptions()
     QVERIFY(process.waitForFinished(PatienceMs));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
+void TestSimPrograms::runsWithoutATerminal_data()
+{
+    QTest::addColumn<int>("signal"); // 0: the quit command
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("quit on the FIFO") << 0;
+}
+
+void TestSimPrograms::runsWithoutATerminal()
+{
+    QFETCH(int, signal);
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("printer"));
+    const QString fifo = dir.filePath(QStringLiteral("commands"));
+    // Standard input ends before the program starts.
+    Program sim(QStringLiteral("kesa-coupon-sim"),
+                {QStringLiteral("--out"),
+                 dir.filePath(QStringLiteral("out")),
+                 QStringLiteral("--link"),
+                 link,
+                 QStringLiteral("--commands"),
+                 fifo},
+                true);
+    QVERIFY(sim.line().startsWith(QStringLiteral("/dev/pts/")));
+    QCOMPARE(sim.line(), QStringLiteral("LINK ") + link);
+    QVERIFY(QFileInfo(link).isSymLink());
+    const auto command = [&](const QByteArray &line) {
+        QFile writer(fifo);
+        return writer.open(QIODevice::WriteOnly) && writer.write(line + '\n') > 0;
+    };
+    {
+        SerialLink port;
+        port.setPortName(link);
+        QVERIFY(port.open());
+        QCOMPARE(ask(port, "\x1b\x06\x01", 7), QByteArray("\x0f\0\0\0\0\0\0", 7));
+        // Each command from a writer of its own: one closing is no end.
+        QVERIFY(command("fault cover"));
+        QCOMPARE(sim.lineStarting(QStringLiteral("OK")), QStringLiteral("OK"));
+        QCOMPARE(ask(port, "\x1b\x06\x01", 7), QByteArray("\x0f\0\x28\0\0\0\0", 7));
+        QVERIFY(command("ready"));
+        QCOMPARE(sim.lineStarting(QStringLiteral("OK")), QStringLiteral("OK"));
+        QVERIFY(sim.running());
+        QCOMPARE(ask(port, "\x1b\x06\x01", 7), QByteArray("\x0f\0\0\0\0\0\0", 7));
+    }
+
+    if (signal != 0)
+        QCOMPARE(::kill(pid_t(sim.pid()), signal), 0);
+    else
+        QVERIFY(command("quit"));
+    QVERIFY(sim.endedWell());
+    QVERIFY(!QFileInfo(link).isSymLink());
+    QVERIFY(!QFileInfo::exists(fifo)); // made by the program, gone with it
 }
 
 QTEST_GUILESS_MAIN(TestSimPrograms)

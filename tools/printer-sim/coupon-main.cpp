@@ -11,10 +11,8 @@ int main(int argc, char *argv[])
     useOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QStringLiteral("Coupon printer simulator. Prints the terminal's path, then one line "
-                           "per event; reads commands on standard input (help lists them).\n\n")
-            + PrinterSim::commandHelp());
+    parser.setApplicationDescription(QStringLiteral("Coupon printer simulator. ")
+                                     + simulatorUsage());
     addSimulatorOptions(parser);
     parser.process(app);
 

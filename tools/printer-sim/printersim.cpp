@@ -70,7 +70,18 @@ PrinterSim::PrinterSim(QObject *parent)
 
 PrinterSim::~PrinterSim()
 {
+    stop();
     m_painter->waitForDone();
+}
+
+void PrinterSim::stop()
+{
+    if (!m_pty->isOpen())
+        return;
+    // The link goes only while it still leads to this terminal.
+    if (!m_linkPath.isEmpty() && QFileInfo(m_linkPath).symLinkTarget() == m_pty->path())
+        QFile::remove(m_linkPath);
+    m_pty->close();
 }
 
 bool PrinterSim::start(const QString &outDir, const QString &linkPath)

@@ -62,6 +62,8 @@ public:
     /// with a link path a symbolic link to the terminal is kept there, also
     /// across unplug() and replug().
     bool start(const QString &outDir, const QString &linkPath = QString());
+    /// Closes the terminal and removes the link (also done at destruction).
+    void stop();
     /// The device path a program opens: the link path when one was given,
     /// else /dev/pts/N; empty while unplugged.
     QString portPath() const;

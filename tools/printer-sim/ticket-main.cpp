@@ -14,10 +14,8 @@ int main(int argc, char *argv[])
     useOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QStringLiteral("Ticket printer simulator. Prints the terminal's path, then one line "
-                           "per event; reads commands on standard input (help lists them).\n\n")
-            + PrinterSim::commandHelp());
+    parser.setApplicationDescription(QStringLiteral("Ticket printer simulator. ")
+                                     + simulatorUsage());
     addSimulatorOptions(parser);
     parser.addOption({QStringLiteral("paper"),
                       QStringLiteral("Paper in mm, across the head x along the feed (default "
