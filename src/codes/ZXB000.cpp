@@ -1,7 +1,7 @@
 #include "ZXB000.h"
 
 #include "common/passwordcipher.h"
-
+#include "framework/displaylabel.h"
 #include "framework/editcolour.h"
 #include "platform/cp949.h"
 
@@ -9,18 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QLabel *rightAlignedLabel(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(objectName);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-} // namespace
 
 TfrmZXB000::TfrmZXB000(QWidget *parent)
     : TfrmZZI000(parent)
@@ -33,9 +21,9 @@ TfrmZXB000::TfrmZXB000(QWidget *parent)
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(10);
 
-    lblDBPassword = rightAlignedLabel(QStringLiteral("lblDBPassword"),
-                                      QStringLiteral("DB Password"),
-                                      panMain);
+    lblDBPassword = CreateCaptionLabel(QStringLiteral("lblDBPassword"),
+                                       QStringLiteral("DB Password"),
+                                       panMain);
     edtDBPassword = new QLineEdit(panMain);
     edtDBPassword->setObjectName(QStringLiteral("edtDBPassword"));
     // The stored form keeps 16 bytes; a longer password would be cut without notice.
@@ -53,9 +41,9 @@ TfrmZXB000::TfrmZXB000(QWidget *parent)
             btnDBPassword->fontMetrics().horizontalAdvance(btnDBPassword->text()) + 24);
     btnDBPassword->setAutoDefault(false);
 
-    lblEncDBPassword = rightAlignedLabel(QStringLiteral("lblEncDBPassword"),
-                                         QStringLiteral("암호화 된 DB Password"),
-                                         panMain);
+    lblEncDBPassword = CreateCaptionLabel(QStringLiteral("lblEncDBPassword"),
+                                          QStringLiteral("암호화 된 DB Password"),
+                                          panMain);
     edtEncDBPassword = new QLineEdit(panMain);
     edtEncDBPassword->setObjectName(QStringLiteral("edtEncDBPassword"));
     edtEncDBPassword->setReadOnly(true);

@@ -19,3 +19,11 @@ QLabel *CreateDisplayLabel(const QString &objectName, QWidget *parent, int width
     label->setPalette(palette);
     return label;
 }
+
+QLabel *CreateCaptionLabel(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(objectName);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}

@@ -2,6 +2,7 @@
 
 #include "common/messageservice.h"
 #include "db/dberror.h"
+#include "framework/displaylabel.h"
 #include "framework/editcolour.h"
 #include "framework/entryfields.h"
 #include "framework/waitcursor.h"
@@ -14,14 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel *rightAlignedLabel(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(objectName);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 
 // A button of the box with the style's icon of its kind, as the message boxes show.
 QPushButton *button(QDialogButtonBox *box,
@@ -51,7 +44,7 @@ LoginBox::LoginBox(const QString &empNo, const QString &empName, Verifier verify
                           this);
     lblGuide->setObjectName(QStringLiteral("lblGuide"));
 
-    lblEmpNo = rightAlignedLabel(QStringLiteral("lblEmpNo"), QStringLiteral("사원번호"), this);
+    lblEmpNo = CreateCaptionLabel(QStringLiteral("lblEmpNo"), QStringLiteral("사원번호"), this);
     edtEmpNo = new QLineEdit(empNo, this);
     edtEmpNo->setObjectName(QStringLiteral("edtEmpNo"));
     edtEmpNo->setReadOnly(true);
@@ -61,7 +54,9 @@ LoginBox::LoginBox(const QString &empNo, const QString &empName, Verifier verify
     lblEmpName = new QLabel(empName.trimmed(), this);
     lblEmpName->setObjectName(QStringLiteral("lblEmpName"));
 
-    lblPassword = rightAlignedLabel(QStringLiteral("lblPassword"), QStringLiteral("비밀번호"), this);
+    lblPassword = CreateCaptionLabel(QStringLiteral("lblPassword"),
+                                     QStringLiteral("비밀번호"),
+                                     this);
     edtPassword = new QLineEdit(this);
     edtPassword->setObjectName(QStringLiteral("edtPassword"));
     edtPassword->setFixedWidth(160);

@@ -19,6 +19,7 @@
 #include "framework/dbedit.h"
 #include "framework/messagetexts.h"
 #include "patience.h"
+#include "pgroles.h"
 #include "recordingmessageservice.h"
 #include "screentest.h"
 #include "shell/Z0Main.h"
@@ -38,34 +39,13 @@ QString scalar(const QSqlDatabase &db, const QString &sql)
     return query.value(0).toString();
 }
 
-// An owner role and a shared role for one test, dropped after its database
-// (declare before the TestDatabase).
-struct Roles
+// The suite's own owner and shared roles, for one test (declare before the
+// TestDatabase).
+struct Roles : PgTestRoles
 {
-    QString owner;
-    QString app;
     Roles()
-    {
-        static int counter = 0;
-        const QString suffix
-                = QStringLiteral("%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
-        owner = QStringLiteral("kesa_lo_") + suffix;
-        app = QStringLiteral("kesa_la_") + suffix;
-        cluster(QStringLiteral("CREATE ROLE %1 LOGIN; CREATE ROLE %2 LOGIN").arg(owner, app));
-    }
-    ~Roles() { cluster(QStringLiteral("DROP ROLE IF EXISTS %1, %2").arg(owner, app)); }
-    static void cluster(const QString &sql)
-    {
-        const QString name = QStringLiteral("login_cluster");
-        {
-            QSqlDatabase db = Database::connect(qEnvironmentVariable("KESA_TEST_PG_SERVICE"),
-                                                QString(),
-                                                QString(),
-                                                name);
-            QSqlQuery(db).exec(sql);
-        }
-        Database::remove(name);
-    }
+        : PgTestRoles(QStringLiteral("kesa_l"))
+    {}
 };
 
 // Types the passwords into the box in turn (an empty one is OK pressed on an
