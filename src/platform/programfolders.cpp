@@ -59,6 +59,9 @@ bool moveFolder(const QString &from, const QString &to)
 }
 
 // True when the old folder has to stay in use: it exists and could not be moved.
+// What the new folder already held stays behind; a cache's leftovers are
+// dropped, a data folder's are set aside under a name of their own and told
+// once, so that no later start finds the old folder again.
 bool keepsOld(QStandardPaths::StandardLocation base, QString &report)
 {
     const QString oldPath = inBase(base, OldName);
@@ -72,7 +75,19 @@ bool keepsOld(QStandardPaths::StandardLocation base, QString &report)
                           .arg(QDir::toNativeSeparators(oldPath), QDir::toNativeSeparators(newPath));
         return true;
     }
-    // What did move is in the new folder; what the new one already held stays behind.
+    if (base == QStandardPaths::GenericCacheLocation) {
+        QDir(oldPath).removeRecursively();
+        return false;
+    }
+    const QString asidePath = oldPath + QStringLiteral(".old");
+    if (!QFileInfo::exists(asidePath) && QDir().rename(oldPath, asidePath)) {
+        report += QStringLiteral("%1 폴더의 파일 중 %2에 이미 있는 것은 옮기지 않았습니다. "
+                                 "옮기지 않은 파일은 %3에 있습니다.\r")
+                          .arg(QDir::toNativeSeparators(oldPath),
+                               QDir::toNativeSeparators(newPath),
+                               QDir::toNativeSeparators(asidePath));
+        return false;
+    }
     report += QStringLiteral("%1 폴더의 일부를 %2(으)로 옮기지 못했습니다. 남은 파일은 %1에 "
                              "있습니다.\r")
                       .arg(QDir::toNativeSeparators(oldPath), QDir::toNativeSeparators(newPath));

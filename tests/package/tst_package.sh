@@ -70,7 +70,10 @@ echo "== installed kesa-db and program"
 db=$work/demo.db
 "$root/usr/bin/kesa-db" demo "$db" || fail "kesa-db demo"
 mkdir -m 700 "$work/runtime"
-out=$(XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work KESA_STARTUP_PROBE=quit \
+# Its folders in the test's own place: the user's are not touched, and what
+# earlier versions left there cannot put a box in the way.
+out=$(XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache \
+    TMPDIR=$work KESA_STARTUP_PROBE=quit \
     timeout 60 "$root/usr/bin/kesa_z" "$db" kesa A0001 김관리 2>"$work/program.log") \
     || { cat "$work/program.log" >&2; fail "the installed program did not end well"; }
 [ "$out" = shown ] || { cat "$work/program.log" >&2; fail "the main window was not shown: $out"; }

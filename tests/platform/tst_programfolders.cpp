@@ -84,11 +84,13 @@ void TestProgramFolders::oldFoldersMove_data()
             << QStringList{"ticket-ledger.csv=1,2", "ZXS090.ini=[Port]"} << QStringList()
             << "kesa_z" << QStringList{"ticket-ledger.csv=1,2", "ZXS090.ini=[Port]"}
             << QStringList() << QString();
+    // What stays behind is set aside and told once: the next start finds no
+    // old folder (a box at every start would stop every unattended start).
     QTest::newRow("both: the new one's files win, the rest moves")
             << QStringList{"ticket-ledger.csv=old", "ZXS090.ini=old"}
             << QStringList{"ZXS090.ini=new"} << "kesa_z"
             << QStringList{"ticket-ledger.csv=old", "ZXS090.ini=new"}
-            << QStringList{"ZXS090.ini=old"} << QStringLiteral("일부");
+            << QStringList{"ZXS090.ini=old"} << QStringLiteral("TfrmZ0Main.old");
     QTest::newRow("new name taken: the old folder stays in use")
             << QStringList{"ticket-ledger.csv=1,2"} << QStringList{"kesa_z"} << "TfrmZ0Main"
             << QStringList{"ticket-ledger.csv=1,2"} << QStringList{"ticket-ledger.csv=1,2"}
@@ -113,8 +115,11 @@ void TestProgramFolders::oldFoldersMove()
     };
     place(QStringLiteral("TfrmZ0Main"), oldFiles);
     place(QStringLiteral("kesa_z"), newFiles);
-    // The pictures' cache moves the same way.
+    // The pictures' cache moves the same way; what the new cache already
+    // holds is dropped from the old one, without a word.
     QVERIFY(write(cache(QStringLiteral("TfrmZ0Main/pictures/a.jpg")), "jpeg"));
+    QVERIFY(write(cache(QStringLiteral("TfrmZ0Main/stale.dat")), "old"));
+    QVERIFY(write(cache(QStringLiteral("kesa_z/stale.dat")), "new"));
 
     const QString said = ProgramFolders::prepare();
     if (report.isEmpty())
@@ -127,16 +132,19 @@ void TestProgramFolders::oldFoldersMove()
     for (const QString &file : afterwards)
         QCOMPARE(read(data(inUse + u'/' + file.section(u'=', 0, 0))),
                  file.section(u'=', 1).toUtf8());
+    const QString old = inUse == QLatin1String("kesa_z") ? QStringLiteral("TfrmZ0Main.old/")
+                                                         : QStringLiteral("TfrmZ0Main/");
     for (const QString &file : leftInOld)
-        QCOMPARE(read(data(QStringLiteral("TfrmZ0Main/") + file.section(u'=', 0, 0))),
-                 file.section(u'=', 1).toUtf8());
-    if (leftInOld.isEmpty())
+        QCOMPARE(read(data(old + file.section(u'=', 0, 0))), file.section(u'=', 1).toUtf8());
+    if (inUse == QLatin1String("kesa_z"))
         QVERIFY(!QFileInfo::exists(data(QStringLiteral("TfrmZ0Main"))));
     QCOMPARE(ProgramFolders::cache(), cache(QStringLiteral("kesa_z")));
     QCOMPARE(read(cache(QStringLiteral("kesa_z/pictures/a.jpg"))), QByteArray("jpeg"));
+    QCOMPARE(read(cache(QStringLiteral("kesa_z/stale.dat"))), QByteArray("new"));
+    QVERIFY(!QFileInfo::exists(cache(QStringLiteral("TfrmZ0Main"))));
 
-    // Once moved, a second start has nothing to do.
-    QCOMPARE(ProgramFolders::prepare(), said);
+    // Once moved, a second start has nothing to do or to tell.
+    QCOMPARE(ProgramFolders::prepare(), inUse == QLatin1String("kesa_z") ? QString() : said);
     QCOMPARE(ProgramFolders::data(), data(inUse));
 }
 
