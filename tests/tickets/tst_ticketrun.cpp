@@ -586,7 +586,7 @@ void tst_TicketRun::aRunKeepsTheScreenSize()
     // Shown as a window of its own, as here, the screen's size is its own
     // business: a run that changes it makes the window jump and repaint.
     workedExampleDesign();
-    QTest::qWait(0);
+    QCoreApplication::processEvents(); // the design's layout settled
     const QSize before = m_screen->size();
     ResizeCounter resizes(m_screen);
     m_screen->edtPropertySeqFrom->setText(QStringLiteral("1"));
