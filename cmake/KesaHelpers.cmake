@@ -1,8 +1,9 @@
 # One static library per folder of src/: every .cpp and .h of the folder.
-# EXCLUDE takes a regular expression of file names left out (main.cpp always is).
+# EXCLUDE takes a regular expression of file names left out (main.cpp always is);
+# PCH and PCH_FROM choose its precompiled headers (below).
 # A folder without sources yet adds no library.
 function(kesa_add_library name)
-    cmake_parse_arguments(ARG "" "EXCLUDE;ONLY" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "EXCLUDE;ONLY;PCH_FROM" "DEPS;PCH" ${ARGN})
     file(GLOB _sources CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
          ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
@@ -25,9 +26,35 @@ function(kesa_add_library name)
         endif()
     endforeach()
     add_library(${name} STATIC ${_sources})
+    # Precompiled headers (KESA_PRECOMPILED_HEADERS): PCH lists the headers
+    # the library's sources share, PCH_FROM a library whose compiled headers
+    # serve this one too (the same Qt modules, so the same definitions).
+    if(KESA_PRECOMPILED_HEADERS AND ARG_PCH)
+        target_precompile_headers(${name} PRIVATE ${ARG_PCH})
+    elseif(KESA_PRECOMPILED_HEADERS AND ARG_PCH_FROM)
+        target_precompile_headers(${name} REUSE_FROM ${ARG_PCH_FROM})
+    endif()
     set_property(GLOBAL APPEND PROPERTY KESA_LIBRARIES ${name})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# How the tests' own sources are compiled: without optimisation, which halves
+# their compile time (they run once, and the program's code they test is
+# compiled as it ships), and, with KESA_PRECOMPILED_HEADERS, with the Qt
+# headers every test includes compiled once (tests/support). The moc file of
+# a test's own sources is left out of those: it holds next to nothing, and the
+# compiled headers would cost it more to load than it costs to compile.
+function(kesa_test_sources target)
+    target_compile_options(${target} PRIVATE -O0)
+    if(KESA_PRECOMPILED_HEADERS)
+        if(NOT target STREQUAL "kesa_testsupport")
+            target_precompile_headers(${target} REUSE_FROM kesa_testsupport)
+        endif()
+        set_source_files_properties(
+            ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
+            PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    endif()
 endfunction()
 
 # Every tst_*.cpp of the calling folder becomes one Qt Test executable and one
@@ -49,6 +76,7 @@ function(kesa_add_qtests folder)
         add_library(${_helperlib} STATIC ${_helpers})
         target_include_directories(${_helperlib} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${_helperlib} PUBLIC ${ARG_LIBS} kesa_testsupport Qt6::Test)
+        kesa_test_sources(${_helperlib})
     endif()
     foreach(_src ${_tests})
         get_filename_component(_base ${_src} NAME_WE)
@@ -56,6 +84,7 @@ function(kesa_add_qtests folder)
         add_executable(${_target} ${_src})
         target_link_libraries(${_target} PRIVATE ${_helperlib} ${ARG_LIBS} kesa_testsupport Qt6::Test)
         target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+        kesa_test_sources(${_target})
         add_test(NAME ${_target} COMMAND ${_target})
         set(_labels ${folder} ${ARG_LABELS})
         if(_base IN_LIST ARG_SERIAL)
