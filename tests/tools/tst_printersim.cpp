@@ -568,6 +568,9 @@ void TestPrinterSim::pacedLikeARealLine()
     QCOMPARE(client.ask(QByteArray(996, ' ') + "<S1>"), QByteArray("\x11"));
     // Never earlier than the line allows; how much later is the machine's load.
     QVERIFY2(client.times.last() >= 1040, qPrintable(QString::number(client.times.last())));
+    // What a timed run is measured against: every byte each way.
+    QCOMPARE(sim.command(QStringLiteral("count")),
+             QStringLiteral("COUNT received 1000 sent 1 status 1 items 0"));
 }
 
 void TestPrinterSim::commandErrors_data()
@@ -582,6 +585,7 @@ void TestPrinterSim::commandErrors_data()
     QTest::newRow("split by zero") << "split 0";
     QTest::newRow("negative delay") << "delay -5";
     QTest::newRow("silent maybe") << "silent maybe";
+    QTest::newRow("count what") << "count 3";
 }
 
 void TestPrinterSim::commandErrors()

@@ -294,6 +294,7 @@ QString PrinterSim::commandHelp()
             "notify on|off          send the status unasked when a fault changes\n"
             "rate N|any             the printer's line rate\n"
             "pace on|off            take as long as a real line\n"
+            "count                  bytes received and sent, status requests, items\n"
             "unplug | replug        pull the cable, plug it back (a new terminal)\n");
 }
 
@@ -418,6 +419,12 @@ QString PrinterSim::command(const QString &line)
         setLineRate(n);
         return ok;
     }
+    if (verb == QLatin1String("count") && words.isEmpty())
+        return QStringLiteral("COUNT received %1 sent %2 status %3 items %4")
+                .arg(m_received.size())
+                .arg(m_bytesSent)
+                .arg(m_statusRequests)
+                .arg(m_items.size());
     if (verb == QLatin1String("unplug") && words.isEmpty()) {
         unplug();
         return ok;
