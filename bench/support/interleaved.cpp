@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QList>
 
-namespace {
+namespace Interleaved {
 
 double median(QList<double> values)
 {
@@ -14,9 +14,27 @@ double median(QList<double> values)
     return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
 }
 
-} // namespace
-
-namespace Interleaved {
+bool print(const QString &measure,
+           const QString &engine,
+           double target,
+           double program,
+           double floor,
+           int runs)
+{
+    const double ratio = floor > 0 ? program / floor : 0;
+    const bool ok = floor > 0 && ratio <= target;
+    std::printf("ratio %s %s %.2f target %.2f %s program_ms %.3f floor_ms %.3f pairs %d\n",
+                qPrintable(measure),
+                qPrintable(engine),
+                ratio,
+                target,
+                ok ? "ok" : "over",
+                program * 1000,
+                floor * 1000,
+                runs);
+    std::fflush(stdout);
+    return ok;
+}
 
 int pairs()
 {
@@ -49,6 +67,18 @@ bool report(const QString &measure,
             const std::function<double()> &floor,
             const std::function<double()> &floorBase)
 {
+    const Medians m = Interleaved::measure(measure + QLatin1Char(' ') + engine,
+                                           program,
+                                           floor,
+                                           floorBase);
+    return print(measure, engine, target, m.program, m.floor, m.pairs);
+}
+
+Medians measure(const QString &label,
+                const std::function<double()> &program,
+                const std::function<double()> &floor,
+                const std::function<double()> &floorBase)
+{
     // The floor's base runs beside it, in the same turn of the pair.
     const auto floorSide = [&](QList<double> &floorTimes, QList<double> &baseTimes) {
         floorTimes.append(floor());
@@ -75,7 +105,7 @@ bool report(const QString &measure,
         }
     }
     if (qEnvironmentVariableIsSet("KESA_BENCH_SAMPLES")) {
-        QString line = measure + QLatin1Char(' ') + engine + QLatin1String(" program/floor ms:");
+        QString line = label + QLatin1String(" program/floor ms:");
         for (int i = 0; i < n; ++i) {
             line += QStringLiteral(" %1/%2")
                             .arg(programTimes.at(i) * 1000, 0, 'f', 3)
@@ -85,21 +115,7 @@ bool report(const QString &measure,
         }
         std::fprintf(stderr, "%s\n", qPrintable(line));
     }
-    const double p = median(programTimes);
-    const double f = median(floorTimes) - (floorBase ? median(baseTimes) : 0.0);
-    const double ratio = f > 0 ? p / f : 0;
-    const bool ok = f > 0 && ratio <= target;
-    std::printf("ratio %s %s %.2f target %.2f %s program_ms %.3f floor_ms %.3f pairs %d\n",
-                qPrintable(measure),
-                qPrintable(engine),
-                ratio,
-                target,
-                ok ? "ok" : "over",
-                p * 1000,
-                f * 1000,
-                n);
-    std::fflush(stdout);
-    return ok;
+    return {median(programTimes), median(floorTimes) - (floorBase ? median(baseTimes) : 0.0), n};
 }
 
 } // namespace Interleaved

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <QList>
 #include <QString>
 
 /// Measures a pair side by side: the program's way and its floor, run
@@ -35,7 +36,34 @@ bool report(const QString &measure,
             const std::function<double()> &floor,
             const std::function<double()> &floorBase);
 
+/// The medians of interleaved pairs, as report() takes them, for a side
+/// measure that has no target of its own. `label` names the samples
+/// ($KESA_BENCH_SAMPLES).
+struct Medians
+{
+    double program = 0;
+    double floor = 0;
+    int pairs = 0;
+};
+Medians measure(const QString &label,
+                const std::function<double()> &program,
+                const std::function<double()> &floor,
+                const std::function<double()> &floorBase = {});
+
 /// Seconds `work` takes.
 double timed(const std::function<void()> &work);
+
+/// The middle value (the mean of the two middle ones of an even count).
+double median(QList<double> values);
+
+/// Prints the line report() prints, for a measure that takes its own runs:
+/// the ratio of `program` to `floor` (seconds, both medians) over `runs`.
+/// Returns whether the ratio is within the target.
+bool print(const QString &measure,
+           const QString &engine,
+           double target,
+           double program,
+           double floor,
+           int runs);
 
 } // namespace Interleaved
