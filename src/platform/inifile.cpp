@@ -116,6 +116,17 @@ bool readsAsUtf8(const QByteArray &bytes)
     });
 }
 
+// A line's UTF-8 bytes as text. QString::fromUtf8 drops a byte-order mark
+// at the start of what it decodes: a line starting with one (a file with two)
+// would lose it at every write, and with it what the line was.
+QString utf8Text(const QByteArray &raw)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless
+                                   | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(raw);
+}
+
 Document load(const QString &path)
 {
     Document doc;
@@ -153,7 +164,7 @@ Document load(const QString &path)
             line.lineEnd = bytes.mid(end, crlf ? 2 : 1);
         }
         start = end + line.lineEnd.size();
-        line.text = doc.utf8 ? QString::fromUtf8(line.raw) : Cp949::toUnicode(line.raw);
+        line.text = doc.utf8 ? utf8Text(line.raw) : Cp949::toUnicode(line.raw);
         doc.lines.append(line);
     }
     return doc;

@@ -300,6 +300,11 @@ void TestIniFile::writeKeepsTheRestOfTheFile_data()
     QTest::newRow("last line ends in a bare CR") << QByteArray("[a]\r\nk=1\r") << "b"
                                                  << "j"
                                                  << "2" << QByteArray("[a]\r\nk=1\r[b]\r\nj=2\r\n");
+    // Found by fuzzing: the second mark was dropped, and "[a]" became a section.
+    QTest::newRow("a second byte-order mark stays, and the line no section")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n") << "b"
+            << "j"
+            << "2" << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n[b]\nj=2\n");
     QTest::newRow("UTF-8 file becomes cp949")
             << QByteArray("\xEF\xBB\xBF[a]\r\nname=가\r\n") << "a"
             << "k"
