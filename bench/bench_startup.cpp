@@ -297,49 +297,10 @@ void exec(const QSqlDatabase &db, const QString &sql)
     statement.exec();
 }
 
-// One start of the program on PostgreSQL with the server logging its
-// statements: written to `file` for the floor, counted and, where the
-// cluster loads pg_stat_statements, priced on standard error. False when the
-// start's statements cannot be read.
-bool recordStartStatements(const TestDatabase &pg,
-                           const std::function<double()> &start,
-                           const QString &file)
+// What the statements since the last reset of pg_stat_statements cost the
+// server in this database (the reset itself left out), as lines to print.
+QString startPrices(const TestDatabase &pg)
 {
-    const QString log = qEnvironmentVariable("KESA_TEST_PG_DIR") + QStringLiteral("/server.log");
-    if (!QFileInfo(log).isFile()) {
-        std::fprintf(stderr,
-                     "bench_startup: the cluster's log is unknown (KESA_TEST_PG_DIR): %s\n",
-                     qPrintable(log));
-        return false;
-    }
-    const QString name = pg.db().databaseName();
-    bool priced = true;
-    try {
-        exec(pg.db(), QStringLiteral("CREATE EXTENSION IF NOT EXISTS PG_STAT_STATEMENTS"));
-        exec(pg.db(), QStringLiteral("SELECT PG_STAT_STATEMENTS_RESET()"));
-    } catch (const DbError &) {
-        priced = false; // not loaded by this cluster
-    }
-    exec(pg.db(), QStringLiteral("ALTER DATABASE \"%1\" SET LOG_STATEMENT = 'all'").arg(name));
-    const qint64 from = QFileInfo(log).size();
-    start();
-    exec(pg.db(), QStringLiteral("ALTER DATABASE \"%1\" RESET LOG_STATEMENT").arg(name));
-    QFile logFile(log);
-    if (!logFile.open(QIODevice::ReadOnly) || !logFile.seek(from))
-        return false;
-    const QJsonArray statements = statementsOf(QString::fromUtf8(logFile.readAll()));
-    QFile out(file);
-    if (statements.isEmpty() || !out.open(QIODevice::WriteOnly)
-        || out.write(QJsonDocument(statements).toJson()) < 0)
-        return false;
-    std::fprintf(stderr,
-                 "startup postgresql: one start sends %d statements\n",
-                 int(statements.size()));
-    if (!priced) {
-        std::fprintf(stderr,
-                     "startup postgresql: no server times (pg_stat_statements not loaded)\n");
-        return true;
-    }
     SqlStatement
             times(pg.db(),
                   QStringLiteral(
@@ -357,10 +318,57 @@ bool recordStartStatements(const TestDatabase &pg,
                              .arg(times.value(1).toDouble(), 7, 'f', 3)
                              .arg(times.value(2).toString().simplified().left(100)));
     }
+    return QStringLiteral("startup postgresql: server time of one start %1 ms:\n")
+                   .arg(total, 0, 'f', 3)
+           + lines.join(QLatin1Char('\n'));
+}
+
+// One start of the program on PostgreSQL with the server logging its
+// statements: written to `file` for the floor, counted and, where the
+// cluster loads pg_stat_statements, priced on standard error. False when the
+// start's statements cannot be read.
+bool recordStartStatements(const TestDatabase &pg,
+                           const std::function<double()> &start,
+                           const QString &file)
+{
+    const QString log = qEnvironmentVariable("KESA_TEST_PG_DIR") + QStringLiteral("/server.log");
+    if (!QFileInfo(log).isFile()) {
+        std::fprintf(stderr,
+                     "bench_startup: the cluster's log is unknown (KESA_TEST_PG_DIR): %s\n",
+                     qPrintable(log));
+        return false;
+    }
+    const QString name = pg.db().databaseName();
+    exec(pg.db(), QStringLiteral("ALTER DATABASE \"%1\" SET LOG_STATEMENT = 'all'").arg(name));
+    bool priced = true;
+    try {
+        exec(pg.db(), QStringLiteral("CREATE EXTENSION IF NOT EXISTS PG_STAT_STATEMENTS"));
+        exec(pg.db(), QStringLiteral("SELECT PG_STAT_STATEMENTS_RESET()"));
+    } catch (const DbError &) {
+        priced = false; // not loaded by this cluster
+    }
+    const qint64 from = QFileInfo(log).size();
+    start();
+    // Priced before the setting is put back: no statement of the bench's own
+    // comes between.
+    const QString prices = priced ? startPrices(pg) : QString();
+    exec(pg.db(), QStringLiteral("ALTER DATABASE \"%1\" RESET LOG_STATEMENT").arg(name));
+    QFile logFile(log);
+    if (!logFile.open(QIODevice::ReadOnly) || !logFile.seek(from))
+        return false;
+    const QJsonArray statements = statementsOf(QString::fromUtf8(logFile.readAll()));
+    QFile out(file);
+    if (statements.isEmpty() || !out.open(QIODevice::WriteOnly)
+        || out.write(QJsonDocument(statements).toJson()) < 0)
+        return false;
     std::fprintf(stderr,
-                 "startup postgresql: server time of one start %.3f ms:\n%s\n",
-                 total,
-                 qPrintable(lines.join(QLatin1Char('\n'))));
+                 "startup postgresql: one start sends %d statements\n",
+                 int(statements.size()));
+    if (priced)
+        std::fprintf(stderr, "%s\n", qPrintable(prices));
+    else
+        std::fprintf(stderr,
+                     "startup postgresql: no server times (pg_stat_statements not loaded)\n");
     return true;
 }
 
